@@ -20,7 +20,7 @@ constexpr int maxColumns = 255;
 constexpr int maxIndexes = 32;
 constexpr int maxIndexColumns = 10;
 constexpr int maxTextSize = 255;
-constexpr int maxBinarySize = 255;
+constexpr int maxBinarySize = 510;
 constexpr int maxDecimalPrecision = 28;
 // 2000-01-01, used when the description gives no creation date, so that a description always
 // gives the same file.
