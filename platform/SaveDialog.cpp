@@ -33,15 +33,11 @@ SaveChoice askSaveFileName(QWidget* owner) {
     dialog.setNameFilters({aspFilter, allFilesFilter});
     showAllFilesText(dialog);
     dialog.selectNameFilter(aspFilter);
-    // The name is taken when the dialog accepts it: by the time exec() returns, the dialog may
-    // have refreshed its name box (after the overwrite question, for one) to another file.
-    SaveChoice choice;
-    QObject::connect(&dialog, &QFileDialog::fileSelected, &dialog, [&](const QString& file) {
-        choice = {file, dialog.selectedNameFilter() == aspFilter ? 1 : 2};
-    });
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    return choice;
+    const QStringList files = dialog.selectedFiles();
+    const int filterIndex = dialog.selectedNameFilter() == aspFilter ? 1 : 2;
+    return {files.value(0), filterIndex};
 }
 
 QString fileNameToWrite(const SaveChoice& choice) {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,12 +22,15 @@ void touch(const QString& path) {
     QVERIFY(file.open(QIODevice::WriteOnly));
 }
 
-// Types the name into the dialog, picks the filter as a user would, and presses Save.
-void typeNameAndSave(QFileDialog* dialog, const QString& name, int filterIndex) {
+// Goes to the file's folder, types its name, picks the filter as a user would, and presses Save.
+// (A whole path typed into a name box without the focus is rewritten by the dialog when it
+// selects that file in the folder on show; a user types with the focus there.)
+void typeNameAndSave(QFileDialog* dialog, const QString& path, int filterIndex) {
     auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     QVERIFY(types && nameBox);
-    nameBox->setText(name);
+    dialog->setDirectory(QFileInfo(path).absolutePath());
+    nameBox->setText(QFileInfo(path).fileName());
     types->setCurrentIndex(filterIndex - 1);
     emit types->activated(filterIndex - 1);
     static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as the Save button does
