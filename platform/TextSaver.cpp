@@ -43,10 +43,11 @@ QByteArray encodePageText(const QString& text) {
 
 bool saveText(const QString& path, const QString& text, QString* error) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that write() reports what reached the file: a short write (a full disk, a
+    // size limit) is no error to QSaveFile, neither in write() nor when commit() flushes a buffer,
+    // and commit() would put a cut-off file in place. Without commit() the temporary file goes.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(error, file.errorString());
-    // A short write (a full disk, a size limit) is no error to QSaveFile, whose commit() would
-    // then put a cut-off file in place. Without commit() the temporary file is removed instead.
     const QByteArray bytes = encodePageText(text);
     if (file.write(bytes) != bytes.size())
         return fail(error, file.error() == QFileDevice::NoError ? QStringLiteral("Disk full")

@@ -1,15 +1,16 @@
 #include "platform/TextSaver.h"
 
+#include "tests/support/FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using ombrix::platform::encodePageText;
 using ombrix::platform::saveText;
+using ombrix::testing::FileSizeLimit;
 
 namespace {
 
@@ -24,25 +25,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// Limits the size of any file this process writes, so that the next write fails as on a full
-// disk (EFBIG instead of ENOSPC); restores the limit when it goes out of scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-};
-
 const QByteArray utf8Bom("\xEF\xBB\xBF");
 
 } // namespace
@@ -56,6 +38,7 @@ private slots:
     void writesTheBytesAndReplacesAnOldFile();
     void failsWithoutTouchingTheOldFile_data();
     void failsWithoutTouchingTheOldFile();
+    void failedWriteLeavesTheOldFile_data();
     void failedWriteLeavesTheOldFile();
 };
 
@@ -145,7 +128,14 @@ void TextSaverTest::failsWithoutTouchingTheOldFile() {
     }
 }
 
+void TextSaverTest::failedWriteLeavesTheOldFile_data() {
+    QTest::addColumn<int>("length");
+    QTest::newRow("short text") << 100;
+    QTest::newRow("long text") << 100000;
+}
+
 void TextSaverTest::failedWriteLeavesTheOldFile() {
+    QFETCH(int, length);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("page.asp"));
     writeFile(path, "the old page\r\n");
@@ -153,7 +143,7 @@ void TextSaverTest::failedWriteLeavesTheOldFile() {
     bool saved = true;
     {
         const FileSizeLimit limit(64);
-        saved = saveText(path, QString(20000, u'x'));
+        saved = saveText(path, QString(length, u'x'));
     }
     QVERIFY(!saved);
     QCOMPARE(readAll(path), QByteArray("the old page\r\n"));
