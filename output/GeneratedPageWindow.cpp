@@ -7,8 +7,8 @@ namespace ombrix::output {
 namespace {
 
 // A closed window is hidden until its deletion runs; it no longer counts as loaded.
-Form2* loadedOutputWindow(QWidget* wizard) {
-    for (Form2* window : wizard->findChildren<Form2*>(QString(), Qt::FindDirectChildrenOnly)) {
+Form2* loadedOutputWindow(QWidget& wizard) {
+    for (Form2* window : wizard.findChildren<Form2*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!window->isHidden())
             return window;
     }
@@ -17,10 +17,10 @@ Form2* loadedOutputWindow(QWidget* wizard) {
 
 } // namespace
 
-void showGeneratedPage(QWidget* wizard, const QString& text) {
+void showGeneratedPage(QWidget& wizard, const QString& text) {
     Form2* window = loadedOutputWindow(wizard);
     if (!window)
-        window = new Form2(wizard);
+        window = new Form2(&wizard);
     window->setPageText(text);
     window->show();
     window->raise();

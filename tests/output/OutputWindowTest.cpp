@@ -82,7 +82,7 @@ void OutputWindowTest::createdAsLaidOut() {
 
 void OutputWindowTest::opensWithTheFocusInTheTextBox() {
     QWidget wizard;
-    showGeneratedPage(&wizard, page);
+    showGeneratedPage(wizard, page);
     Form2* form = outputWindows(&wizard).value(0);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowActive(form));
@@ -174,8 +174,8 @@ void OutputWindowTest::breaksTypedInTheBoxBecomeCrLf() {
 void OutputWindowTest::finishedTwiceLeavesOneWindowWithOneCopy() {
     QWidget wizard;
     wizard.show();
-    showGeneratedPage(&wizard, QStringLiteral("first\r\n"));
-    showGeneratedPage(&wizard, page);
+    showGeneratedPage(wizard, QStringLiteral("first\r\n"));
+    showGeneratedPage(wizard, page);
     QCOMPARE(outputWindows(&wizard).size(), 1);
     Form2* form = outputWindows(&wizard).first();
     QVERIFY(form->isVisible());
@@ -185,7 +185,7 @@ void OutputWindowTest::finishedTwiceLeavesOneWindowWithOneCopy() {
 
     // A window the user has moved stays where it stands.
     form->move(loadPosition(form) + QPoint(50, 40));
-    showGeneratedPage(&wizard, page);
+    showGeneratedPage(wizard, page);
     QCOMPARE(outputWindows(&wizard).size(), 1);
     QCOMPARE(form->pos(), loadPosition(form) + QPoint(50, 40));
     QCOMPARE(pageTextOf(*text1(form)), page);
@@ -193,7 +193,7 @@ void OutputWindowTest::finishedTwiceLeavesOneWindowWithOneCopy() {
 
 void OutputWindowTest::reloadedAfterCloseAtTheLoadPosition() {
     QWidget wizard;
-    showGeneratedPage(&wizard, QStringLiteral("first\r\n"));
+    showGeneratedPage(wizard, QStringLiteral("first\r\n"));
     Form2* first = outputWindows(&wizard).value(0);
     QVERIFY(first);
     QVERIFY(QTest::qWaitForWindowExposed(first));
@@ -203,7 +203,7 @@ void OutputWindowTest::reloadedAfterCloseAtTheLoadPosition() {
     QPointer<Form2> closed(first);
     first->close();
     // The closed window is gone from the hand-off's view even before its deletion runs.
-    showGeneratedPage(&wizard, QStringLiteral("second\r\n"));
+    showGeneratedPage(wizard, QStringLiteral("second\r\n"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(closed.isNull());
     QCOMPARE(outputWindows(&wizard).size(), 1);
