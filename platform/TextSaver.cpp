@@ -50,8 +50,9 @@ bool saveText(const QString& path, const QString& text, QString* error) {
         return fail(error, file.errorString());
     const QByteArray bytes = encodePageText(text);
     if (file.write(bytes) != bytes.size())
-        return fail(error, file.error() == QFileDevice::NoError ? QStringLiteral("Disk full")
-                                                                : file.errorString());
+        return fail(error, file.error() == QFileDevice::NoError
+                               ? QStringLiteral("only part of the text could be written")
+                               : file.errorString());
     if (!file.commit())
         return fail(error, file.errorString());
     return true;
