@@ -1,0 +1,25 @@
+#include "generator/FormValueExpression.h"
+
+#include "generator/TypePrefix.h"
+
+namespace ombrix {
+
+std::string FormValueExpression(const FieldSpec& field, std::string_view method) {
+    const bool trimmed = GetSQLToken(field.Prefix) == "'";
+    std::string expression;
+    expression.reserve(field.VarName.size() + 32);
+    if (trimmed) {
+        expression += "Trim(";
+    }
+    expression += "Request.";
+    expression += method == "Post" ? "Form" : "QueryString";
+    expression += "(\"";
+    expression += field.VarName;
+    expression += "\")";
+    if (trimmed) {
+        expression += ')';
+    }
+    return expression;
+}
+
+} // namespace ombrix

@@ -1,0 +1,66 @@
+#include "generator/Names.h"
+
+#include "generator/CaseMapping.h"
+#include "generator/Utf8.h"
+
+#include <algorithm>
+
+namespace ombrix {
+
+namespace {
+
+constexpr std::size_t captionPrefixLength = 7; // "Table: " and "Query: "
+
+bool IsWordSeparator(char32_t c) {
+    return c == U' ' || c == U'\t' || c == U'\n' || c == U'\v' || c == U'\f' || c == U'\r' ||
+           c == U'\0';
+}
+
+} // namespace
+
+std::string SpaceToUnderscore(std::string_view text) {
+    std::string result(text);
+    std::replace(result.begin(), result.end(), ' ', '_');
+    return result;
+}
+
+std::string ProperCase(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    bool atWordStart = true;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const Utf8Char c = DecodeUtf8(text, pos);
+        const std::string_view original = text.substr(pos, c.length);
+        pos += c.length;
+        if (!c.valid) {
+            result.append(original);
+            atWordStart = false;
+            continue;
+        }
+        if (IsWordSeparator(c.codePoint)) {
+            result.append(original);
+            atWordStart = true;
+            continue;
+        }
+        const char32_t mapped = atWordStart ? ToUpper(c.codePoint) : ToLower(c.codePoint);
+        if (mapped == c.codePoint) {
+            result.append(original);
+        } else {
+            AppendUtf8(result, mapped);
+        }
+        atWordStart = false;
+    }
+    return result;
+}
+
+std::string_view ObjectName(std::string_view caption) {
+    std::size_t pos = 0;
+    for (std::size_t skipped = 0; skipped < captionPrefixLength && pos < caption.size();
+         ++skipped) {
+        pos += DecodeUtf8(caption, pos).length;
+    }
+    return caption.substr(pos);
+}
+
+} // namespace ombrix

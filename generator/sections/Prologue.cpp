@@ -1,0 +1,51 @@
+#include "generator/sections/Sections.h"
+#include "ombrix/ProjectInfo.h"
+
+namespace ombrix::sections {
+
+void WritePrologue(const PageContext& page, PageWriter& out) {
+    constexpr std::string_view rule = "'--------------------------------------";
+    out.line(0, {"<%"});
+    out.emptyLine();
+    out.line(0, {"Option Explicit"});
+    out.emptyLine();
+    out.line(0, {rule});
+    out.line(0, {"'---- Spewed out by the Ombrix ----"});
+    out.line(0, {"'---- ", project::webAddress, "   ----"});
+    out.line(0, {rule});
+    out.emptyLine();
+    out.line(0, {"Function SQLQuote(var)"});
+    out.line(1, {"If InStr(var, \"'\") <> 0 Then"});
+    out.line(2, {"var = Replace(var, \"'\", \"''\")"});
+    out.line(1, {"End If"});
+    out.emptyLine();
+    out.line(1, {"SQLQuote = var"});
+    out.line(0, {"End Function"});
+    out.emptyLine();
+    out.line(0, {"'framework variables..."});
+    for (const auto name :
+         {"objDB", "objRS", "sDBName", "sAction", "sRowColor", "html", "sql", "sError"}) {
+        out.line(0, {"Dim ", name});
+    }
+    out.emptyLine();
+    out.line(0, {"'database variables..."});
+    for (const auto& field : page.fields) {
+        out.line(0, {"Dim ", field.VarName});
+    }
+    out.emptyLine();
+    out.line(0, {"'TODO: Verify database path..."});
+    constexpr std::string_view driver = "sDBName = \"driver={Microsoft Access Driver (*.mdb)};dbq=";
+    if (page.password.empty()) {
+        out.line(0, {driver, page.databasePath, "\""});
+    } else {
+        out.line(0, {driver, page.databasePath, ";pwd=", page.password, "\""});
+    }
+    out.line(0, {"Set objDB = Server.CreateObject(\"ADODB.Connection\")"});
+    out.line(0, {"objDB.Open sDBName"});
+    out.emptyLine();
+    out.line(0, {"'This tells us if they've clicked the Update button..."});
+    out.line(0, {"sAction = Request(\"action\")"});
+    out.emptyLine();
+}
+
+} // namespace ombrix::sections

@@ -1,0 +1,98 @@
+#include "generator/FormValueExpression.h"
+#include "generator/TypePrefix.h"
+#include "generator/sections/Sections.h"
+
+namespace ombrix::sections {
+
+namespace {
+
+// An empty date is accepted and a filled one must be a date; every other field must be filled.
+void WriteCheck(const FieldSpec& field, PageWriter& out) {
+    if (field.Prefix.starts_with("dat")) {
+        out.line(1, {"If ", field.VarName, " <> \"\" Then"});
+        out.line(2, {"If Not IsDate(", field.VarName, ") Then"});
+        out.line(3, {"sError = sError & \"", field.Name, " is not a valid date.<br>\""});
+        out.line(2, {"End If "});
+        out.line(1, {"End If "});
+    } else {
+        out.line(1, {"If ", field.VarName, " = \"\" Then"});
+        out.line(2, {"sError = sError & \"", field.Name, " is a required field.<br>\""});
+        out.line(1, {"End If "});
+    }
+    out.emptyLine();
+}
+
+// The value as an SQL literal: text and memo through SqlQuote, every other type as it stands.
+void WriteValue(std::string_view lead, const FieldSpec& field, std::string_view comma,
+                PageWriter& out) {
+    const std::string_view token = GetSQLToken(field.Prefix);
+    if (token == "'") {
+        out.line(2, {lead, token, "\" & SqlQuote(", field.VarName, ") & \"", token, comma, "\""});
+    } else {
+        out.line(2, {lead, token, "\" & ", field.VarName, " & \"", token, comma, "\""});
+    }
+}
+
+} // namespace
+
+void WriteValidateData(const PageContext& page, PageWriter& out) {
+    const auto& fields = page.fields;
+    const auto commaAfter = [&fields](std::size_t i) -> std::string_view {
+        return i + 1 < fields.size() ? "," : "";
+    };
+
+    out.line(0, {"Sub ValidateData()"});
+    for (const auto& field : fields) {
+        out.line(1, {field.VarName, " = ", FormValueExpression(field, page.method)});
+    }
+    out.emptyLine();
+    out.line(1, {"'TODO: Modify/Delete the field validations below to match your situation..."});
+    out.emptyLine();
+    for (const auto& field : fields) {
+        WriteCheck(field, out);
+    }
+    out.line(1, {"If sError <> \"\" Then"});
+    out.line(2, {"DisplayForm()"});
+    out.line(2, {"Response.End"});
+    out.line(1, {"Else"});
+
+    out.line(2, {"'Code to add a new record..."});
+    out.line(2, {"sql = \"Insert Into ", page.objectName, " (\""});
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        out.line(2, {"sql = sql & \"", fields[i].VarName, commaAfter(i), "\""});
+    }
+    out.line(2, {"sql = sql & \") \""});
+    out.line(2, {"sql = sql & \"Values (\""});
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        WriteValue("sql = sql & \"", fields[i], commaAfter(i), out);
+    }
+    out.line(2, {"sql = sql & \");\""});
+    out.emptyLine();
+
+    out.line(2, {"'Code to update an existing new record..."});
+    out.line(2, {"sql = \"UPDATE ", page.objectName, " SET \""});
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::string lead = "sql = sql & \"" + fields[i].VarName + "=";
+        WriteValue(lead, fields[i], commaAfter(i), out);
+    }
+    if (page.key.empty()) {
+        out.line(2, {"sql = sql & \" WHERE STATEMENT GOES HERE;\""});
+    } else {
+        out.line(2, {"sql = sql & \" where ", page.key, " = \" & ", page.key, " & \";\""});
+    }
+    out.emptyLine();
+
+    out.line(2, {"'response.write sql"});
+    out.line(2, {"ObjDB.Execute(sql)"});
+    out.emptyLine();
+    out.line(2, {"If Err = 0 Then"});
+    out.line(3, {"'if we get here without an error, the data was updated..."});
+    out.line(3, {"Response.Write \"Update Successful!\""});
+    out.line(3, {"Response.End"});
+    out.line(2, {"End If"});
+    out.line(1, {"End If"});
+    out.line(0, {"End Sub"});
+    out.emptyLine();
+}
+
+} // namespace ombrix::sections
