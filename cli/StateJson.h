@@ -1,0 +1,16 @@
+#pragma once
+
+#include "generator/WizardState.h"
+
+#include <QByteArray>
+
+namespace ombrix::cli {
+
+// Reads a wizard state from its JSON form:
+//   {"database": "...", "password": "...", "object": "Table: Orders", "primaryKeyField": "OrderID",
+//    "fields": ["<name, 100 blanks, TAB, prefix>", ...], "method": "Post"}
+// Every member is required. Input the wizard could never hold (bad JSON, a missing or mistyped
+// member, no fields, an item without a TAB, another method or object kind) throws CommandError.
+WizardState WizardStateFromJson(const QByteArray& json);
+
+} // namespace ombrix::cli

@@ -1,0 +1,62 @@
+#include "CliTestSupport.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace ombrix::cli::test;
+
+struct Outcome {
+    int exitCode;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome RunBinary(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(OMBRIX_CLI_PATH), arguments);
+    EXPECT_TRUE(process.waitForStarted());
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+TEST(CliBinary, PrintsTheExamplePageByteForByte) {
+    const Outcome run = RunBinary({"generate", "--state", ExamplePath("orders.json")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, ReadBytes(GoldenPath("orders-post.asp")));
+}
+
+TEST(CliBinary, ReadsTheStateFromStandardInput) {
+    const Outcome run =
+        RunBinary({"generate", "--state", "-"}, ReadBytes(ExamplePath("orders.json")));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, ReadBytes(GoldenPath("orders-post.asp")));
+}
+
+TEST(CliBinary, HelpAndVersionSucceed) {
+    const Outcome help = RunBinary({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: ombrix-cli <command> [options]\n"));
+    const Outcome version = RunBinary({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith("ombrix-cli "));
+}
+
+class CliBinaryBadState : public testing::TestWithParam<BadState> {};
+
+TEST_P(CliBinaryBadState, ExitsWithOneAndOneErrorLine) {
+    const Outcome run = RunBinary({"generate", "--state", "-"}, GetParam().json);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.toStdString(), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, CliBinaryBadState, testing::ValuesIn(BadStates()),
+                         [](const auto& row) { return row.param.name; });
+
+} // namespace

@@ -1,0 +1,143 @@
+#include "cli/Cli.h"
+
+#include "CliTestSupport.h"
+#include "ombrix/ProjectInfo.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using namespace ombrix::cli::test;
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunInProcess(const QStringList& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int exitCode = ombrix::cli::RunCli(arguments, out, err);
+    return {exitCode, out.str(), err.str()};
+}
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+TEST(CliInProcess, GeneratesTheExamplePageByteForByte) {
+    const Outcome run = RunInProcess({"generate", "--state", ExamplePath("orders.json")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, ReadBytes(GoldenPath("orders-post.asp")).toStdString());
+}
+
+TEST(CliInProcess, WritesTheOutputFileInstead) {
+    const QTemporaryDir dir;
+    const QString target = dir.filePath("orders.asp");
+    const Outcome run =
+        RunInProcess({"generate", "--state", ExamplePath("orders.json"), "--output", target});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadBytes(target), ReadBytes(GoldenPath("orders-post.asp")));
+}
+
+TEST(CliInProcess, ReportsAnOutputFileThatCannotBeWritten) {
+    const QTemporaryDir dir;
+    const QString target = dir.filePath("missing-folder/orders.asp");
+    const Outcome run =
+        RunInProcess({"generate", "--state", ExamplePath("orders.json"), "--output", target});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("Error: cannot write " + target.toStdString() + ": ", 0), 0U);
+}
+
+TEST(CliInProcess, ReportsAStateFileThatCannotBeRead) {
+    const Outcome run = RunInProcess({"generate", "--state", "/no/such/state.json"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.rfind("Error: cannot read /no/such/state.json: ", 0), 0U);
+}
+
+class CliBadStateInProcess : public testing::TestWithParam<BadState> {};
+
+TEST_P(CliBadStateInProcess, PrintsOneErrorLineAndWritesNothing) {
+    const QTemporaryDir dir;
+    const QString state = WriteFile(dir, "state.json", GetParam().json);
+    const QString target = WriteFile(dir, "page.asp", "earlier page");
+    const Outcome run = RunInProcess({"generate", "--state", state, "--output", target});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, GetParam().message);
+    EXPECT_EQ(ReadBytes(target), "earlier page");
+}
+
+INSTANTIATE_TEST_SUITE_P(States, CliBadStateInProcess, testing::ValuesIn(BadStates()),
+                         [](const auto& row) { return row.param.name; });
+
+struct UsageRow {
+    std::string name;
+    QStringList arguments;
+    std::string message;
+};
+
+void PrintTo(const UsageRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class CliBadUsage : public testing::TestWithParam<UsageRow> {};
+
+TEST_P(CliBadUsage, PrintsOneErrorLine) {
+    const Outcome run = RunInProcess(GetParam().arguments);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CliBadUsage,
+    testing::Values(
+        UsageRow{"no_command", {}, "Error: no command given; run \"ombrix-cli --help\"\n"},
+        UsageRow{"unknown_command", {"frobnicate"}, "Error: unknown command \"frobnicate\"\n"},
+        UsageRow{"unknown_option", {"--frob"}, "Error: Unknown option 'frob'.\n"},
+        UsageRow{"no_state", {"generate"}, "Error: --state FILE is required\n"},
+        UsageRow{"state_without_value",
+                 {"generate", "--state"},
+                 "Error: Missing value after '--state'.\n"},
+        UsageRow{
+            "generate_unknown_option", {"generate", "--frob"}, "Error: Unknown option 'frob'.\n"},
+        UsageRow{"extra_argument",
+                 {"generate", "--state", "a.json", "b.json"},
+                 "Error: unexpected argument \"b.json\"\n"}),
+    [](const auto& row) { return row.param.name; });
+
+TEST(CliInProcess, HelpListsTheCommands) {
+    const Outcome run = RunInProcess({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("Usage: ombrix-cli <command> [options]\n", 0), 0U);
+    EXPECT_NE(run.out.find("  generate  "), std::string::npos);
+    EXPECT_EQ(run.out.find("--help-all"), std::string::npos);
+}
+
+TEST(CliInProcess, GenerateHelpNamesItsOptions) {
+    const Outcome run = RunInProcess({"generate", "--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("Usage: ombrix-cli generate --state FILE|- [--output FILE]\n", 0), 0U);
+    EXPECT_NE(run.out.find("--output <FILE>"), std::string::npos);
+}
+
+TEST(CliInProcess, VersionComesFromTheProject) {
+    const Outcome run = RunInProcess({"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "ombrix-cli " + std::string(ombrix::project::version) + "\n");
+}
+
+} // namespace

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ombrix::cli::test {
+
+QByteArray ReadBytes(const QString& path);
+QString ExamplePath(const QString& name);
+QString GoldenPath(const QString& name);
+
+// A state that the wizard could not hold, and the one line ombrix-cli must print for it.
+struct BadState {
+    std::string name;
+    QByteArray json;
+    std::string message;
+};
+
+std::vector<BadState> BadStates();
+
+inline void PrintTo(const BadState& state, std::ostream* out) {
+    *out << state.name;
+}
+
+} // namespace ombrix::cli::test

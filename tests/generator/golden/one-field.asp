@@ -1,0 +1,159 @@
+<%
+
+Option Explicit
+
+'--------------------------------------
+'---- Spewed out by the Ombrix ----
+'---- http://www.ombrix.org/   ----
+'--------------------------------------
+
+Function SQLQuote(var)
+	If InStr(var, "'") <> 0 Then
+		var = Replace(var, "'", "''")
+	End If
+
+	SQLQuote = var
+End Function
+
+'framework variables...
+Dim objDB
+Dim objRS
+Dim sDBName
+Dim sAction
+Dim sRowColor
+Dim html
+Dim sql
+Dim sError
+
+'database variables...
+Dim Customerid
+
+'TODO: Verify database path...
+sDBName = "driver={Microsoft Access Driver (*.mdb)};dbq=Shop.mdb"
+Set objDB = Server.CreateObject("ADODB.Connection")
+objDB.Open sDBName
+
+'This tells us if they've clicked the Update button...
+sAction = Request("action")
+
+Sub GetData()
+	'TODO: Modify the next line to fit your needs. It should only return ONE record! The record you want to edit...
+	Set objRS = objDB.Execute("select * from Customers where CustomerID = " & CustomerID & ";")
+
+	If objRS.EOF Then
+		Customerid = ""
+	Else
+		Customerid = objRS("Customerid")
+	End If
+End Sub
+
+Sub DisplayForm()
+	html=""
+	sRowColor="#C4CEE5"
+	html = html & "<blockquote>"
+	html = html & "Please make your changes then press the Update button.<p>"
+	html = html & "<font color=red>" & sError & "</font><p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
+	html = html & "<table cellpadding=2 cellspacing=2>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Customerid:</td><td><input size=20 name=Customerid value=" & Chr(34) & Customerid & Chr(34) & "></td></tr>"
+	html = html & "</table><p>"
+	html = html & "<input type=submit name=action value=Update>"
+	html = html & "</form>"
+	html = html & "</blockquote>"
+	Response.Write html
+End Sub
+
+Sub ValidateData()
+	Customerid = Trim(Request.Form("Customerid"))
+
+	'TODO: Modify/Delete the field validations below to match your situation...
+
+	If Customerid = "" Then
+		sError = sError & "Customerid is a required field.<br>"
+	End If 
+
+	If sError <> "" Then
+		DisplayForm()
+		Response.End
+	Else
+		'Code to add a new record...
+		sql = "Insert Into Customers ("
+		sql = sql & "Customerid"
+		sql = sql & ") "
+		sql = sql & "Values ("
+		sql = sql & "'" & SqlQuote(Customerid) & "'"
+		sql = sql & ");"
+
+		'Code to update an existing new record...
+		sql = "UPDATE Customers SET "
+		sql = sql & "Customerid='" & SqlQuote(Customerid) & "'"
+		sql = sql & " where CustomerID = " & CustomerID & ";"
+
+		'response.write sql
+		ObjDB.Execute(sql)
+
+		If Err = 0 Then
+			'if we get here without an error, the data was updated...
+			Response.Write "Update Successful!"
+			Response.End
+		End If
+	End If
+End Sub
+
+Sub PageStart()
+	'pagestart stuff goes here...
+	html = ""
+	html = html & "<html>"
+	html = html & "<head>"
+	html = html & "<title>Title Goes Here</title>"
+	html = html & "</head>"
+	html = html & "<body>"
+	Response.Write html
+End Sub
+
+Sub ShowConfirm()
+	'delete confirmation stuff goes here...
+	html = ""
+	html = html & "<h3>Delete</h3>"
+	html = html & "Press Confirm to permenantly remove this record from the database.<p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
+	html = html & "<input type=submit name=action value=Confirm>"
+	html = html & "<input type=hidden name=CustomerID value=" & request.Form("CustomerID") & ">"
+	html = html & "</form>"
+	Response.Write html
+End Sub
+
+Sub DeleteIt()
+	'delete the record...
+	html = ""
+	sql = "delete * from Customers where CustomerID=" & Request.Form("CustomerID") & ";"
+	objDB.Execute (sql)
+
+	html = html & "<h3>Delete</h3>"
+	html = html & "Delete Successful!"
+
+	html = html & "<a href=index.html>R E T U R N</a>"
+	Response.Write html
+End Sub
+
+Select Case sAction
+	Case ""
+		PageStart()
+		GetData()
+		DisplayForm()
+
+	Case "Update"
+		ValidateData()
+
+	Case "Delete"
+		PageStart()
+		ShowConfirm()
+
+	Case "Confirm"
+		PageStart()
+		DeleteIt()
+
+End Select
+%>

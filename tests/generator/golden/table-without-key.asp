@@ -1,0 +1,179 @@
+<%
+
+Option Explicit
+
+'--------------------------------------
+'---- Spewed out by the Ombrix ----
+'---- http://www.ombrix.org/   ----
+'--------------------------------------
+
+Function SQLQuote(var)
+	If InStr(var, "'") <> 0 Then
+		var = Replace(var, "'", "''")
+	End If
+
+	SQLQuote = var
+End Function
+
+'framework variables...
+Dim objDB
+Dim objRS
+Dim sDBName
+Dim sAction
+Dim sRowColor
+Dim html
+Dim sql
+Dim sError
+
+'database variables...
+Dim Entry
+Dim Logged_At
+Dim Level
+
+'TODO: Verify database path...
+sDBName = "driver={Microsoft Access Driver (*.mdb)};dbq=C:\Logs\log.mdb"
+Set objDB = Server.CreateObject("ADODB.Connection")
+objDB.Open sDBName
+
+'This tells us if they've clicked the Update button...
+sAction = Request("action")
+
+Sub GetData()
+	'TODO: Modify the next line to fit your needs. It should only return ONE record! The record you want to edit...
+	Set objRS = objDB.Execute("select * from Log where SomeDatabaseVariable = SomeHtmlFormVariable")
+
+	If objRS.EOF Then
+		Entry = ""
+		Logged_At = ""
+		Level = ""
+	Else
+		Entry = objRS("Entry")
+		Logged_At = objRS("Logged At")
+		Level = objRS("Level")
+	End If
+End Sub
+
+Sub DisplayForm()
+	html=""
+	sRowColor="#C4CEE5"
+	html = html & "<blockquote>"
+	html = html & "Please make your changes then press the Update button.<p>"
+	html = html & "<font color=red>" & sError & "</font><p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Get action=youraspfile.asp>"
+	html = html & "<table cellpadding=2 cellspacing=2>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Entry:</td><td><input size=20 name=Entry value=" & Chr(34) & Entry & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Logged At:</td><td><input size=20 name=Logged_At value=" & Chr(34) & Logged_At & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Level:</td><td><input size=20 name=Level value=" & Chr(34) & Level & Chr(34) & "></td></tr>"
+	html = html & "</table><p>"
+	html = html & "<input type=submit name=action value=Update>"
+	html = html & "</form>"
+	html = html & "</blockquote>"
+	Response.Write html
+End Sub
+
+Sub ValidateData()
+	Entry = Trim(Request.QueryString("Entry"))
+	Logged_At = Request.QueryString("Logged_At")
+	Level = Request.QueryString("Level")
+
+	'TODO: Modify/Delete the field validations below to match your situation...
+
+	If Entry = "" Then
+		sError = sError & "Entry is a required field.<br>"
+	End If 
+
+	If Logged_At = "" Then
+		sError = sError & "Logged At is a required field.<br>"
+	End If 
+
+	If Level = "" Then
+		sError = sError & "Level is a required field.<br>"
+	End If 
+
+	If sError <> "" Then
+		DisplayForm()
+		Response.End
+	Else
+		'Code to add a new record...
+		sql = "Insert Into Log ("
+		sql = sql & "Entry,"
+		sql = sql & "Logged_At,"
+		sql = sql & "Level"
+		sql = sql & ") "
+		sql = sql & "Values ("
+		sql = sql & "'" & SqlQuote(Entry) & "',"
+		sql = sql & "" & Logged_At & ","
+		sql = sql & "" & Level & ""
+		sql = sql & ");"
+
+		'Code to update an existing new record...
+		sql = "UPDATE Log SET "
+		sql = sql & "Entry='" & SqlQuote(Entry) & "',"
+		sql = sql & "Logged_At=" & Logged_At & ","
+		sql = sql & "Level=" & Level & ""
+		sql = sql & " WHERE STATEMENT GOES HERE;"
+
+		'response.write sql
+		ObjDB.Execute(sql)
+
+		If Err = 0 Then
+			'if we get here without an error, the data was updated...
+			Response.Write "Update Successful!"
+			Response.End
+		End If
+	End If
+End Sub
+
+Sub PageStart()
+	'pagestart stuff goes here...
+	html = ""
+	html = html & "<html>"
+	html = html & "<head>"
+	html = html & "<title>Title Goes Here</title>"
+	html = html & "</head>"
+	html = html & "<body>"
+	Response.Write html
+End Sub
+
+Sub ShowConfirm()
+	'delete confirmation stuff goes here...
+	html = ""
+	html = html & "<h3>Delete</h3>"
+	html = html & "Press Confirm to permenantly remove this record from the database.<p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
+	html = html & "<input type=submit name=action value=Confirm>"
+	html = html & "</form>"
+	Response.Write html
+End Sub
+
+Sub DeleteIt()
+	'delete the record...
+	html = ""
+	html = html & "<h3>Delete</h3>"
+	html = html & "Delete Successful!"
+
+	html = html & "<a href=index.html>R E T U R N</a>"
+	Response.Write html
+End Sub
+
+Select Case sAction
+	Case ""
+		PageStart()
+		GetData()
+		DisplayForm()
+
+	Case "Update"
+		ValidateData()
+
+	Case "Delete"
+		PageStart()
+		ShowConfirm()
+
+	Case "Confirm"
+		PageStart()
+		DeleteIt()
+
+End Select
+%>
