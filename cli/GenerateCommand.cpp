@@ -2,24 +2,18 @@
 #include "cli/Commands.h"
 #include "cli/StateJson.h"
 #include "generator/GeneratePage.h"
-
-#include <QFile>
+#include "platform/TextSaver.h"
 
 namespace ombrix::cli {
 
 namespace {
 
-// A plain write; the output window's atomic, encoding-aware save will take its place.
+// Saved as the output window saves: atomically, in Windows-1252 when every character has a place
+// in it, otherwise in UTF-8 with a byte-order mark.
 void WritePage(const QString& path, const std::string& page) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        throw CommandError(exitFailure,
-                           QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    }
-    const auto size = static_cast<qint64>(page.size());
-    if (file.write(page.data(), size) != size || !file.flush()) {
-        throw CommandError(exitFailure,
-                           QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    QString reason;
+    if (!platform::saveText(path, QString::fromStdString(page), &reason)) {
+        throw CommandError(exitFailure, QStringLiteral("cannot write %1: %2").arg(path, reason));
     }
 }
 
@@ -37,7 +31,9 @@ int RunGenerate(const QStringList& args, std::ostream& out, std::ostream& /*err*
                        "\"primaryKeyField\", \"fields\", \"method\"}; - reads standard input."),
         QStringLiteral("FILE"));
     const QCommandLineOption outputOption(
-        QStringLiteral("output"), QStringLiteral("Write the page to FILE, not standard output."),
+        QStringLiteral("output"),
+        QStringLiteral("Save the page to FILE as the output window does: Windows-1252 when "
+                       "every character fits, otherwise UTF-8 with a byte-order mark."),
         QStringLiteral("FILE"));
     parser.addOption(stateOption);
     parser.addOption(outputOption);

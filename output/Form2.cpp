@@ -1,0 +1,85 @@
+#include "output/Form2.h"
+
+#include "output/OutputWindowIcon.h"
+#include "output/PageTextBox.h"
+#include "output/TextBoxFit.h"
+#include "output/Twips.h"
+#include "platform/TextSaver.h"
+
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace ombrix::output {
+
+namespace {
+
+const QString title = QStringLiteral("Ombrix");
+
+QFont textBoxFont() {
+    QFont font(QStringLiteral("Courier New"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+} // namespace
+
+Form2::Form2(QWidget* parent, AskSaveFileName askSaveFileName)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      askSaveFileName_(std::move(askSaveFileName)), Text1(new QPlainTextEdit(this)),
+      Command1(new QPushButton(this)) {
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(title);
+    setWindowIcon(outputWindowIcon());
+    resize(pixelsFromTwips(QSize(4680, 3195)));
+
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setText(QStringLiteral("Save"));
+    Command1->setGeometry(pixelsFromTwips(105, 60, 735, 315));
+
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(pixelsFromTwips(105, 450, 4455, 2640));
+    Text1->setFont(textBoxFont());
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    Form_Load();
+}
+
+void Form2::setPageText(const QString& text) {
+    Text1->setPlainText(text);
+}
+
+void Form2::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form2::Form_Load() {
+    const QPoint screenTopLeft = screen()->geometry().topLeft();
+    move(screenTopLeft + QPoint(pixelsFromTwips(100), pixelsFromTwips(100)));
+}
+
+void Form2::Form_Resize() {
+    const QSize outer = twipsFromPixels(frameGeometry().size());
+    Text1->resize(pixelsFromTwips(fittedTextBoxSize(outer, twipsFromPixels(Text1->size()))));
+}
+
+void Form2::Command1_Click() {
+    const platform::SaveChoice choice = askSaveFileName_(this);
+    if (choice.fileName.isEmpty())
+        return; // cancelled: nothing is written and nothing is said
+    const QString path = platform::fileNameToWrite(choice);
+    if (!platform::confirmReplacingOtherName(this, choice, path))
+        return;
+    if (!platform::saveText(path, pageTextOf(*Text1)))
+        QMessageBox::information(this, title, QStringLiteral("Unable to save the file."));
+}
+
+} // namespace ombrix::output

@@ -1,0 +1,30 @@
+#include "output/GeneratedPageWindow.h"
+
+#include "output/Form2.h"
+
+namespace ombrix::output {
+
+namespace {
+
+// A closed window is hidden until its deletion runs; it no longer counts as loaded.
+Form2* loadedOutputWindow(QWidget& wizard) {
+    for (Form2* window : wizard.findChildren<Form2*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!window->isHidden())
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void showGeneratedPage(QWidget& wizard, const QString& text) {
+    Form2* window = loadedOutputWindow(wizard);
+    if (!window)
+        window = new Form2(&wizard);
+    window->setPageText(text);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace ombrix::output

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace ombrix::output {
+
+// Window measures are given in twips; Qt's device-independent pixels are 15 twips each.
+constexpr int twipsPerPixel = 15;
+
+constexpr int pixelsFromTwips(int twips) {
+    return (twips + (twips < 0 ? -twipsPerPixel : twipsPerPixel) / 2) / twipsPerPixel;
+}
+
+constexpr int twipsFromPixels(int pixels) {
+    return pixels * twipsPerPixel;
+}
+
+constexpr QSize pixelsFromTwips(QSize twips) {
+    return {pixelsFromTwips(twips.width()), pixelsFromTwips(twips.height())};
+}
+
+constexpr QSize twipsFromPixels(QSize pixels) {
+    return {twipsFromPixels(pixels.width()), twipsFromPixels(pixels.height())};
+}
+
+constexpr QRect pixelsFromTwips(int left, int top, int width, int height) {
+    return {pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width),
+            pixelsFromTwips(height)};
+}
+
+} // namespace ombrix::output

@@ -1,0 +1,62 @@
+#include "platform/SaveDialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace ombrix::platform {
+
+namespace {
+
+const QString aspFilter = QStringLiteral("Active Server Page (*.asp)");
+const QString allFilesText = QStringLiteral("All Files (*.*)");
+// "*.*" matches only names with a dot here, and Qt would rewrite a typed "page.txt" as "page.*"
+// on choosing it; the dialog matches with "*" and shows the usual text.
+const QString allFilesFilter = QStringLiteral("All Files (*)");
+
+void showAllFilesText(QFileDialog& dialog) {
+    if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        types->setItemText(1, allFilesText);
+}
+
+} // namespace
+
+SaveChoice askSaveFileName(QWidget* owner) {
+    QFileDialog dialog(owner);
+    // Qt's own dialog on every desktop, so that the filters keep their texts and behave the same.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDirectory(QDir::rootPath());
+    dialog.setNameFilters({aspFilter, allFilesFilter});
+    showAllFilesText(dialog);
+    dialog.selectNameFilter(aspFilter);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog.selectedFiles();
+    const int filterIndex = dialog.selectedNameFilter() == aspFilter ? 1 : 2;
+    return {files.value(0), filterIndex};
+}
+
+QString fileNameToWrite(const SaveChoice& choice) {
+    QString name = choice.fileName;
+    while (name.endsWith(u' '))
+        name.chop(1);
+    if (choice.filterIndex == 1 && name.right(4).toLower() != QLatin1String(".asp"))
+        name += QLatin1String(".asp");
+    return name;
+}
+
+bool confirmReplacingOtherName(QWidget* owner, const SaveChoice& choice, const QString& path) {
+    if (path == choice.fileName || !QFileInfo::exists(path))
+        return true;
+    const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(path));
+    return QMessageBox::question(owner, QStringLiteral("Ombrix"), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace ombrix::platform
