@@ -16,5 +16,7 @@ struct Command {
 };
 
 int RunGenerate(const QStringList& args, std::ostream& out, std::ostream& err);
+int RunObjects(const QStringList& args, std::ostream& out, std::ostream& err);
+int RunDescribe(const QStringList& args, std::ostream& out, std::ostream& err);
 
 } // namespace ombrix::cli

@@ -43,8 +43,8 @@ TableSnapshot readTable(MdbCatalogEntry* entry, std::size_t bindSize) {
     for (unsigned i = 0; i < table->num_cols; ++i) {
         const MdbColumn* col = columnAt(table.get(), i);
         snapshot.columns.push_back({QString::fromUtf8(col->name), col->col_type, col->col_size,
-                                    col->is_long_auto != 0, col->is_uuid_auto != 0, col->col_scale,
-                                    col->col_prec});
+                                    col->is_fixed != 0, col->is_long_auto != 0,
+                                    col->is_uuid_auto != 0, col->col_scale, col->col_prec});
     }
     for (unsigned i = 0; i < table->num_idxs; ++i) {
         const auto* idx = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, i));

@@ -15,6 +15,7 @@ struct ColumnSnapshot {
     QString name;
     int type = 0;
     int size = 0;
+    bool fixed = false;
     bool autoLong = false;
     bool autoGuid = false;
     int libmdbScale = 0;     // libmdb's col_scale: the precision (its names are swapped)
