@@ -1,0 +1,24 @@
+// The --state JSON of ombrix-cli generate, and the page generated from whatever it accepts: the
+// generator must be total over every state the reader lets through.
+#include "cli/CliSupport.h"
+#include "cli/StateJson.h"
+#include "generator/GeneratePage.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray json(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    try {
+        const ombrix::WizardState state = ombrix::cli::WizardStateFromJson(json);
+        const std::string page = ombrix::GeneratePage(state);
+        if (page.empty() || !page.ends_with("\r\n")) {
+            __builtin_trap();
+        }
+    } catch (const ombrix::cli::CommandError& error) {
+        if (error.exitCode() != ombrix::cli::exitBadUsage) {
+            __builtin_trap();
+        }
+    }
+    return 0;
+}
