@@ -197,6 +197,37 @@ private slots:
         }
     }
 
+    // An .accdb keeps the Jet 4 layout: read as far as libmdb reads it; an encrypted one is
+    // refused with a clear error.
+    void accdbFiles() {
+        QFile original(fields_->path());
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QByteArray bytes = original.readAll();
+        bytes[0x14] = 3; // the version byte of ACE 14 (Access 2010)
+        const QString plain = fields_->folder() + u"/plain.accdb"_qs;
+        QFile file(plain);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        const auto definition =
+            catalogue_.describeObject(plain, {}, ObjectKind::Query, u"Order lines"_qs);
+        QCOMPARE(definition.fields.size(), 7);
+
+        bytes[0x3E] = static_cast<char>(bytes[0x3E] ^ 0x5A); // a page-encryption key
+        const QString encrypted = fields_->folder() + u"/encrypted.accdb"_qs;
+        QFile encryptedFile(encrypted);
+        QVERIFY(encryptedFile.open(QIODevice::WriteOnly));
+        encryptedFile.write(bytes);
+        encryptedFile.close();
+        try {
+            catalogue_.listObjects(encrypted, u"secret"_qs);
+            QFAIL("no error");
+        } catch (const EngineError& e) {
+            QCOMPARE(e.number(), 3343);
+            QVERIFY(e.description().contains(u"Office encryption"_qs));
+        }
+    }
+
     // 255 columns do not fit one definition page: the definition continues on further pages.
     void aTableOf255Columns() {
         const auto database = build(u"wide"_qs);
