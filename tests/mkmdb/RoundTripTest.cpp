@@ -189,3 +189,36 @@ TEST(RoundTrip, TableOf255ColumnsWithADefinitionOverSeveralPages) {
     EXPECT_EQ(table->rows[399][253], "r399");
     EXPECT_EQ(table->rows[399][254], "399.5");
 }
+
+TEST(RoundTrip, DisplayPositionsHyperlinksHiddenTablesAndLinks) {
+    const DatabaseSnapshot db = readBack(R"({
+      "tables": [
+        {"name": "Shown", "columns": [{"name": "B", "type": "text", "ordinal": 1},
+                                      {"name": "A", "type": "long", "ordinal": 0},
+                                      {"name": "Site", "type": "memo", "hyperlink": true}]},
+        {"name": "Secret", "hidden": true, "columns": [{"name": "A", "type": "long"}]}],
+      "links": [
+        {"name": "Remote Orders", "database": "C:\\data\\shop.mdb", "foreignName": "Orders"},
+        {"name": "Server Orders", "connect": "ODBC;DSN=shop;", "foreignName": "dbo.Orders"}],
+      "queries": [{"name": "Q", "type": "select"}]})");
+    const TableSnapshot* shown = db.table(QStringLiteral("Shown"));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(columnNames(*shown), QStringList({"B", "A", "Site"})); // libmdb: creation order
+    EXPECT_EQ(shown->columns[0].ordinal, 1);
+    EXPECT_EQ(shown->columns[1].ordinal, 0);
+    EXPECT_EQ(shown->columns[2].descriptorFlags, 0x82); // updatable, hyperlink
+    EXPECT_EQ(shown->columns[1].descriptorFlags, 0x03); // fixed, updatable
+
+    QStringList userObjects;
+    for (const auto& o : db.objects)
+        if (o.parentId == 0x0F000001 && !o.name.startsWith(QLatin1String("MSys")))
+            userObjects << QStringLiteral("%1|%2|%3|%4|%5|%6")
+                               .arg(o.name)
+                               .arg(o.type)
+                               .arg(o.flags)
+                               .arg(o.database, o.connect, o.foreignName);
+    EXPECT_EQ(userObjects,
+              QStringList({"Shown|1|0|||", "Secret|1|8|||",
+                           "Remote Orders|6|2097152|C:\\data\\shop.mdb||Orders",
+                           "Server Orders|4|537919488||ODBC;DSN=shop;|dbo.Orders", "Q|5|0|||"}));
+}

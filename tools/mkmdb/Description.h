@@ -34,8 +34,10 @@ struct ColumnDescription {
     ColumnType type = ColumnType::Text;
     int size = 0; // characters for text, bytes for binary; ignored otherwise
     bool autonumber = false;
-    int precision = 18; // decimal only
-    int scale = 0;      // decimal only
+    bool hyperlink = false;     // memo only
+    std::optional<int> ordinal; // display position; default: the column's position
+    int precision = 18;         // decimal only
+    int scale = 0;              // decimal only
 };
 
 struct IndexDescription {
@@ -58,6 +60,15 @@ struct TableDescription {
     std::vector<IndexDescription> indexes;
     std::vector<RowValues> rows;
     std::int32_t lastAutonumber = 0;
+    bool hidden = false;
+};
+
+// A table linked from another database (Type 6) or through ODBC (Type 4): only a catalogue row.
+struct LinkDescription {
+    QString name;
+    QString database; // the source file, for a linked Jet table
+    QString connect;  // the ODBC connect string, for an ODBC table
+    QString foreignName;
 };
 
 // One MSysQueries row, without the ObjectId and Order that the writer fills in.
@@ -79,6 +90,7 @@ struct DatabaseDescription {
     QString password;
     double created = 0; // OLE date of creation; also the password mask's source
     std::vector<TableDescription> tables;
+    std::vector<LinkDescription> links;
     std::vector<QueryDescription> queries;
 };
 

@@ -95,6 +95,7 @@ ColumnType typeNamed(const QString& name) {
 ColumnDescription parseColumn(const QJsonObject& object) {
     json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("type"), QStringLiteral("size"),
                              QStringLiteral("autonumber"), QStringLiteral("precision"),
+                             QStringLiteral("hyperlink"), QStringLiteral("ordinal"),
                              QStringLiteral("scale")});
     ColumnDescription column;
     column.name = json::requiredString(object, QStringLiteral("name"));
@@ -107,6 +108,10 @@ ColumnDescription parseColumn(const QJsonObject& object) {
                           .value_or(maxBinarySize);
     else if (object.contains(QStringLiteral("size")))
         fail(QStringLiteral("\"size\" applies to text and binary columns only"));
+    column.ordinal = json::optionalInt(object, QStringLiteral("ordinal"), 0, 65535);
+    column.hyperlink = json::optionalBool(object, QStringLiteral("hyperlink"));
+    if (column.hyperlink && column.type != ColumnType::Memo)
+        fail(QStringLiteral("\"hyperlink\" applies to memo columns only"));
     column.autonumber = json::optionalBool(object, QStringLiteral("autonumber"));
     if (column.autonumber && column.type != ColumnType::Long && column.type != ColumnType::Guid)
         fail(QStringLiteral("\"autonumber\" applies to long and guid columns only"));
@@ -200,10 +205,12 @@ std::vector<RowValues> parseRows(const QJsonArray& rows, const TableDescription&
 }
 
 TableDescription parseTable(const QJsonObject& object) {
-    json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("columns"),
-                             QStringLiteral("indexes"), QStringLiteral("rows")});
+    json::allowOnly(object,
+                    {QStringLiteral("name"), QStringLiteral("columns"), QStringLiteral("indexes"),
+                     QStringLiteral("rows"), QStringLiteral("hidden")});
     TableDescription table;
     table.name = json::requiredString(object, QStringLiteral("name"));
+    table.hidden = json::optionalBool(object, QStringLiteral("hidden"));
     const QJsonArray columns = json::optionalArray(object, QStringLiteral("columns"));
     if (columns.isEmpty() || columns.size() > maxColumns)
         fail(QStringLiteral("a table needs 1 to %1 \"columns\"").arg(maxColumns));
@@ -236,6 +243,21 @@ TableDescription parseTable(const QJsonObject& object) {
     return table;
 }
 
+LinkDescription parseLink(const QJsonObject& object) {
+    json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("database"),
+                             QStringLiteral("connect"), QStringLiteral("foreignName")});
+    LinkDescription link;
+    link.name = json::requiredString(object, QStringLiteral("name"));
+    link.database = json::optionalString(object, QStringLiteral("database")).value_or(QString());
+    link.connect = json::optionalString(object, QStringLiteral("connect")).value_or(QString());
+    if (link.database.isEmpty() == link.connect.isEmpty())
+        fail(QStringLiteral("a link needs either \"database\" (a linked Access table) or "
+                            "\"connect\" (an ODBC table)"));
+    link.foreignName =
+        json::optionalString(object, QStringLiteral("foreignName")).value_or(link.name);
+    return link;
+}
+
 } // namespace
 
 DatabaseDescription parseDescription(const QByteArray& jsonText) {
@@ -248,8 +270,9 @@ DatabaseDescription parseDescription(const QByteArray& jsonText) {
     if (!document.isObject())
         fail(QStringLiteral("the description must be a JSON object"));
     const QJsonObject root = document.object();
-    json::allowOnly(root, {QStringLiteral("password"), QStringLiteral("created"),
-                           QStringLiteral("tables"), QStringLiteral("queries")});
+    json::allowOnly(root,
+                    {QStringLiteral("password"), QStringLiteral("created"),
+                     QStringLiteral("tables"), QStringLiteral("links"), QStringLiteral("queries")});
 
     DatabaseDescription database;
     database.password = json::optionalString(root, QStringLiteral("password")).value_or(QString());
@@ -273,6 +296,16 @@ DatabaseDescription parseDescription(const QByteArray& jsonText) {
         const QString label = table.value(QStringLiteral("name")).toString();
         database.tables.push_back(within(QStringLiteral("table \"%1\"").arg(label), [&] {
             TableDescription parsed = parseTable(table);
+            objectNames.add(parsed.name, QStringLiteral("table or query"));
+            return parsed;
+        }));
+    }
+    const QJsonArray links = json::optionalArray(root, QStringLiteral("links"));
+    for (qsizetype i = 0; i < links.size(); ++i) {
+        const QJsonObject link = json::objectAt(links, i, QStringLiteral("link"));
+        const QString label = link.value(QStringLiteral("name")).toString();
+        database.links.push_back(within(QStringLiteral("link \"%1\"").arg(label), [&] {
+            LinkDescription parsed = parseLink(link);
             objectNames.add(parsed.name, QStringLiteral("table or query"));
             return parsed;
         }));

@@ -20,6 +20,7 @@ constexpr std::uint8_t fixedFlag = 0x01;
 constexpr std::uint8_t updatableFlag = 0x02;
 constexpr std::uint8_t autoLongFlag = 0x04;
 constexpr std::uint8_t autoGuidFlag = 0x40;
+constexpr std::uint8_t hyperlinkFlag = 0x80;
 constexpr std::uint8_t compressedUnicode = 0x01;
 
 constexpr std::uint8_t indexFlagsBase = 0x80;
@@ -207,9 +208,12 @@ TableLayout userTableLayout(const TableDescription& table) {
         column.flags = static_cast<std::uint8_t>(updatableFlag | (column.fixed ? fixedFlag : 0));
         if (column.description.autonumber)
             column.flags |= type == ColumnType::Long ? autoLongFlag : autoGuidFlag;
+        if (column.description.hyperlink)
+            column.flags |= hyperlinkFlag;
         if (type == ColumnType::Text || type == ColumnType::Memo)
             column.extraFlags = compressedUnicode;
-        column.ordinal = static_cast<std::uint16_t>(i);
+        column.ordinal =
+            static_cast<std::uint16_t>(column.description.ordinal.value_or(static_cast<int>(i)));
         layout.columns.push_back(column);
     }
     return makeLayout(std::move(layout));
