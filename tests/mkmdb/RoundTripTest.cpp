@@ -222,3 +222,18 @@ TEST(RoundTrip, DisplayPositionsHyperlinksHiddenTablesAndLinks) {
                            "Remote Orders|6|2097152|C:\\data\\shop.mdb||Orders",
                            "Server Orders|4|537919488||ODBC;DSN=shop;|dbo.Orders", "Q|5|0|||"}));
 }
+
+TEST(RoundTrip, DeletedIndexesGiveTheNumberingThatMisleadsLibmdb) {
+    // After index edits Access's logical index numbers no longer match the physical ones;
+    // libmdb 1.0.0 pairs them by number and loses the primary key's columns.
+    const DatabaseSnapshot db = readBack(R"({"tables": [{"name": "Edited", "deletedIndexes": 1,
+        "columns": [{"name": "ID", "type": "long"}, {"name": "Name", "type": "text"}],
+        "indexes": [{"name": "PrimaryKey", "columns": ["ID"], "primary": true},
+                    {"name": "Name", "columns": ["Name"]}]}]})");
+    const TableSnapshot* table = db.table(QStringLiteral("Edited"));
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->indexes.size(), 2u);
+    EXPECT_EQ(table->indexes[1].name, "PrimaryKey");
+    EXPECT_TRUE(table->indexes[1].primary);
+    EXPECT_NE(table->indexes[1].columns, QStringList{"ID"});
+}

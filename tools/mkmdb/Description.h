@@ -61,6 +61,9 @@ struct TableDescription {
     std::vector<RowValues> rows;
     std::int32_t lastAutonumber = 0;
     bool hidden = false;
+    // Indexes created and deleted before these: logical index numbers then no longer match the
+    // physical ones, as in Access files whose indexes were edited.
+    std::uint32_t deletedIndexes = 0;
 };
 
 // A table linked from another database (Type 6) or through ODBC (Type 4): only a catalogue row.

@@ -205,12 +205,14 @@ std::vector<RowValues> parseRows(const QJsonArray& rows, const TableDescription&
 }
 
 TableDescription parseTable(const QJsonObject& object) {
-    json::allowOnly(object,
-                    {QStringLiteral("name"), QStringLiteral("columns"), QStringLiteral("indexes"),
-                     QStringLiteral("rows"), QStringLiteral("hidden")});
+    json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("columns"),
+                             QStringLiteral("indexes"), QStringLiteral("rows"),
+                             QStringLiteral("hidden"), QStringLiteral("deletedIndexes")});
     TableDescription table;
     table.name = json::requiredString(object, QStringLiteral("name"));
     table.hidden = json::optionalBool(object, QStringLiteral("hidden"));
+    table.deletedIndexes = static_cast<std::uint32_t>(
+        json::optionalInt(object, QStringLiteral("deletedIndexes"), 0, maxIndexes).value_or(0));
     const QJsonArray columns = json::optionalArray(object, QStringLiteral("columns"));
     if (columns.isEmpty() || columns.size() > maxColumns)
         fail(QStringLiteral("a table needs 1 to %1 \"columns\"").arg(maxColumns));

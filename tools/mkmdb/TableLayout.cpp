@@ -148,8 +148,9 @@ void putIndexes(Bytes& out, const TableLayout& layout, const TdefPointers& point
         out.data.append(5, '\0');
     }
 
-    // Logical entries, alphabetically as Access keeps them; each names its physical index by
-    // creation number, which also keeps libmdb's pairing of the two lists right.
+    // Logical entries, alphabetically as Access keeps them. Each carries its own number and that
+    // of its physical index; in a fresh table both are the creation number, which libmdb relies
+    // on when it pairs the two lists.
     std::vector<std::size_t> byName(layout.indexes.size());
     std::iota(byName.begin(), byName.end(), 0);
     std::stable_sort(byName.begin(), byName.end(), [&](std::size_t a, std::size_t b) {
@@ -158,7 +159,7 @@ void putIndexes(Bytes& out, const TableLayout& layout, const TdefPointers& point
     });
     for (const std::size_t i : byName) {
         out.put<std::uint32_t>(accessTdefMarker);
-        out.put<std::uint32_t>(static_cast<std::uint32_t>(i));
+        out.put<std::uint32_t>(static_cast<std::uint32_t>(i) + layout.deletedIndexes);
         out.put<std::uint32_t>(static_cast<std::uint32_t>(i));
         out.put<std::uint8_t>(0);  // related table type
         out.put<std::int32_t>(-1); // related index: none
@@ -200,6 +201,7 @@ TableLayout userTableLayout(const TableDescription& table) {
     TableLayout layout;
     layout.name = table.name;
     layout.indexes = table.indexes;
+    layout.deletedIndexes = table.deletedIndexes;
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         ColumnLayout column;
         column.description = table.columns[i];

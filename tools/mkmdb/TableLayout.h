@@ -27,6 +27,7 @@ struct TableLayout {
     std::uint8_t tableType = 0x4E;     // 0x4E user table, 0x53 system table
     std::vector<ColumnLayout> columns; // in creation order
     bool descriptorsByName = false;    // Access lists system-table descriptors alphabetically
+    std::uint32_t deletedIndexes = 0;  // logical index numbers start after these
     std::vector<IndexDescription> indexes;
     std::uint16_t fixedLength = 0;
     std::uint16_t varCount = 0;
