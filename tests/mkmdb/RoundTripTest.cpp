@@ -237,3 +237,40 @@ TEST(RoundTrip, DeletedIndexesGiveTheNumberingThatMisleadsLibmdb) {
     EXPECT_TRUE(table->indexes[1].primary);
     EXPECT_NE(table->indexes[1].columns, QStringList{"ID"});
 }
+
+TEST(RoundTrip, RelationshipsGiveRowsCatalogueEntriesAndIndexesOnBothSides) {
+    const DatabaseSnapshot db = readBack(R"({"tables": [
+        {"name": "Customers", "columns": [{"name": "CustomerID", "type": "long"}],
+         "indexes": [{"name": "PrimaryKey", "columns": ["CustomerID"], "primary": true}]},
+        {"name": "Orders", "columns": [{"name": "OrderID", "type": "long"},
+                                       {"name": "CustomerID", "type": "long"},
+                                       {"name": "Helper", "type": "long"}],
+         "indexes": [{"name": "PrimaryKey", "columns": ["OrderID"], "primary": true},
+                     {"name": "CustomerID", "columns": ["CustomerID"]}]}],
+      "relationships": [
+        {"name": "CustomersOrders", "table": "Customers", "columns": ["CustomerID"],
+         "foreignTable": "Orders", "foreignColumns": ["CustomerID"], "cascadeDeletes": true},
+        {"name": "Loose", "table": "Customers", "columns": ["CustomerID"],
+         "foreignTable": "Orders", "foreignColumns": ["Helper"], "enforce": false}]})");
+    const TableSnapshot* relationships = db.table(QStringLiteral("MSysRelationships"));
+    ASSERT_NE(relationships, nullptr);
+    EXPECT_EQ(relationships->rows,
+              std::vector<QStringList>(
+                  {{"CustomersOrders", "4096", "1", "0", "Orders", "CustomerID", "Customers",
+                    "CustomerID"},
+                   {"Loose", "2", "1", "0", "Orders", "Helper", "Customers", "CustomerID"}}));
+    QStringList relationshipObjects;
+    for (const auto& o : db.objects)
+        if (o.type == 8 && o.parentId == 0x0F000003)
+            relationshipObjects << o.name;
+    EXPECT_EQ(relationshipObjects, QStringList({"CustomersOrders", "Loose"}));
+
+    // libmdb lists the relationship indexes without keys; the keys stay with the shared index.
+    const std::vector<IndexSnapshot> customers{{".rB", {}, false, 0},
+                                               {"PrimaryKey", {"CustomerID"}, true, 0x09}};
+    EXPECT_EQ(db.table(QStringLiteral("Customers"))->indexes, customers);
+    const std::vector<IndexSnapshot> orders{{"CustomerID", {"CustomerID"}, false, 0},
+                                            {"CustomersOrders", {}, false, 0},
+                                            {"PrimaryKey", {"OrderID"}, true, 0x09}};
+    EXPECT_EQ(db.table(QStringLiteral("Orders"))->indexes, orders);
+}

@@ -2,6 +2,7 @@
 #include "HeaderPage.h"
 #include "Mkmdb.h"
 #include "PageSet.h"
+#include "Relationships.h"
 #include "RowEncoder.h"
 #include "SystemTables.h"
 #include "TableLayout.h"
@@ -32,6 +33,7 @@ TdefPointers placeholderPointers(const TableLayout& layout) {
     TdefPointers pointers;
     pointers.indexUsageMaps.resize(layout.indexes.size());
     pointers.indexRootPages.resize(layout.indexes.size());
+    pointers.relatedTablePages.resize(layout.logicalIndexes.size());
     return pointers;
 }
 
@@ -81,9 +83,13 @@ PageSet buildPages(const DatabaseDescription& database) {
     for (TableLayout& layout : systemTableLayouts())
         plans.push_back({std::move(layout), {}, 0, {}, {}});
     const std::size_t systemCount = plans.size();
-    for (const TableDescription& table : database.tables) {
-        TablePlan plan{userTableLayout(table), table.rows, 0, {}, {}};
-        plan.pointers.lastAutonumber = table.lastAutonumber;
+    std::vector<TableLayout> userLayouts;
+    for (const TableDescription& table : database.tables)
+        userLayouts.push_back(userTableLayout(table));
+    addRelationshipIndexes(userLayouts, database.relationships);
+    for (std::size_t i = 0; i < database.tables.size(); ++i) {
+        TablePlan plan{std::move(userLayouts[i]), database.tables[i].rows, 0, {}, {}};
+        plan.pointers.lastAutonumber = database.tables[i].lastAutonumber;
         plans.push_back(std::move(plan));
     }
 
@@ -97,6 +103,7 @@ PageSet buildPages(const DatabaseDescription& database) {
     }
     plans[0].rows = catalogRows(systemPages, userPages, database);
     plans[2].rows = queryRows(database);
+    plans[3].rows = relationshipRows(database);
 
     for (TablePlan& plan : plans)
         writeRows(pages, plan);
@@ -110,6 +117,9 @@ PageSet buildPages(const DatabaseDescription& database) {
         plan.pointers.freeSpaceMap = maps.add(usageMap({}));
         for (const std::uint32_t root : plan.pointers.indexRootPages)
             plan.pointers.indexUsageMaps.push_back(maps.add(usageMap({root})));
+        for (const LogicalIndex& index : plan.layout.logicalIndexes)
+            plan.pointers.relatedTablePages.push_back(
+                index.type == 2 ? plans[systemCount + index.relatedTable].tdefPage : 0);
         pages.writeTdef(plan.tdefPage, tdefBytes(plan.layout, plan.pointers));
     }
 

@@ -89,12 +89,26 @@ struct QueryDescription {
     std::vector<QueryRow> rows;   // in attribute order, without the start and end markers
 };
 
+// A relationship between two local tables: the "one" side (table, columns: a unique index) and
+// the "many" side (foreignTable, foreignColumns). Enforced ones also get indexes on both sides.
+struct RelationshipDescription {
+    QString name;
+    std::size_t table = 0; // positions in DatabaseDescription::tables
+    std::vector<int> columns;
+    std::size_t foreignTable = 0;
+    std::vector<int> foreignColumns;
+    bool enforce = true;
+    bool cascadeUpdates = false;
+    bool cascadeDeletes = false;
+};
+
 struct DatabaseDescription {
     QString password;
     double created = 0; // OLE date of creation; also the password mask's source
     std::vector<TableDescription> tables;
     std::vector<LinkDescription> links;
     std::vector<QueryDescription> queries;
+    std::vector<RelationshipDescription> relationships;
 };
 
 // Throws DescriptionError with a one-line message naming the faulty part.

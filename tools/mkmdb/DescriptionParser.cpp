@@ -245,6 +245,65 @@ TableDescription parseTable(const QJsonObject& object) {
     return table;
 }
 
+std::size_t tableNamed(const DatabaseDescription& database, const QString& name) {
+    for (std::size_t i = 0; i < database.tables.size(); ++i)
+        if (QString::compare(database.tables[i].name, name, Qt::CaseInsensitive) == 0)
+            return i;
+    fail(QStringLiteral("no table \"%1\"").arg(name));
+}
+
+std::vector<int> columnsOf(const TableDescription& table, const QJsonObject& object,
+                           const QString& key) {
+    const QJsonArray names = json::optionalArray(object, key);
+    if (names.isEmpty() || names.size() > maxIndexColumns)
+        fail(QStringLiteral("\"%1\" needs 1 to %2 column names").arg(key).arg(maxIndexColumns));
+    std::vector<int> columns;
+    for (const QJsonValue& name : names) {
+        if (!name.isString())
+            fail(QStringLiteral("\"%1\" must list column names").arg(key));
+        columns.push_back(within(QStringLiteral("table \"%1\"").arg(table.name),
+                                 [&] { return columnPosition(table, name.toString()); }));
+    }
+    return columns;
+}
+
+RelationshipDescription parseRelationship(const QJsonObject& object,
+                                          const DatabaseDescription& database) {
+    json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("table"),
+                             QStringLiteral("columns"), QStringLiteral("foreignTable"),
+                             QStringLiteral("foreignColumns"), QStringLiteral("enforce"),
+                             QStringLiteral("cascadeUpdates"), QStringLiteral("cascadeDeletes")});
+    RelationshipDescription relationship;
+    relationship.name = json::requiredString(object, QStringLiteral("name"));
+    relationship.table =
+        tableNamed(database, json::requiredString(object, QStringLiteral("table")));
+    relationship.foreignTable =
+        tableNamed(database, json::requiredString(object, QStringLiteral("foreignTable")));
+    const TableDescription& one = database.tables[relationship.table];
+    const TableDescription& many = database.tables[relationship.foreignTable];
+    relationship.columns = columnsOf(one, object, QStringLiteral("columns"));
+    relationship.foreignColumns = columnsOf(many, object, QStringLiteral("foreignColumns"));
+    if (relationship.columns.size() != relationship.foreignColumns.size())
+        fail(QStringLiteral("\"columns\" and \"foreignColumns\" must pair up"));
+    for (std::size_t i = 0; i < relationship.columns.size(); ++i)
+        if (one.columns[static_cast<std::size_t>(relationship.columns[i])].type !=
+            many.columns[static_cast<std::size_t>(relationship.foreignColumns[i])].type)
+            fail(QStringLiteral("related columns must have the same type"));
+    relationship.enforce = !object.contains(QStringLiteral("enforce")) ||
+                           json::optionalBool(object, QStringLiteral("enforce"));
+    relationship.cascadeUpdates = json::optionalBool(object, QStringLiteral("cascadeUpdates"));
+    relationship.cascadeDeletes = json::optionalBool(object, QStringLiteral("cascadeDeletes"));
+    const bool unique =
+        std::any_of(one.indexes.begin(), one.indexes.end(), [&](const IndexDescription& index) {
+            return index.unique && index.columns == relationship.columns;
+        });
+    if (relationship.enforce && !unique)
+        fail(QStringLiteral(
+                 "an enforced relationship needs a unique index on \"columns\" of table \"%1\"")
+                 .arg(one.name));
+    return relationship;
+}
+
 LinkDescription parseLink(const QJsonObject& object) {
     json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("database"),
                              QStringLiteral("connect"), QStringLiteral("foreignName")});
@@ -272,9 +331,9 @@ DatabaseDescription parseDescription(const QByteArray& jsonText) {
     if (!document.isObject())
         fail(QStringLiteral("the description must be a JSON object"));
     const QJsonObject root = document.object();
-    json::allowOnly(root,
-                    {QStringLiteral("password"), QStringLiteral("created"),
-                     QStringLiteral("tables"), QStringLiteral("links"), QStringLiteral("queries")});
+    json::allowOnly(root, {QStringLiteral("password"), QStringLiteral("created"),
+                           QStringLiteral("tables"), QStringLiteral("links"),
+                           QStringLiteral("queries"), QStringLiteral("relationships")});
 
     DatabaseDescription database;
     database.password = json::optionalString(root, QStringLiteral("password")).value_or(QString());
@@ -321,6 +380,20 @@ DatabaseDescription parseDescription(const QByteArray& jsonText) {
             objectNames.add(parsed.name, QStringLiteral("table or query"));
             return parsed;
         }));
+    }
+    // Relationships live in their own container, so their names only clash among themselves.
+    NameSet relationshipNames;
+    const QJsonArray relationships = json::optionalArray(root, QStringLiteral("relationships"));
+    for (qsizetype i = 0; i < relationships.size(); ++i) {
+        const QJsonObject relationship =
+            json::objectAt(relationships, i, QStringLiteral("relationship"));
+        const QString label = relationship.value(QStringLiteral("name")).toString();
+        database.relationships.push_back(
+            within(QStringLiteral("relationship \"%1\"").arg(label), [&] {
+                RelationshipDescription parsed = parseRelationship(relationship, database);
+                relationshipNames.add(parsed.name, QStringLiteral("relationship"));
+                return parsed;
+            }));
     }
     return database;
 }

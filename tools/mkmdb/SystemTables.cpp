@@ -27,6 +27,7 @@ constexpr std::int16_t containerType = 3;
 constexpr std::int16_t odbcLinkType = 4;
 constexpr std::int16_t queryType = 5;
 constexpr std::int16_t linkType = 6;
+constexpr std::int16_t relationshipType = 8;
 constexpr std::int16_t databaseDocumentType = -32757;
 
 constexpr std::int32_t systemObjectFlag = std::numeric_limits<std::int32_t>::min(); // 0x80000000
@@ -201,7 +202,8 @@ std::vector<TableLayout> systemTableLayouts() {
 
 namespace {
 
-// Links and then queries are numbered after the two database documents and six containers.
+// Links, queries and then relationships are numbered after the two database documents and six
+// containers.
 std::int32_t linkObjectId(std::size_t position) {
     return firstDocumentId + 8 + static_cast<std::int32_t>(position);
 }
@@ -253,6 +255,10 @@ std::vector<RowValues> catalogRows(const std::vector<std::uint32_t>& systemTable
     for (std::size_t i = 0; i < database.queries.size(); ++i)
         objects.push_back({queryObjectId(database, i), tablesId, database.queries[i].name,
                            queryType, database.queries[i].objectFlags, adminOwner});
+
+    for (std::size_t i = 0; i < database.relationships.size(); ++i)
+        objects.push_back({queryObjectId(database, database.queries.size() + i), relationshipsId,
+                           database.relationships[i].name, relationshipType, 0, adminOwner});
 
     std::vector<RowValues> rows;
     rows.reserve(objects.size());

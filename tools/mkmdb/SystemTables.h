@@ -14,7 +14,8 @@ QStringList systemTableNames();
 std::vector<TableLayout> systemTableLayouts();
 
 // MSysObjects rows: the containers and system objects of a new database, then the user tables
-// (TDEF page numbers given in description order), the links and the queries, in creation order.
+// (TDEF page numbers given in description order), the links, the queries and the relationships,
+// in creation order.
 std::vector<RowValues> catalogRows(const std::vector<std::uint32_t>& systemTablePages,
                                    const std::vector<std::uint32_t>& userTablePages,
                                    const DatabaseDescription& database);

@@ -151,26 +151,29 @@ void putIndexes(Bytes& out, const TableLayout& layout, const TdefPointers& point
     // Logical entries, alphabetically as Access keeps them. Each carries its own number and that
     // of its physical index; in a fresh table both are the creation number, which libmdb relies
     // on when it pairs the two lists.
-    std::vector<std::size_t> byName(layout.indexes.size());
+    const std::vector<LogicalIndex>& logical = layout.logicalIndexes;
+    std::vector<std::size_t> byName(logical.size());
     std::iota(byName.begin(), byName.end(), 0);
     std::stable_sort(byName.begin(), byName.end(), [&](std::size_t a, std::size_t b) {
-        return QString::compare(layout.indexes[a].name, layout.indexes[b].name,
-                                Qt::CaseInsensitive) < 0;
+        return QString::compare(logical[a].name, logical[b].name, Qt::CaseInsensitive) < 0;
     });
     for (const std::size_t i : byName) {
+        const LogicalIndex& index = logical[i];
+        const bool relationship = index.type == 2;
         out.put<std::uint32_t>(accessTdefMarker);
-        out.put<std::uint32_t>(static_cast<std::uint32_t>(i) + layout.deletedIndexes);
-        out.put<std::uint32_t>(static_cast<std::uint32_t>(i));
-        out.put<std::uint8_t>(0);  // related table type
-        out.put<std::int32_t>(-1); // related index: none
-        out.put<std::uint32_t>(0); // related table page
-        out.put<std::uint8_t>(4);  // cascade bytes as Access writes them without a
-        out.put<std::uint8_t>(4);  // relationship
-        out.put<std::uint8_t>(layout.indexes[i].primary ? 1 : 0);
+        out.put<std::uint32_t>(index.number);
+        out.put<std::uint32_t>(index.physical);
+        out.put<std::uint8_t>(index.role);
+        out.put<std::uint32_t>(relationship ? index.relatedIndex : 0xFFFFFFFF);
+        out.put<std::uint32_t>(relationship ? pointers.relatedTablePages.at(i) : 0);
+        // Access writes 4 into both cascade bytes of indexes outside relationships.
+        out.put<std::uint8_t>(relationship ? (index.cascadeUpdates ? 1 : 0) : 4);
+        out.put<std::uint8_t>(relationship ? (index.cascadeDeletes ? 1 : 0) : 4);
+        out.put<std::uint8_t>(index.type);
         out.put<std::uint32_t>(0);
     }
     for (const std::size_t i : byName)
-        out.putName(layout.indexes[i].name);
+        out.putName(logical[i].name);
 }
 
 } // namespace
@@ -194,6 +197,14 @@ TableLayout makeLayout(TableLayout layout) {
     }
     layout.fixedLength = fixedOffset;
     layout.varCount = varIndex;
+    for (std::size_t i = 0; i < layout.indexes.size(); ++i) {
+        LogicalIndex logical;
+        logical.name = layout.indexes[i].name;
+        logical.number = layout.deletedIndexes + static_cast<std::uint32_t>(i);
+        logical.physical = static_cast<std::uint32_t>(i);
+        logical.type = layout.indexes[i].primary ? 1 : 0;
+        layout.logicalIndexes.push_back(logical);
+    }
     return layout;
 }
 
@@ -240,7 +251,7 @@ QByteArray tdefBytes(const TableLayout& layout, const TdefPointers& pointers) {
     out.put<std::uint16_t>(columnCount); // highest column count ever, no deletions here
     out.put<std::uint16_t>(layout.varCount);
     out.put<std::uint16_t>(columnCount);
-    out.put<std::uint32_t>(static_cast<std::uint32_t>(layout.indexes.size()));
+    out.put<std::uint32_t>(static_cast<std::uint32_t>(layout.logicalIndexes.size()));
     out.put<std::uint32_t>(static_cast<std::uint32_t>(layout.indexes.size()));
     out.put<std::uint32_t>(pointers.usageMap);
     out.put<std::uint32_t>(pointers.freeSpaceMap);
