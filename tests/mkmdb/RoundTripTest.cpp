@@ -274,3 +274,21 @@ TEST(RoundTrip, RelationshipsGiveRowsCatalogueEntriesAndIndexesOnBothSides) {
                                             {"PrimaryKey", {"OrderID"}, true, 0x09}};
     EXPECT_EQ(db.table(QStringLiteral("Orders"))->indexes, orders);
 }
+
+TEST(RoundTrip, ManyTinyRowsSpreadOverPagesOfAtMost255Rows) {
+    QJsonArray rows;
+    for (int r = 0; r < 1000; ++r)
+        rows.append(QJsonArray{r % 2 == 0, r % 256});
+    const QJsonArray tables{
+        QJsonObject{{"name", "Tiny"},
+                    {"columns", QJsonArray{column("Flag", "boolean"), column("Small", "byte")}},
+                    {"rows", rows}}};
+    const DatabaseSnapshot db = readBack(describe(tables));
+    const TableSnapshot* table = db.table(QStringLiteral("Tiny"));
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rows.size(), 1000u);
+    for (int r = 0; r < 1000; ++r)
+        ASSERT_EQ(table->rows[static_cast<std::size_t>(r)],
+                  QStringList({r % 2 == 0 ? "1" : "0", QString::number(r % 256)}))
+            << r;
+}

@@ -68,8 +68,7 @@ void writeGlobalUsage(PageSet& pages) {
     std::vector<std::uint32_t> unused;
     for (auto page = static_cast<int>(pages.count()); page < usageMapCoverage; ++page)
         unused.push_back(static_cast<std::uint32_t>(page));
-    QByteArray map = usageMap(unused);
-    qToLittleEndian(std::uint32_t{0}, map.data() + 1);
+    const QByteArray map = usageMap(unused);
     DataPageWriter global(pages, globalUsageOwner, globalUsagePage);
     global.add(map);
     global.add(QByteArray(map.size(), '\0'));
