@@ -27,6 +27,7 @@ struct TablePlan {
     std::uint32_t tdefPage = 0;
     TdefPointers pointers;
     std::vector<std::uint32_t> dataPages;
+    std::vector<std::vector<std::uint32_t>> longValuePages; // per longValueColumns entry
 };
 
 TdefPointers placeholderPointers(const TableLayout& layout) {
@@ -34,12 +35,13 @@ TdefPointers placeholderPointers(const TableLayout& layout) {
     pointers.indexUsageMaps.resize(layout.indexes.size());
     pointers.indexRootPages.resize(layout.indexes.size());
     pointers.relatedTablePages.resize(layout.logicalIndexes.size());
+    pointers.longValueMaps.resize(longValueColumns(layout).size());
     return pointers;
 }
 
 void writeRows(PageSet& pages, TablePlan& plan) {
     // Long values first, so that the table's data pages follow one another.
-    DataPageWriter longValues(pages, lvalOwner);
+    LongValuePages longValues(pages);
     std::vector<QByteArray> encoded;
     encoded.reserve(plan.rows.size());
     for (const RowValues& row : plan.rows)
@@ -48,6 +50,8 @@ void writeRows(PageSet& pages, TablePlan& plan) {
     for (const QByteArray& row : encoded)
         data.add(row);
     plan.dataPages = data.pages();
+    for (const std::size_t column : longValueColumns(plan.layout))
+        plan.longValuePages.push_back(longValues.pagesOf(plan.layout.columns[column].number));
     plan.pointers.rowCount = static_cast<std::uint32_t>(plan.rows.size());
     plan.rows.clear();
 }
@@ -80,14 +84,14 @@ PageSet buildPages(const DatabaseDescription& database) {
 
     std::vector<TablePlan> plans;
     for (TableLayout& layout : systemTableLayouts())
-        plans.push_back({std::move(layout), {}, 0, {}, {}});
+        plans.push_back({std::move(layout), {}, 0, {}, {}, {}});
     const std::size_t systemCount = plans.size();
     std::vector<TableLayout> userLayouts;
     for (const TableDescription& table : database.tables)
         userLayouts.push_back(userTableLayout(table));
     addRelationshipIndexes(userLayouts, database.relationships);
     for (std::size_t i = 0; i < database.tables.size(); ++i) {
-        TablePlan plan{std::move(userLayouts[i]), database.tables[i].rows, 0, {}, {}};
+        TablePlan plan{std::move(userLayouts[i]), database.tables[i].rows, 0, {}, {}, {}};
         plan.pointers.lastAutonumber = database.tables[i].lastAutonumber;
         plans.push_back(std::move(plan));
     }
@@ -116,6 +120,9 @@ PageSet buildPages(const DatabaseDescription& database) {
         plan.pointers.freeSpaceMap = maps.add(usageMap({}));
         for (const std::uint32_t root : plan.pointers.indexRootPages)
             plan.pointers.indexUsageMaps.push_back(maps.add(usageMap({root})));
+        for (const std::vector<std::uint32_t>& longPages : plan.longValuePages)
+            plan.pointers.longValueMaps.emplace_back(maps.add(usageMap(longPages)),
+                                                     maps.add(usageMap({})));
         for (const LogicalIndex& index : plan.layout.logicalIndexes)
             plan.pointers.relatedTablePages.push_back(
                 index.type == 2 ? plans[systemCount + index.relatedTable].tdefPage : 0);

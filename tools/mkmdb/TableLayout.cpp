@@ -176,7 +176,28 @@ void putIndexes(Bytes& out, const TableLayout& layout, const TdefPointers& point
         out.putName(logical[i].name);
 }
 
+std::vector<std::size_t> descriptorOrder(const TableLayout& layout) {
+    std::vector<std::size_t> order(layout.columns.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (layout.descriptorsByName)
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return QString::compare(layout.columns[a].description.name,
+                                    layout.columns[b].description.name, Qt::CaseInsensitive) < 0;
+        });
+    return order;
+}
+
 } // namespace
+
+std::vector<std::size_t> longValueColumns(const TableLayout& layout) {
+    std::vector<std::size_t> columns;
+    for (const std::size_t i : descriptorOrder(layout)) {
+        const ColumnType type = layout.columns[i].description.type;
+        if (type == ColumnType::Memo || type == ColumnType::Ole)
+            columns.push_back(i);
+    }
+    return columns;
+}
 
 TableLayout makeLayout(TableLayout layout) {
     std::uint16_t fixedOffset = 0;
@@ -262,20 +283,20 @@ QByteArray tdefBytes(const TableLayout& layout, const TdefPointers& pointers) {
         out.put<std::uint32_t>(0);
     }
 
-    std::vector<std::size_t> order(layout.columns.size());
-    std::iota(order.begin(), order.end(), 0);
-    if (layout.descriptorsByName)
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return QString::compare(layout.columns[a].description.name,
-                                    layout.columns[b].description.name, Qt::CaseInsensitive) < 0;
-        });
+    const std::vector<std::size_t> order = descriptorOrder(layout);
     for (const std::size_t i : order)
         putColumnDescriptor(out, layout.columns[i]);
     for (const std::size_t i : order)
         out.putName(layout.columns[i].description.name);
 
     putIndexes(out, layout, pointers);
-    out.put<std::uint16_t>(0xFFFF); // end of the (empty) list of long-value column usage maps
+    const std::vector<std::size_t> longColumns = longValueColumns(layout);
+    for (std::size_t i = 0; i < longColumns.size(); ++i) {
+        out.put<std::uint16_t>(layout.columns[longColumns[i]].number);
+        out.put<std::uint32_t>(pointers.longValueMaps.at(i).first);
+        out.put<std::uint32_t>(pointers.longValueMaps.at(i).second);
+    }
+    out.put<std::uint16_t>(0xFFFF);
 
     qToLittleEndian(static_cast<std::uint32_t>(out.data.size()), out.data.data() + 8);
     return out.data;

@@ -64,7 +64,12 @@ struct TdefPointers {
     std::vector<std::uint32_t> indexUsageMaps;
     std::vector<std::uint32_t> indexRootPages;
     std::vector<std::uint32_t> relatedTablePages; // per logical index; 0 when none
+    // Per longValueColumns entry: the usage map and free-space map of its long-value pages.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> longValueMaps;
 };
+
+// Positions of the memo and OLE columns, in the order of their descriptors.
+std::vector<std::size_t> longValueColumns(const TableLayout& layout);
 
 // The table definition as one byte stream, starting with the 8-byte page header; continuation
 // pages repeat that header and carry the following bytes (see PageSet::writeTdef).
