@@ -186,3 +186,25 @@ TEST_F(Conformance, SystemTableDefinitionsAreByteForByteThoseOfAccess) {
         EXPECT_EQ(ourTdef.toHex().toStdString(), accessTdef.toHex().toStdString());
     }
 }
+
+TEST_F(Conformance, AUserTableDefinitionIsByteForByteThatOfAccess) {
+    // V2000_with-password.mdb's Table1: an AutoNumber key and a 255-character text.
+    const TemporaryDatabase ours(R"({"tables": [{"name": "Table1",
+        "columns": [{"name": "ID", "type": "long", "autonumber": true}, {"name": "Data", "type": "text"}],
+        "indexes": [{"name": "PrimaryKey", "columns": ["ID"], "primary": true}],
+        "rows": [[1, "One"], [2, "Two"], [3, "Three"]]}]})");
+    const DatabaseSnapshot mine = readWithLibmdb(ours.path());
+    const auto table1 = [](const DatabaseSnapshot& db) {
+        for (const ObjectSnapshot& o : db.objects)
+            if (o.name == QLatin1String("Table1"))
+                return o.id;
+        return -1;
+    };
+    const QByteArray accessTdef =
+        comparableTdef(accessWithPassword, table1(readWithLibmdb(accessWithPassword)));
+    ASSERT_FALSE(accessTdef.isEmpty());
+    EXPECT_EQ(comparableTdef(ours.path(), table1(mine)).toHex().toStdString(),
+              accessTdef.toHex().toStdString());
+    EXPECT_EQ(mine.table(QStringLiteral("Table1"))->rows,
+              readWithLibmdb(accessWithPassword).table(QStringLiteral("Table1"))->rows);
+}
