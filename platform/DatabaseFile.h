@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Catalogue.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+namespace ombrix::platform {
+
+enum class JetFormat { Jet3, Jet4, Ace };
+
+// The text sort orders that decide the order of names in the catalogue.
+enum class SortOrder { General97, GeneralLegacy, General };
+
+// What page 0 of an Access file says about the file.
+struct DatabaseHeader {
+    JetFormat format = JetFormat::Jet4;
+    int pageSize = 4096;
+    SortOrder sortOrder = SortOrder::GeneralLegacy;
+    int codePage = 1252;
+    QString password;             // empty when the database has none
+    bool officeEncrypted = false; // an .accdb protected by Office encryption
+};
+
+// Errors as the engine numbers them for a file it cannot use.
+EngineError fileNotFound(const QString& path);
+EngineError invalidPath(const QString& path);
+EngineError cannotOpen(const QString& path);
+EngineError unrecognizedFormat(const QString& path, const QString& detail = {});
+
+// Decodes and checks page 0 (the first bytes of the file). Throws 3343 when the bytes are not the
+// header of a Jet 3, Jet 4 or ACE database, or when the file is shorter than two pages.
+DatabaseHeader parseDatabaseHeader(const QByteArray& firstBytes, std::int64_t fileSize,
+                                   const QString& path);
+
+// Checks the path as the engine would before opening, reads page 0 and parses it. Throws 3044
+// (folder missing), 3024 (file missing), 3051 (no permission) or 3343.
+DatabaseHeader readDatabaseHeader(const QString& path);
+
+// Compares a supplied password with the stored one as the engine does: no stored password opens
+// with any; otherwise case-sensitive over at most 20 characters. Throws 3031 on a mismatch.
+void verifyPassword(const DatabaseHeader& header, const QString& supplied);
+
+// The code page's text decoder name (Jet 3 keeps names in the header's code page).
+QByteArray codePageName(int codePage);
+
+} // namespace ombrix::platform

@@ -1,0 +1,293 @@
+#include "Description.h"
+#include "FieldEncoding.h"
+#include "JsonFields.h"
+#include "Mkmdb.h"
+#include "QueryRows.h"
+#include "SystemTables.h"
+
+#include <QJsonDocument>
+#include <QSet>
+#include <QUuid>
+#include <QtEndian>
+#include <array>
+
+namespace mkmdb {
+namespace {
+
+constexpr int maxNameLength = 64;
+constexpr int maxPasswordLength = 20;
+constexpr int maxColumns = 255;
+constexpr int maxIndexes = 32;
+constexpr int maxIndexColumns = 10;
+constexpr int maxTextSize = 255;
+constexpr int maxBinarySize = 255;
+constexpr int maxDecimalPrecision = 28;
+// 2000-01-01, used when the description gives no creation date, so that a description always
+// gives the same file.
+constexpr double defaultCreated = 36526.0;
+
+[[noreturn]] void fail(const QString& message) {
+    throw DescriptionError(message.toStdString());
+}
+
+struct TypeName {
+    const char* name;
+    ColumnType type;
+};
+
+constexpr std::array typeNames{
+    TypeName{"boolean", ColumnType::Boolean},   TypeName{"byte", ColumnType::Byte},
+    TypeName{"integer", ColumnType::Integer},   TypeName{"long", ColumnType::Long},
+    TypeName{"currency", ColumnType::Currency}, TypeName{"single", ColumnType::Single},
+    TypeName{"double", ColumnType::Double},     TypeName{"datetime", ColumnType::DateTime},
+    TypeName{"binary", ColumnType::Binary},     TypeName{"text", ColumnType::Text},
+    TypeName{"ole", ColumnType::Ole},           TypeName{"memo", ColumnType::Memo},
+    TypeName{"guid", ColumnType::Guid},         TypeName{"decimal", ColumnType::Decimal},
+};
+
+// Prefixes every message that escapes with the part of the description being read.
+template <typename Function>
+auto within(const QString& context, Function&& function) {
+    try {
+        return function();
+    } catch (const DescriptionError& error) {
+        fail(context + QStringLiteral(": ") + QString::fromStdString(error.what()));
+    }
+}
+
+// The rules Access applies to object, field and index names.
+void checkName(const QString& name) {
+    if (name.isEmpty())
+        fail(QStringLiteral("a name must not be empty"));
+    if (name.size() > maxNameLength)
+        fail(QStringLiteral("name \"%1\" is longer than %2 characters")
+                 .arg(name)
+                 .arg(maxNameLength));
+    if (name.startsWith(QLatin1Char(' ')))
+        fail(QStringLiteral("name \"%1\" starts with a blank").arg(name));
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || QStringLiteral(".!`[]").contains(c))
+            fail(QStringLiteral("name \"%1\" contains a character Access does not allow in names")
+                     .arg(name));
+}
+
+// Names are compared as Access compares them: without regard to letter case.
+class NameSet {
+public:
+    void add(const QString& name, const QString& kind) {
+        checkName(name);
+        if (names_.contains(name.toCaseFolded()))
+            fail(QStringLiteral("duplicate %1 name \"%2\"").arg(kind, name));
+        names_.insert(name.toCaseFolded());
+    }
+
+private:
+    QSet<QString> names_;
+};
+
+ColumnType typeNamed(const QString& name) {
+    for (const TypeName& entry : typeNames)
+        if (name == QLatin1String(entry.name))
+            return entry.type;
+    fail(QStringLiteral("unknown type \"%1\"").arg(name));
+}
+
+ColumnDescription parseColumn(const QJsonObject& object) {
+    json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("type"), QStringLiteral("size"),
+                             QStringLiteral("autonumber"), QStringLiteral("precision"),
+                             QStringLiteral("scale")});
+    ColumnDescription column;
+    column.name = json::requiredString(object, QStringLiteral("name"));
+    column.type = typeNamed(json::requiredString(object, QStringLiteral("type")));
+    if (column.type == ColumnType::Text)
+        column.size =
+            json::optionalInt(object, QStringLiteral("size"), 1, maxTextSize).value_or(maxTextSize);
+    else if (column.type == ColumnType::Binary)
+        column.size = json::optionalInt(object, QStringLiteral("size"), 1, maxBinarySize)
+                          .value_or(maxBinarySize);
+    else if (object.contains(QStringLiteral("size")))
+        fail(QStringLiteral("\"size\" applies to text and binary columns only"));
+    column.autonumber = json::optionalBool(object, QStringLiteral("autonumber"));
+    if (column.autonumber && column.type != ColumnType::Long && column.type != ColumnType::Guid)
+        fail(QStringLiteral("\"autonumber\" applies to long and guid columns only"));
+    if (column.type == ColumnType::Decimal) {
+        column.precision =
+            json::optionalInt(object, QStringLiteral("precision"), 1, maxDecimalPrecision)
+                .value_or(18);
+        column.scale =
+            json::optionalInt(object, QStringLiteral("scale"), 0, column.precision).value_or(0);
+    } else if (object.contains(QStringLiteral("precision")) ||
+               object.contains(QStringLiteral("scale"))) {
+        fail(QStringLiteral("\"precision\" and \"scale\" apply to decimal columns only"));
+    }
+    return column;
+}
+
+int columnPosition(const TableDescription& table, const QString& name) {
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
+        if (QString::compare(table.columns[i].name, name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    fail(QStringLiteral("no column \"%1\" in this table").arg(name));
+}
+
+IndexDescription parseIndex(const QJsonObject& object, const TableDescription& table) {
+    json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("columns"),
+                             QStringLiteral("primary"), QStringLiteral("unique"),
+                             QStringLiteral("ignoreNulls"), QStringLiteral("required")});
+    IndexDescription index;
+    index.name = json::requiredString(object, QStringLiteral("name"));
+    const QJsonArray columns = json::optionalArray(object, QStringLiteral("columns"));
+    if (columns.isEmpty() || columns.size() > maxIndexColumns)
+        fail(QStringLiteral("an index needs 1 to %1 \"columns\"").arg(maxIndexColumns));
+    for (const QJsonValue& column : columns) {
+        if (!column.isString())
+            fail(QStringLiteral("\"columns\" must list column names"));
+        const int position = columnPosition(table, column.toString());
+        if (std::find(index.columns.begin(), index.columns.end(), position) != index.columns.end())
+            fail(QStringLiteral("column \"%1\" appears twice").arg(column.toString()));
+        index.columns.push_back(position);
+    }
+    index.primary = json::optionalBool(object, QStringLiteral("primary"));
+    index.unique = index.primary || json::optionalBool(object, QStringLiteral("unique"));
+    index.required = index.primary || json::optionalBool(object, QStringLiteral("required"));
+    index.ignoreNulls = json::optionalBool(object, QStringLiteral("ignoreNulls"));
+    return index;
+}
+
+// Autonumber cells left null are numbered on from the highest value so far, as Access would.
+void numberRows(TableDescription& table) {
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        const ColumnDescription& column = table.columns[c];
+        if (!column.autonumber)
+            continue;
+        for (std::size_t r = 0; r < table.rows.size(); ++r) {
+            FieldValue& cell = table.rows[r][c];
+            if (column.type == ColumnType::Long) {
+                if (cell)
+                    table.lastAutonumber = std::max(
+                        table.lastAutonumber, qFromLittleEndian<std::int32_t>(cell->constData()));
+                else
+                    cell = int32Bytes(++table.lastAutonumber);
+            } else if (!cell) {
+                const QUuid uuid = QUuid::createUuidV5(QUuid(), table.name + QLatin1Char('/') +
+                                                                    QString::number(r));
+                cell = encodeField(column, uuid.toString());
+            }
+        }
+    }
+}
+
+std::vector<RowValues> parseRows(const QJsonArray& rows, const TableDescription& table) {
+    std::vector<RowValues> result;
+    result.reserve(static_cast<std::size_t>(rows.size()));
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        within(QStringLiteral("row %1").arg(r + 1), [&] {
+            const QJsonArray cells = rows.at(r).toArray();
+            if (!rows.at(r).isArray() ||
+                cells.size() != static_cast<qsizetype>(table.columns.size()))
+                fail(QStringLiteral("a row must be a list of %1 values, one per column")
+                         .arg(table.columns.size()));
+            RowValues values;
+            for (std::size_t c = 0; c < table.columns.size(); ++c)
+                values.push_back(
+                    within(QStringLiteral("column \"%1\"").arg(table.columns[c].name), [&] {
+                        return encodeField(table.columns[c], cells.at(static_cast<qsizetype>(c)));
+                    }));
+            result.push_back(std::move(values));
+        });
+    }
+    return result;
+}
+
+TableDescription parseTable(const QJsonObject& object) {
+    json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("columns"),
+                             QStringLiteral("indexes"), QStringLiteral("rows")});
+    TableDescription table;
+    table.name = json::requiredString(object, QStringLiteral("name"));
+    const QJsonArray columns = json::optionalArray(object, QStringLiteral("columns"));
+    if (columns.isEmpty() || columns.size() > maxColumns)
+        fail(QStringLiteral("a table needs 1 to %1 \"columns\"").arg(maxColumns));
+    NameSet columnNames;
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        const QJsonObject column = json::objectAt(columns, i, QStringLiteral("column"));
+        table.columns.push_back(within(QStringLiteral("column %1").arg(i + 1), [&] {
+            ColumnDescription parsed = parseColumn(column);
+            columnNames.add(parsed.name, QStringLiteral("column"));
+            return parsed;
+        }));
+    }
+    const QJsonArray indexes = json::optionalArray(object, QStringLiteral("indexes"));
+    if (indexes.size() > maxIndexes)
+        fail(QStringLiteral("a table has at most %1 indexes").arg(maxIndexes));
+    NameSet indexNames;
+    bool hasPrimary = false;
+    for (qsizetype i = 0; i < indexes.size(); ++i) {
+        const QJsonObject index = json::objectAt(indexes, i, QStringLiteral("index"));
+        table.indexes.push_back(within(QStringLiteral("index %1").arg(i + 1), [&] {
+            IndexDescription parsed = parseIndex(index, table);
+            indexNames.add(parsed.name, QStringLiteral("index"));
+            if (parsed.primary && std::exchange(hasPrimary, true))
+                fail(QStringLiteral("a table has at most one primary index"));
+            return parsed;
+        }));
+    }
+    table.rows = parseRows(json::optionalArray(object, QStringLiteral("rows")), table);
+    numberRows(table);
+    return table;
+}
+
+} // namespace
+
+DatabaseDescription parseDescription(const QByteArray& jsonText) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(jsonText, &error);
+    if (error.error != QJsonParseError::NoError)
+        fail(QStringLiteral("malformed JSON at offset %1: %2")
+                 .arg(error.offset)
+                 .arg(error.errorString()));
+    if (!document.isObject())
+        fail(QStringLiteral("the description must be a JSON object"));
+    const QJsonObject root = document.object();
+    json::allowOnly(root, {QStringLiteral("password"), QStringLiteral("created"),
+                           QStringLiteral("tables"), QStringLiteral("queries")});
+
+    DatabaseDescription database;
+    database.password = json::optionalString(root, QStringLiteral("password")).value_or(QString());
+    if (database.password.size() > maxPasswordLength)
+        fail(QStringLiteral("the password is longer than %1 characters").arg(maxPasswordLength));
+    database.created = defaultCreated;
+    if (const auto created = json::optionalString(root, QStringLiteral("created"))) {
+        const std::optional<double> date = oleDateFromIso(*created);
+        if (!date)
+            fail(QStringLiteral("\"created\" must be a date such as 2024-05-01T13:45:00"));
+        database.created = *date;
+    }
+
+    // Tables and queries share one namespace, which already holds the system tables.
+    NameSet objectNames;
+    for (const QString& name : systemTableNames())
+        objectNames.add(name, QStringLiteral("table"));
+    const QJsonArray tables = json::optionalArray(root, QStringLiteral("tables"));
+    for (qsizetype i = 0; i < tables.size(); ++i) {
+        const QJsonObject table = json::objectAt(tables, i, QStringLiteral("table"));
+        const QString label = table.value(QStringLiteral("name")).toString();
+        database.tables.push_back(within(QStringLiteral("table \"%1\"").arg(label), [&] {
+            TableDescription parsed = parseTable(table);
+            objectNames.add(parsed.name, QStringLiteral("table or query"));
+            return parsed;
+        }));
+    }
+    const QJsonArray queries = json::optionalArray(root, QStringLiteral("queries"));
+    for (qsizetype i = 0; i < queries.size(); ++i) {
+        const QJsonObject query = json::objectAt(queries, i, QStringLiteral("query"));
+        const QString label = query.value(QStringLiteral("name")).toString();
+        database.queries.push_back(within(QStringLiteral("query \"%1\"").arg(label), [&] {
+            QueryDescription parsed = parseQuery(query);
+            objectNames.add(parsed.name, QStringLiteral("table or query"));
+            return parsed;
+        }));
+    }
+    return database;
+}
+
+} // namespace mkmdb

@@ -1,0 +1,80 @@
+#include "HeaderPage.h"
+
+#include "JetText.h"
+
+#include <QtEndian>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+namespace mkmdb {
+namespace {
+
+constexpr int scrambledStart = 0x18;
+constexpr int scrambledLength = 128;
+constexpr int codePageOffset = 0x3C;
+constexpr int passwordOffset = 0x42;
+constexpr int passwordBytes = 40;
+constexpr int sortOrderOffset = 0x6E;
+constexpr int createdOffset = 0x72;
+constexpr std::uint16_t windowsLatin1 = 1252;
+constexpr std::uint16_t generalSortOrder = 0x0409;
+
+// RC4, the stream cipher Jet uses on this part of the page; no library on the build machines
+// offers it (it is not in QCryptographicHash).
+void rc4(const std::array<unsigned char, 4>& key, char* data, int length) {
+    std::array<unsigned char, 256> state{};
+    for (int i = 0; i < 256; ++i)
+        state[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
+    unsigned j = 0;
+    for (unsigned i = 0; i < 256; ++i) {
+        j = (j + state[i] + key[i % key.size()]) & 0xFF;
+        std::swap(state[i], state[j]);
+    }
+    unsigned a = 0;
+    unsigned b = 0;
+    for (int n = 0; n < length; ++n) {
+        a = (a + 1) & 0xFF;
+        b = (b + state[a]) & 0xFF;
+        std::swap(state[a], state[b]);
+        data[n] = static_cast<char>(static_cast<unsigned char>(data[n]) ^
+                                    state[(state[a] + state[b]) & 0xFF]);
+    }
+}
+
+} // namespace
+
+void writeHeaderPage(char* page, const QString& password, double created) {
+    static constexpr char engine[] = "Standard Jet DB";
+    page[0] = 0x00;
+    page[1] = 0x01;
+    std::memcpy(page + 4, engine, sizeof engine);
+    page[0x14] = 0x01; // Jet 4
+
+    // Leading words of the scrambled block, as in every Access 2000 file examined.
+    static constexpr std::array<std::uint8_t, 24> blockStart{0, 1, 0, 0, 1, 1, 0, 0, 2, 0, 0, 0,
+                                                             3, 0, 0, 0, 4, 0, 0, 0, 5, 0, 0, 0};
+    std::memcpy(page + scrambledStart, blockStart.data(), blockStart.size());
+    qToLittleEndian(windowsLatin1, page + codePageOffset);
+    qToLittleEndian(generalSortOrder, page + sortOrderOffset);
+    qToLittleEndian(created, page + createdOffset);
+
+    // The password is UCS-2, masked with the whole days of the creation date repeated; an
+    // empty password therefore stores the mask itself.
+    const QByteArray text = ucs2(password);
+    std::array<char, 4> mask{};
+    qToLittleEndian(static_cast<std::int32_t>(std::floor(created)), mask.data());
+    for (int i = 0; i < passwordBytes; ++i) {
+        const char plain = i < text.size() ? text[i] : '\0';
+        page[passwordOffset + i] = static_cast<char>(plain ^ mask[static_cast<std::size_t>(i % 4)]);
+    }
+    rc4({0xC7, 0xDA, 0x39, 0x6B}, page + scrambledStart, scrambledLength);
+
+    // Unscrambled trailer Access 2000 writes after the block: a build number and "4.0".
+    qToLittleEndian(std::uint32_t{0x0654}, page + scrambledStart + scrambledLength);
+    std::memcpy(page + scrambledStart + scrambledLength + 4, "4.0", 4);
+}
+
+} // namespace mkmdb

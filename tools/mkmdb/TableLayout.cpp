@@ -1,0 +1,267 @@
+#include "TableLayout.h"
+
+#include "JetText.h"
+#include "Mkmdb.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <numeric>
+
+namespace mkmdb {
+namespace {
+
+// Values Access 2000 writes into fields whose meaning is not known; every TDEF in the reference
+// files carries them.
+constexpr std::uint32_t accessTdefMarker = 0x0659;
+constexpr std::uint32_t accessIndexMarker = 0x0783;
+constexpr std::uint16_t generalSortOrder = 0x0409;
+
+constexpr std::uint8_t fixedFlag = 0x01;
+constexpr std::uint8_t updatableFlag = 0x02;
+constexpr std::uint8_t autoLongFlag = 0x04;
+constexpr std::uint8_t autoGuidFlag = 0x40;
+constexpr std::uint8_t compressedUnicode = 0x01;
+
+constexpr std::uint8_t indexFlagsBase = 0x80;
+constexpr std::uint8_t indexUnique = 0x01;
+constexpr std::uint8_t indexIgnoreNulls = 0x02;
+constexpr std::uint8_t indexRequired = 0x08;
+
+// Bytes a fixed column takes in a row; booleans live in the null mask and take none.
+std::uint16_t fixedSize(ColumnType type) {
+    switch (type) {
+    case ColumnType::Boolean:
+        return 0;
+    case ColumnType::Byte:
+        return 1;
+    case ColumnType::Integer:
+        return 2;
+    case ColumnType::Long:
+    case ColumnType::Single:
+        return 4;
+    case ColumnType::Currency:
+    case ColumnType::Double:
+    case ColumnType::DateTime:
+        return 8;
+    case ColumnType::Guid:
+        return 16;
+    case ColumnType::Decimal:
+        return 17;
+    case ColumnType::AccessObjectData:
+        return 3992;
+    default:
+        return 0;
+    }
+}
+
+bool isFixedType(ColumnType type) {
+    return type != ColumnType::Text && type != ColumnType::Memo && type != ColumnType::Binary &&
+           type != ColumnType::Ole;
+}
+
+std::uint16_t descriptorLength(const ColumnLayout& column) {
+    const ColumnDescription& d = column.description;
+    switch (d.type) {
+    case ColumnType::Boolean:
+        return 1;
+    case ColumnType::Text:
+        return static_cast<std::uint16_t>(d.size * 2);
+    case ColumnType::Binary:
+        return static_cast<std::uint16_t>(d.size);
+    case ColumnType::Memo:
+    case ColumnType::Ole:
+        return 0;
+    default:
+        return fixedSize(d.type);
+    }
+}
+
+class Bytes {
+public:
+    template <typename T>
+    void put(T value) {
+        char buffer[sizeof(T)];
+        qToLittleEndian(value, buffer);
+        data.append(buffer, sizeof(T));
+    }
+    void putName(const QString& name) {
+        const QByteArray encoded = ucs2(name);
+        put<std::uint16_t>(static_cast<std::uint16_t>(encoded.size()));
+        data.append(encoded);
+    }
+    QByteArray data;
+};
+
+std::uint8_t indexFlags(const IndexDescription& index) {
+    std::uint8_t flags = indexFlagsBase;
+    if (index.unique)
+        flags |= indexUnique;
+    if (index.ignoreNulls)
+        flags |= indexIgnoreNulls;
+    if (index.required)
+        flags |= indexRequired;
+    return flags;
+}
+
+void putColumnDescriptor(Bytes& out, const ColumnLayout& column) {
+    const ColumnDescription& d = column.description;
+    out.put<std::uint8_t>(static_cast<std::uint8_t>(d.type));
+    out.put<std::uint32_t>(accessTdefMarker);
+    out.put<std::uint16_t>(column.number);
+    out.put<std::uint16_t>(column.varIndex);
+    out.put<std::uint16_t>(column.ordinal);
+    if (d.type == ColumnType::Decimal) {
+        out.put<std::uint8_t>(static_cast<std::uint8_t>(d.precision));
+        out.put<std::uint8_t>(static_cast<std::uint8_t>(d.scale));
+    } else {
+        out.put<std::uint16_t>(generalSortOrder);
+    }
+    out.put<std::uint16_t>(0); // sort order version: General (Legacy)
+    out.put<std::uint8_t>(column.flags);
+    out.put<std::uint8_t>(column.extraFlags);
+    out.put<std::uint32_t>(0);
+    out.put<std::uint16_t>(column.fixed ? column.fixedOffset : 0);
+    out.put<std::uint16_t>(column.length);
+}
+
+void putIndexes(Bytes& out, const TableLayout& layout, const TdefPointers& pointers) {
+    constexpr int keySlots = 10;
+    for (std::size_t i = 0; i < layout.indexes.size(); ++i) {
+        const IndexDescription& index = layout.indexes[i];
+        out.put<std::uint32_t>(accessIndexMarker);
+        for (int slot = 0; slot < keySlots; ++slot) {
+            if (slot < static_cast<int>(index.columns.size())) {
+                const auto position =
+                    static_cast<std::size_t>(index.columns[static_cast<std::size_t>(slot)]);
+                out.put<std::uint16_t>(layout.columns[position].number);
+                out.put<std::uint8_t>(1); // ascending
+            } else {
+                out.put<std::uint16_t>(0xFFFF);
+                out.put<std::uint8_t>(0);
+            }
+        }
+        out.put<std::uint32_t>(pointers.indexUsageMaps.at(i));
+        out.put<std::uint32_t>(pointers.indexRootPages.at(i));
+        out.put<std::uint32_t>(0);
+        out.put<std::uint8_t>(indexFlags(index));
+        out.data.append(5, '\0');
+    }
+
+    // Logical entries, alphabetically as Access keeps them; each names its physical index by
+    // creation number, which also keeps libmdb's pairing of the two lists right.
+    std::vector<std::size_t> byName(layout.indexes.size());
+    std::iota(byName.begin(), byName.end(), 0);
+    std::stable_sort(byName.begin(), byName.end(), [&](std::size_t a, std::size_t b) {
+        return QString::compare(layout.indexes[a].name, layout.indexes[b].name,
+                                Qt::CaseInsensitive) < 0;
+    });
+    for (const std::size_t i : byName) {
+        out.put<std::uint32_t>(accessTdefMarker);
+        out.put<std::uint32_t>(static_cast<std::uint32_t>(i));
+        out.put<std::uint32_t>(static_cast<std::uint32_t>(i));
+        out.put<std::uint8_t>(0);  // related table type
+        out.put<std::int32_t>(-1); // related index: none
+        out.put<std::uint32_t>(0); // related table page
+        out.put<std::uint8_t>(4);  // cascade bytes as Access writes them without a
+        out.put<std::uint8_t>(4);  // relationship
+        out.put<std::uint8_t>(layout.indexes[i].primary ? 1 : 0);
+        out.put<std::uint32_t>(0);
+    }
+    for (const std::size_t i : byName)
+        out.putName(layout.indexes[i].name);
+}
+
+} // namespace
+
+TableLayout makeLayout(TableLayout layout) {
+    std::uint16_t fixedOffset = 0;
+    std::uint16_t varIndex = 0;
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        ColumnLayout& column = layout.columns[i];
+        column.number = static_cast<std::uint8_t>(i);
+        column.length = descriptorLength(column);
+        if (column.fixed) {
+            // A fixed column's variable slot records how many variable columns precede it.
+            column.varIndex = varIndex;
+            column.fixedOffset = column.description.type == ColumnType::Boolean ? 0 : fixedOffset;
+            fixedOffset =
+                static_cast<std::uint16_t>(fixedOffset + fixedSize(column.description.type));
+        } else {
+            column.varIndex = varIndex++;
+        }
+    }
+    layout.fixedLength = fixedOffset;
+    layout.varCount = varIndex;
+    return layout;
+}
+
+TableLayout userTableLayout(const TableDescription& table) {
+    TableLayout layout;
+    layout.name = table.name;
+    layout.indexes = table.indexes;
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+        ColumnLayout column;
+        column.description = table.columns[i];
+        const ColumnType type = column.description.type;
+        column.fixed = isFixedType(type);
+        column.flags = static_cast<std::uint8_t>(updatableFlag | (column.fixed ? fixedFlag : 0));
+        if (column.description.autonumber)
+            column.flags |= type == ColumnType::Long ? autoLongFlag : autoGuidFlag;
+        if (type == ColumnType::Text || type == ColumnType::Memo)
+            column.extraFlags = compressedUnicode;
+        column.ordinal = static_cast<std::uint16_t>(i);
+        layout.columns.push_back(column);
+    }
+    return makeLayout(std::move(layout));
+}
+
+QByteArray tdefBytes(const TableLayout& layout, const TdefPointers& pointers) {
+    Bytes out;
+    out.put<std::uint8_t>(0x02);
+    out.put<std::uint8_t>(0x01);
+    out.put<std::uint16_t>(0); // free space, set when the page is written
+    out.put<std::uint32_t>(0); // next TDEF page, likewise
+    out.put<std::uint32_t>(0); // total length, patched below
+    out.put<std::uint32_t>(accessTdefMarker);
+    out.put<std::uint32_t>(pointers.rowCount);
+    out.put<std::int32_t>(pointers.lastAutonumber);
+    out.put<std::uint8_t>(1); // autonumbering enabled
+    out.data.append(3, '\0');
+    out.put<std::uint32_t>(0); // complex-column autonumber (ACE only)
+    out.data.append(8, '\0');
+    out.put<std::uint8_t>(layout.tableType);
+    const auto columnCount = static_cast<std::uint16_t>(layout.columns.size());
+    out.put<std::uint16_t>(columnCount); // highest column count ever, no deletions here
+    out.put<std::uint16_t>(layout.varCount);
+    out.put<std::uint16_t>(columnCount);
+    out.put<std::uint32_t>(static_cast<std::uint32_t>(layout.indexes.size()));
+    out.put<std::uint32_t>(static_cast<std::uint32_t>(layout.indexes.size()));
+    out.put<std::uint32_t>(pointers.usageMap);
+    out.put<std::uint32_t>(pointers.freeSpaceMap);
+
+    for (std::size_t i = 0; i < layout.indexes.size(); ++i) {
+        out.put<std::uint32_t>(0);
+        out.put<std::uint32_t>(pointers.rowCount); // rows in the index
+        out.put<std::uint32_t>(0);
+    }
+
+    std::vector<std::size_t> order(layout.columns.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (layout.descriptorsByName)
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return QString::compare(layout.columns[a].description.name,
+                                    layout.columns[b].description.name, Qt::CaseInsensitive) < 0;
+        });
+    for (const std::size_t i : order)
+        putColumnDescriptor(out, layout.columns[i]);
+    for (const std::size_t i : order)
+        out.putName(layout.columns[i].description.name);
+
+    putIndexes(out, layout, pointers);
+    out.put<std::uint16_t>(0xFFFF); // end of the (empty) list of long-value column usage maps
+
+    qToLittleEndian(static_cast<std::uint32_t>(out.data.size()), out.data.data() + 8);
+    return out.data;
+}
+
+} // namespace mkmdb
