@@ -12,18 +12,6 @@ namespace {
 const QString kTablePrefix = QStringLiteral("Table: ");
 const QString kQueryPrefix = QStringLiteral("Query: ");
 
-QCommandLineOption PasswordOption() {
-    return {QStringLiteral("password"),
-            QStringLiteral("The database password; without it the database opens without one."),
-            QStringLiteral("PW")};
-}
-
-// Database failures print as the wizard numbers them: "Error N: description", exit 2.
-int ReportEngineError(const platform::EngineError& error, std::ostream& err) {
-    WriteText(err, QStringLiteral("Error %1: %2\n").arg(error.number()).arg(error.description()));
-    return exitFailure;
-}
-
 void WriteLines(std::ostream& out, const QStringList& lines) {
     for (const QString& line : lines) {
         WriteText(out, line + QLatin1Char('\n'));
@@ -67,16 +55,26 @@ QStringList AllObjectItems(const platform::DatabaseObjects& objects) {
     return items;
 }
 
-QString WizardPrimaryKeyField(const platform::ObjectDefinition& definition) {
-    QString key;
-    for (const auto& index : definition.indexes) {
-        if (index.name == QStringLiteral("PrimaryKey")) {
-            for (const QString& field : index.fields) {
-                key = field;
-            }
-        }
+ObjectItem ParseObjectItem(const QString& item) {
+    if (item.startsWith(kTablePrefix)) {
+        return {platform::ObjectKind::Table, item.mid(kTablePrefix.size())};
     }
-    return key;
+    if (item.startsWith(kQueryPrefix)) {
+        return {platform::ObjectKind::Query, item.mid(kQueryPrefix.size())};
+    }
+    throw CommandError(exitBadUsage,
+                       QStringLiteral("OBJECT must be \"Table: NAME\" or \"Query: NAME\""));
+}
+
+QCommandLineOption PasswordOption() {
+    return {QStringLiteral("password"),
+            QStringLiteral("The database password; without it the database opens without one."),
+            QStringLiteral("PW")};
+}
+
+int ReportEngineError(const platform::EngineError& error, std::ostream& err) {
+    WriteText(err, QStringLiteral("Error %1: %2\n").arg(error.number()).arg(error.description()));
+    return exitFailure;
 }
 
 int RunObjectsWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
@@ -130,19 +128,12 @@ int RunDescribeWith(platform::Catalogue& catalogue, const QStringList& args, std
         return exitDone;
     }
     const QStringList positional = Positionals(parser, 2, usage);
-    const QString& object = positional[1];
-    const bool isTable = object.startsWith(kTablePrefix);
-    if (!isTable && !object.startsWith(kQueryPrefix)) {
-        throw CommandError(exitBadUsage,
-                           QStringLiteral("OBJECT must be \"Table: NAME\" or \"Query: NAME\""));
-    }
+    const ObjectItem object = ParseObjectItem(positional[1]);
     try {
         const auto definition = catalogue.describeObject(positional[0], parser.value(password),
-                                                         isTable ? platform::ObjectKind::Table
-                                                                 : platform::ObjectKind::Query,
-                                                         object.mid(kTablePrefix.size()));
+                                                         object.kind, object.name);
         QStringList lines{QStringLiteral("key\t") +
-                          (isTable ? WizardPrimaryKeyField(definition) : QString())};
+                          platform::primaryKeyField(object.kind, definition)};
         for (const auto& field : definition.fields) {
             const std::string_view prefix = GetPrefix(field.type);
             lines.append(

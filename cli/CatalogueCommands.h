@@ -2,6 +2,7 @@
 
 #include "platform/Catalogue.h"
 
+#include <QCommandLineOption>
 #include <QStringList>
 #include <ostream>
 
@@ -14,9 +15,18 @@ QStringList WizardObjectItems(const platform::DatabaseObjects& objects);
 // Every TableDef as "Table: NAME" and every QueryDef as "Query: NAME<TAB>TYPE", unfiltered.
 QStringList AllObjectItems(const platform::DatabaseObjects& objects);
 
-// The key field as the wizard finds it: the last field of the index named exactly "PrimaryKey";
-// empty when there is none.
-QString WizardPrimaryKeyField(const platform::ObjectDefinition& definition);
+// An OBJECT argument, "Table: NAME" or "Query: NAME" as the object list shows it; anything else is
+// bad usage (CommandError).
+struct ObjectItem {
+    platform::ObjectKind kind;
+    QString name;
+};
+ObjectItem ParseObjectItem(const QString& item);
+
+QCommandLineOption PasswordOption();
+
+// Database failures print as the wizard numbers them: "Error N: description"; returns exit 2.
+int ReportEngineError(const platform::EngineError& error, std::ostream& err);
 
 // The objects and describe commands over a given catalogue (tests pass their own).
 int RunObjectsWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,

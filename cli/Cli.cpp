@@ -15,7 +15,8 @@ namespace {
 
 // Adding a command: its function in Commands.h, its source in CMakeLists.txt, one row here.
 constexpr std::array commands{
-    Command{"generate", "Write the ASP page for a wizard state given as JSON.", RunGenerate},
+    Command{"generate", "Write the ASP page for an object and its fields, or for a wizard state.",
+            RunGenerate},
     Command{"objects", "List the tables and queries of a database.", RunObjects},
     Command{"describe", "List the key and the fields of a table or query.", RunDescribe},
 };

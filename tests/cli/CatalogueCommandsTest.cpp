@@ -1,5 +1,6 @@
 #include "cli/CatalogueCommands.h"
 
+#include "FakeCatalogue.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 
@@ -8,42 +9,14 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
 using namespace ombrix;
+using cli::test::FakeCatalogue;
 using platform::EngineError;
 using platform::ObjectKind;
-
-// A catalogue holding what a test puts in it, and remembering what it was asked.
-class FakeCatalogue final : public platform::Catalogue {
-public:
-    platform::DatabaseObjects objects;
-    platform::ObjectDefinition definition;
-    std::optional<EngineError> failure;
-    QString askedPath, askedPassword, askedName;
-    ObjectKind askedKind = ObjectKind::Table;
-
-    platform::DatabaseObjects listObjects(const QString& path, const QString& password) override {
-        askedPath = path;
-        askedPassword = password;
-        if (failure) {
-            throw *failure;
-        }
-        return objects;
-    }
-    platform::ObjectDefinition describeObject(const QString& path, const QString& password,
-                                              ObjectKind kind, const QString& name) override {
-        askedPath = path;
-        askedPassword = password;
-        askedKind = kind;
-        askedName = name;
-        if (failure) {
-            throw *failure;
-        }
-        return definition;
-    }
-};
 
 struct Outcome {
     int exitCode;
@@ -121,14 +94,20 @@ TEST(DescribeCommand, PrintsTheKeyAndTheFields) {
     EXPECT_EQ(catalogue.askedPassword, "x");
 }
 
-TEST(DescribeCommand, FindsTheKeyByTheIndexNameOnly) {
-    const std::vector<std::pair<platform::ObjectDefinition, QString>> cases{
-        {{{{"ID", 4}}, {{"Unique", {"ID"}}}}, ""},
-        {{{{"ID", 4}}, {{"primarykey", {"ID"}}}}, ""},
-        {{{{"ID", 4}, {"Code", 10}}, {{"PK", {"ID"}}, {"PrimaryKey", {"Code"}}}}, "Code"},
+TEST(KeyRule, FindsTheKeyByTheIndexNameOnly) {
+    const std::vector<std::tuple<ObjectKind, platform::ObjectDefinition, QString>> cases{
+        {ObjectKind::Table, {{{"ID", 4}}, {{"Unique", {"ID"}}}}, ""},
+        {ObjectKind::Table, {{{"ID", 4}}, {{"primarykey", {"ID"}}}}, ""},
+        {ObjectKind::Table, {{{"ID", 4}}, {{"PrimaryKey ", {"ID"}}}}, ""},
+        {ObjectKind::Table, {{{"ID", 4}}, {{"PrimaryKey", {}}}}, ""},
+        {ObjectKind::Table,
+         {{{"ID", 4}, {"Code", 10}}, {{"PK", {"ID"}}, {"PrimaryKey", {"Code"}}}},
+         "Code"},
+        {ObjectKind::Table, {{{"A", 4}, {"B", 3}}, {{"PrimaryKey", {"B", "A"}}}}, "A"},
+        {ObjectKind::Query, {{{"ID", 4}}, {{"PrimaryKey", {"ID"}}}}, ""},
     };
-    for (const auto& [definition, key] : cases) {
-        EXPECT_EQ(cli::WizardPrimaryKeyField(definition), key);
+    for (const auto& [kind, definition, key] : cases) {
+        EXPECT_EQ(platform::primaryKeyField(kind, definition), key);
     }
 }
 

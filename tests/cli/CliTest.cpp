@@ -108,7 +108,11 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"no_command", {}, "Error: no command given; run \"ombrix-cli --help\"\n"},
         UsageRow{"unknown_command", {"frobnicate"}, "Error: unknown command \"frobnicate\"\n"},
         UsageRow{"unknown_option", {"--frob"}, "Error: Unknown option 'frob'.\n"},
-        UsageRow{"no_state", {"generate"}, "Error: --state FILE is required\n"},
+        UsageRow{"generate_without_arguments",
+                 {"generate"},
+                 "Error: usage: ombrix-cli generate DATABASE OBJECT [--field NAME]... [--method "
+                 "Post|Get] [--password PW] [--output FILE], or ombrix-cli generate --state "
+                 "FILE|- [--output FILE]\n"},
         UsageRow{"state_without_value",
                  {"generate", "--state"},
                  "Error: Missing value after '--state'.\n"},
@@ -130,8 +134,15 @@ TEST(CliInProcess, HelpListsTheCommands) {
 TEST(CliInProcess, GenerateHelpNamesItsOptions) {
     const Outcome run = RunInProcess({"generate", "--help"});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out.rfind("Usage: ombrix-cli generate --state FILE|- [--output FILE]\n", 0), 0U);
-    EXPECT_NE(run.out.find("--output <FILE>"), std::string::npos);
+    EXPECT_EQ(run.out.rfind("Usage: ombrix-cli generate DATABASE OBJECT [--field NAME]... "
+                            "[--method Post|Get] [--password PW] [--output FILE]\n"
+                            "       ombrix-cli generate --state FILE|- [--output FILE]\n",
+                            0),
+              0U);
+    for (const char* option : {"--field <NAME>", "--method <Post|Get>", "--password <PW>",
+                               "--output <FILE>", "--state <FILE>"}) {
+        EXPECT_NE(run.out.find(option), std::string::npos) << option;
+    }
 }
 
 TEST(CliInProcess, VersionComesFromTheProject) {
