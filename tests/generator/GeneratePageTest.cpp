@@ -162,3 +162,20 @@ std::string ScenarioName(const testing::TestParamInfo<Scenario>& info) {
 INSTANTIATE_TEST_SUITE_P(Pages, GeneratePageTest, testing::ValuesIn(Scenarios()), ScenarioName);
 
 } // namespace
+
+namespace {
+
+// The wizard never generates without a field, but the generator stays total.
+TEST(GeneratePageEdges, NoFieldsStillGivesAWholePage) {
+    WizardState state;
+    state.objectCaption = "Table: T";
+    const std::string page = ombrix::GeneratePage(state);
+    EXPECT_TRUE(page.starts_with("<%\r\n\r\nOption Explicit\r\n"));
+    EXPECT_TRUE(page.ends_with("\r\nEnd Select\r\n%>\r\n"));
+    EXPECT_NE(page.find("'database variables...\r\n\r\n'TODO: Verify database path...\r\n"),
+              std::string::npos);
+    EXPECT_NE(page.find("\t\tsql = \"UPDATE T SET \"\r\n\t\tsql = sql & \" WHERE STATEMENT"),
+              std::string::npos);
+}
+
+} // namespace

@@ -1,6 +1,9 @@
 #include "generator/Names.h"
 
+#include "generator/Utf8.h"
+
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 
 namespace {
@@ -101,6 +104,45 @@ TEST(ObjectNameTest, TakesTheCaptionFromItsEighthCharacter) {
     EXPECT_EQ(ObjectName("Table"), "");
     EXPECT_EQ(ObjectName(""), "");
     EXPECT_EQ(ObjectName("Täble: Straße"), "Straße");
+}
+
+std::size_t CountCharacters(const std::string& text, bool& valid) {
+    std::size_t count = 0;
+    valid = true;
+    for (std::size_t pos = 0; pos < text.size(); ++count) {
+        const auto c = ombrix::DecodeUtf8(text, pos);
+        valid = valid && c.valid;
+        pos += c.length;
+    }
+    return count;
+}
+
+// Random text from a pool of pieces: ASCII, two-, three- and four-byte letters, separators and
+// stray bytes. Valid input must stay valid with as many characters; any input must come out the
+// same when converted twice.
+TEST(ProperCaseProperties, KeepsCharactersAndIsStable) {
+    const std::string pieces[] = {
+        "a", "Z", " ", "\t", "'", "-", "7",  "é", "É",    "ß",    "ÿ",        "Ÿ",
+        "ς", "Σ", "Ж", "ж",  "Ґ", "İ", "中", "😀", "\xFF", "\xC3", "\xE2\x82", std::string(1, '\0')};
+    std::mt19937 random(20240601);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> length(0, 24);
+    for (int round = 0; round < 5000; ++round) {
+        std::string text;
+        for (int i = length(random); i > 0; --i) {
+            text += pieces[pick(random)];
+        }
+        const std::string once = ProperCase(text);
+        EXPECT_EQ(ProperCase(once), once);
+        bool inputValid = false;
+        bool outputValid = false;
+        const std::size_t inputCount = CountCharacters(text, inputValid);
+        const std::size_t outputCount = CountCharacters(once, outputValid);
+        if (inputValid) {
+            EXPECT_TRUE(outputValid);
+            EXPECT_EQ(outputCount, inputCount);
+        }
+    }
 }
 
 } // namespace
