@@ -1,0 +1,23 @@
+// The wizard program: Form1 over the Access catalogue reader.
+#include "platform/ArgumentText.h"
+#include "platform/ReaderCatalogue.h"
+#include "wizard/Form1.h"
+#include "wizard/PlainOutputWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    // The database path comes from the whole argument text; Qt's own options are not taken from
+    // the command line (environment variables such as QT_QPA_PLATFORM do that work).
+    const QString argumentText = ombrix::platform::argumentText(argc, argv);
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ombrix"));
+
+    ombrix::platform::ReaderCatalogue catalogue;
+    ombrix::wizard::Form1 wizard(catalogue, ombrix::wizard::showInPlainWindow);
+    QObject::connect(&wizard, &QDialog::finished, &application, &QApplication::quit);
+    wizard.Form_Load(argumentText);
+    wizard.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,334 @@
+#include "wizard/Form1.h"
+
+#include "generator/GeneratePage.h"
+#include "ombrix/ProjectInfo.h"
+#include "platform/Catalogue.h"
+#include "platform/DatabaseFileDialog.h"
+#include "platform/DroppedFiles.h"
+#include "platform/WebAddress.h"
+#include "wizard/CatalogueItems.h"
+#include "wizard/FieldSelection.h"
+#include "wizard/VersionCaption.h"
+#include "wizard/WaitCursor.h"
+
+#include <QComboBox>
+#include <QDropEvent>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <optional>
+
+namespace ombrix::wizard {
+
+namespace {
+
+constexpr int passwordNotValid = 3031;
+
+// The failures that the classic runtime reports when a step uses a database that never opened,
+// or selects the first entry of an empty list.
+platform::EngineError objectNotSet() {
+    return {91, QStringLiteral("Object variable or With block variable not set")};
+}
+
+platform::EngineError invalidPropertyValue() {
+    return {380, QStringLiteral("Invalid property value")};
+}
+
+void selectFirstEntry(QListWidget& list) {
+    if (list.count() == 0)
+        throw invalidPropertyValue();
+    list.setCurrentRow(0);
+}
+
+QStringList entries(const QListWidget& list) {
+    QStringList result;
+    for (int row = 0; row < list.count(); ++row)
+        result.append(list.item(row)->text());
+    return result;
+}
+
+} // namespace
+
+Form1::Form1(platform::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue), showOutput_(std::move(showOutput)) {
+    createControls();
+}
+
+void Form1::Form_Load(const QString& argumentText) {
+    {
+        WaitCursor wait;
+        setWindowTitle(
+            versionCaption(project::versionMajor, project::versionMinor, project::versionPatch));
+        Label1->setText(QStringLiteral(
+            "This wizard will create an Active Server Page framework from an Access database."));
+        step = 1;
+        Combo1->clear();
+        Combo1->addItem(QStringLiteral("Post"));
+        Combo1->addItem(QStringLiteral("Get"));
+        Combo1->setCurrentIndex(0);
+    }
+    if (argumentText.right(4).toLower() == QStringLiteral(".mdb")) {
+        txtDBName->setText(argumentText);
+        btnNext_Click();
+    }
+}
+
+WizardState Form1::wizardState() const {
+    WizardState state;
+    state.databasePath = txtDBName->text().toStdString();
+    state.password = password.toStdString();
+    state.primaryKeyField = primaryKeyField.toStdString();
+    state.objectCaption = lblObj->text().toStdString();
+    for (const QString& item : entries(*List5))
+        state.summaryFields.push_back(item.toStdString());
+    state.formMethod = Combo1->currentText().toStdString();
+    return state;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtDBName) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            Qt::DropAction granted = Qt::IgnoreAction;
+            if (drag->mimeData() != nullptr &&
+                txtDBName_OLEDragOver(*drag->mimeData(), drag->possibleActions(), granted)) {
+                drag->setDropAction(granted);
+                drag->accept();
+            } else {
+                drag->ignore();
+            }
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->mimeData() != nullptr)
+                txtDBName_OLEDragDrop(*drop->mimeData());
+            drop->acceptProposedAction();
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    if (watched == lblWeb && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        lblWeb_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The wizard has no Cancel button: Escape must not close it.
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Form1::btnNext_Click() {
+    NextStep(step);
+}
+
+void Form1::btnBack_Click() {
+    picFrame[step - 2]->setVisible(true);
+    picFrame[step - 1]->setVisible(false);
+    btnNext->setText(QStringLiteral("Next >"));
+    --step;
+    if (step == 1)
+        btnBack->setEnabled(false);
+}
+
+void Form1::btnFile_Click() {
+    const QString path = platform::chooseDatabaseFile(this);
+    if (path.isEmpty()) {
+        txtDBName->setFocus();
+        return;
+    }
+    txtDBName->setText(path);
+    btnNext->setFocus();
+}
+
+bool Form1::txtDBName_OLEDragOver(const QMimeData& dragged, Qt::DropActions offered,
+                                  Qt::DropAction& granted) const {
+    if (!platform::holdsFileList(dragged) || !offered.testFlag(Qt::CopyAction))
+        return false;
+    granted = Qt::CopyAction;
+    return true;
+}
+
+void Form1::txtDBName_OLEDragDrop(const QMimeData& dragged) {
+    for (const QString& path : platform::droppedFilePaths(dragged)) {
+        if (path.right(4).toLower() == QStringLiteral(".mdb")) {
+            txtDBName->setText(path);
+            btnNext->setFocus();
+            return;
+        }
+    }
+}
+
+void Form1::btnAddField_Click() {
+    moveSelectedField({*List2, *btnAddField, *btnAddAll}, {*List3, *btnDeleteField, *btnDeleteAll});
+}
+
+void Form1::btnAddAll_Click() {
+    moveAllFields({*List2, *btnAddField, *btnAddAll}, {*List3, *btnDeleteField, *btnDeleteAll});
+}
+
+void Form1::btnDeleteField_Click() {
+    moveSelectedField({*List3, *btnDeleteField, *btnDeleteAll}, {*List2, *btnAddField, *btnAddAll});
+}
+
+void Form1::btnDeleteAll_Click() {
+    moveAllFields({*List3, *btnDeleteField, *btnDeleteAll}, {*List2, *btnAddField, *btnAddAll});
+}
+
+void Form1::lblWeb_Click() {
+    platform::openWebAddress(lblWeb->property("address").toString());
+}
+
+void Form1::NextStep(std::int16_t stepNumber) {
+    WaitCursor wait;
+    try {
+        switch (stepNumber) {
+        case 1:
+            openDatabaseAndListObjects(wait);
+            break;
+        case 2:
+            listFields(wait);
+            break;
+        case 3:
+            fillSummary(wait);
+            break;
+        case 4:
+            finish(wait);
+            break;
+        default:
+            break;
+        }
+    } catch (const platform::EngineError& error) {
+        wait.restore();
+        message(QStringLiteral("Error ") + QString::number(error.number()) +
+                QStringLiteral("\r\n\r\n") + error.description());
+    }
+}
+
+void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
+    const QString path = txtDBName->text();
+    if (path.isEmpty()) {
+        wait.restore();
+        message(QStringLiteral("Please supply a database to use."));
+        txtDBName->setFocus();
+        return;
+    }
+
+    // Only a wrong or missing password is looked at here; any other failure leaves no database,
+    // and the listing below reports that.
+    std::optional<platform::DatabaseObjects> database;
+    int lastError = 0;
+    const auto open = [&] {
+        try {
+            database = catalogue_.listObjects(path, password);
+        } catch (const platform::EngineError& error) {
+            lastError = error.number();
+        }
+    };
+    password.clear();
+    open();
+    while (lastError == passwordNotValid) {
+        lastError = 0;
+        wait.restore();
+        password = QInputDialog::getText(
+            this, QStringLiteral("Ombrix"),
+            QStringLiteral("Please enter the correct password for this database:"),
+            QLineEdit::Password, password);
+        if (password.isEmpty())
+            return;
+        wait.set();
+        open();
+    }
+
+    List1->clear();
+    if (!database)
+        throw objectNotSet();
+    List1->addItems(objectListItems(*database));
+    selectFirstEntry(*List1);
+    Label2->setText(QStringLiteral("Which object would you like to use?"));
+    ShowPage(2);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    wait.restore();
+    ++step;
+    btnBack->setEnabled(true);
+}
+
+void Form1::listFields(WaitCursor& wait) {
+    const QString item = List1->currentItem() != nullptr ? List1->currentItem()->text() : QString();
+    const platform::ObjectKind kind = objectKind(item);
+    const platform::ObjectDefinition definition =
+        catalogue_.describeObject(txtDBName->text(), password, kind, itemObjectName(item));
+    primaryKeyField =
+        kind == platform::ObjectKind::Table ? wizard::primaryKeyField(definition) : QString();
+
+    List2->clear();
+    List3->clear();
+    for (const platform::FieldDef& field : definition.fields)
+        List2->addItem(fieldItem(field));
+    selectFirstEntry(*List2);
+    label3->setText(QStringLiteral("Which fields would you like to use?"));
+    btnAddField->setEnabled(true);
+    btnAddAll->setEnabled(true);
+    btnDeleteField->setEnabled(false);
+    btnDeleteAll->setEnabled(false);
+    ShowPage(3);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    ++step;
+    wait.restore();
+}
+
+void Form1::fillSummary(WaitCursor& wait) {
+    if (List3->count() == 0) {
+        wait.restore();
+        message(QStringLiteral("Please select at least one field to use."));
+        btnAddField->setFocus();
+        return;
+    }
+    Label4->setText(QStringLiteral(
+        "The wizard is ready to create an Ombrix based on the following selections."));
+    lblDB->setText(txtDBName->text());
+    lblDB->setToolTip(lblDB->text());
+    lblObj->setText(List1->currentItem() != nullptr ? List1->currentItem()->text() : QString());
+    List5->clear();
+    List5->addItems(entries(*List3));
+    selectFirstEntry(*List5);
+    ShowPage(4);
+    ++step;
+    btnNext->setText(QStringLiteral("Finished"));
+    wait.restore();
+}
+
+void Form1::finish(WaitCursor& wait) {
+    const std::string page = GeneratePage(wizardState());
+    showOutput_(*this, QString::fromStdString(page));
+    wait.restore();
+}
+
+// The new page covers the one left behind. Panels further down are hidden as well, so that the
+// keyboard cannot reach controls that are out of sight.
+void Form1::ShowPage(int page) {
+    for (int below = 1; below < page; ++below)
+        picFrame[below - 1]->setVisible(false);
+    picFrame[page - 1]->setVisible(true);
+}
+
+void Form1::message(const QString& text) {
+    QMessageBox::information(this, QStringLiteral("Ombrix"), text);
+}
+
+} // namespace ombrix::wizard

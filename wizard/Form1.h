@@ -1,0 +1,112 @@
+#pragma once
+
+#include "generator/WizardState.h"
+#include "wizard/ShowOutput.h"
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMimeData;
+class QPushButton;
+class QWidget;
+
+namespace ombrix::platform {
+class Catalogue;
+}
+
+namespace ombrix::wizard {
+
+class WaitCursor;
+
+// The wizard window: four page panels beside a side picture, above "< Back", "Next >" and
+// "Close". Its state is its controls plus `step`, `password` and `primaryKeyField`; "Next >" runs
+// NextStep, which checks the page on show, prepares the next one from the database's catalogue
+// and shows it. Closing the window finishes the dialog, which ends the program.
+class Form1 : public QDialog {
+    Q_OBJECT
+
+public:
+    Form1(platform::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent = nullptr);
+
+    // Prepares the window, then looks at the program's argument text: a path ending in ".mdb"
+    // goes into the database box and runs the first step at once, before the window is shown.
+    void Form_Load(const QString& argumentText);
+
+    std::int16_t currentStep() const { return step; }
+    const QString& currentPassword() const { return password; }
+    const QString& currentPrimaryKeyField() const { return primaryKeyField; }
+
+    // The generator's view of the wizard: the three state variables and the controls' contents.
+    WizardState wizardState() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createControls();
+    void createPage1();
+    void createPage2();
+    void createPage3();
+    void createPage4();
+    void createWindowControls();
+    void chainTabOrder();
+
+    void btnNext_Click();
+    void btnBack_Click();
+    void btnFile_Click();
+    void btnAddField_Click();
+    void btnAddAll_Click();
+    void btnDeleteField_Click();
+    void btnDeleteAll_Click();
+    void lblWeb_Click();
+    bool txtDBName_OLEDragOver(const QMimeData& dragged, Qt::DropActions offered,
+                               Qt::DropAction& granted) const;
+    void txtDBName_OLEDragDrop(const QMimeData& dragged);
+
+    void NextStep(std::int16_t stepNumber);
+    void openDatabaseAndListObjects(WaitCursor& wait);
+    void listFields(WaitCursor& wait);
+    void fillSummary(WaitCursor& wait);
+    void finish(WaitCursor& wait);
+    void ShowPage(int page);
+    void message(const QString& text);
+
+    platform::Catalogue& catalogue_;
+    ShowOutput showOutput_;
+
+    std::int16_t step = 0;
+    QString password;
+    QString primaryKeyField;
+
+    std::array<QWidget*, 4> picFrame{};
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtDBName = nullptr;
+    QPushButton* btnFile = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* List1 = nullptr;
+    QLabel* label3 = nullptr;
+    QListWidget* List2 = nullptr;
+    QListWidget* List3 = nullptr;
+    QPushButton* btnAddField = nullptr;
+    QPushButton* btnAddAll = nullptr;
+    QPushButton* btnDeleteField = nullptr;
+    QPushButton* btnDeleteAll = nullptr;
+    QLabel* Label4 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QLabel* lblDB = nullptr;
+    QLabel* lblObj = nullptr;
+    QListWidget* List5 = nullptr;
+    QLabel* lblWeb = nullptr;
+    QPushButton* btnBack = nullptr;
+    QPushButton* btnNext = nullptr;
+    QPushButton* btnClose = nullptr;
+};
+
+} // namespace ombrix::wizard
