@@ -86,11 +86,25 @@ public:
                 queries_.append(row);
             }
         }
-        auto byName = [this](const CatalogueRow& a, const CatalogueRow& b) {
-            return collation_(a.name, b.name);
-        };
-        std::stable_sort(tables_.begin(), tables_.end(), byName);
-        std::stable_sort(queries_.begin(), queries_.end(), byName);
+        sortByName(tables_);
+        sortByName(queries_);
+    }
+
+    void sortByName(QList<CatalogueRow>& rows) const {
+        QList<std::pair<NameCollation::Key, qsizetype>> keys;
+        keys.reserve(rows.size());
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            keys.append({collation_.key(rows[i].name), i});
+        }
+        std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+            return NameCollation::compare(a.first, b.first) < 0;
+        });
+        QList<CatalogueRow> sorted;
+        sorted.reserve(rows.size());
+        for (const auto& [key, at] : keys) {
+            sorted.append(rows[at]);
+        }
+        rows = std::move(sorted);
     }
 
     DatabaseObjects objects() const {

@@ -39,6 +39,9 @@ constexpr int kOtherBase = 400;
 
 // The letter a character sorts with: its first canonical component, folded to lower case.
 QChar baseCharacter(QChar c) {
+    if (c.unicode() < 0x80) {
+        return c.toLower(); // ASCII has no accents to strip
+    }
     const QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
     return decomposed.isEmpty() ? c : decomposed.front().toCaseFolded();
 }
@@ -76,19 +79,23 @@ int sign(qsizetype value) {
 
 } // namespace
 
-int NameCollation::compare(const QString& a, const QString& b) const {
-    const OrderTable table = orderTable(order_);
-    const QList<int> left = primaryWeights(a, table);
-    const QList<int> right = primaryWeights(b, table);
-    if (left != right) {
-        return std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end())
+NameCollation::Key NameCollation::key(const QString& name) const {
+    return {primaryWeights(name, orderTable(order_)), name.toCaseFolded(), name};
+}
+
+int NameCollation::compare(const Key& left, const Key& right) {
+    if (left.primary != right.primary) {
+        return std::lexicographical_compare(left.primary.begin(), left.primary.end(),
+                                            right.primary.begin(), right.primary.end())
                    ? -1
                    : 1;
     }
     // Accents and ignored characters break ties before case does; lower case sorts first.
-    if (const int accents = a.toCaseFolded().compare(b.toCaseFolded()); accents != 0) {
+    if (const int accents = left.folded.compare(right.folded); accents != 0) {
         return sign(accents);
     }
+    const QString& a = left.name;
+    const QString& b = right.name;
     for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) {
         if (a[i] != b[i]) {
             return a[i].isLower() ? -1 : b[i].isLower() ? 1 : sign(a[i].unicode() - b[i].unicode());

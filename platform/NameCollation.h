@@ -2,6 +2,7 @@
 
 #include "DatabaseFile.h"
 
+#include <QList>
 #include <QString>
 
 namespace ombrix::platform {
@@ -11,9 +12,19 @@ namespace ombrix::platform {
 // digits come where the sort order puts them; accents, then case, only break ties.
 class NameCollation {
 public:
+    // What the comparison needs of one name, worked out once: sorting a catalogue of thousands
+    // of names compares each of them many times.
+    struct Key {
+        QList<int> primary;
+        QString folded;
+        QString name;
+    };
+
     explicit NameCollation(SortOrder order) : order_(order) {}
+    Key key(const QString& name) const;
     // Negative, zero or positive as a sorts before, equal to or after b.
-    int compare(const QString& a, const QString& b) const;
+    static int compare(const Key& a, const Key& b);
+    int compare(const QString& a, const QString& b) const { return compare(key(a), key(b)); }
     bool operator()(const QString& a, const QString& b) const { return compare(a, b) < 0; }
 
 private:
