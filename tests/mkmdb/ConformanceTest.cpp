@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 using ombrix::test::DatabaseSnapshot;
@@ -116,4 +117,94 @@ TEST_F(Conformance, UserObjectsFollowInCreationOrderUnderTheTablesContainer) {
         if (o.parentId == 0x0F000001 && !systemTables.contains(o.name))
             userObjects << o.name;
     EXPECT_EQ(userObjects, QStringList({"Zebra", "alpha", "Query b", "Query A"}));
+}
+
+namespace {
+
+// A system table's definition page with the parts that depend on where things landed in the file
+// (page pointers, row counts) and the bytes Access leaves uninitialised blanked out.
+QByteArray comparableTdef(const QString& path, std::int32_t page) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(qint64{page} * 4096))
+        return {};
+    QByteArray tdef = file.read(4096);
+    const auto u16 = [&](qsizetype at) {
+        return qFromLittleEndian<quint16>(tdef.constData() + at);
+    };
+    const auto u32 = [&](qsizetype at) {
+        return qFromLittleEndian<quint32>(tdef.constData() + at);
+    };
+    const auto blank = [&](qsizetype at, qsizetype length) {
+        tdef.replace(at, length, QByteArray(length, '\0'));
+    };
+    const qsizetype columns = u16(45);
+    const qsizetype logical = u32(47);
+    const qsizetype physical = u32(51);
+    blank(16, 4); // rows
+    blank(55, 8); // usage maps
+    qsizetype at = 63;
+    for (qsizetype i = 0; i < physical; ++i, at += 12)
+        blank(at + 4, 4); // rows in the index
+    for (qsizetype i = 0; i < columns; ++i, at += 25)
+        if ((tdef[at + 15] & 0x01) == 0)
+            blank(at + 21, 2); // a variable column's fixed offset
+    for (qsizetype i = 0; i < columns; ++i)
+        at += 2 + u16(at);
+    for (qsizetype i = 0; i < physical; ++i, at += 52) {
+        for (qsizetype slot = at + 4; slot < at + 34; slot += 3)
+            if (u16(slot) == 0xFFFF)
+                blank(slot + 2, 1); // the order byte of an unused key slot
+        blank(at + 34, 12);         // usage map, root page, unused bytes
+    }
+    at += 28 * logical;
+    for (qsizetype i = 0; i < logical; ++i)
+        at += 2 + u16(at);
+    for (; u16(at) != 0xFFFF; at += 10)
+        blank(at + 2, 8); // long-value usage maps
+    return tdef.left(at + 2);
+}
+
+} // namespace
+
+TEST_F(Conformance, SystemTableDefinitionsAreByteForByteThoseOfAccess) {
+    const TemporaryDatabase ours(R"({})");
+    const DatabaseSnapshot mine = readWithLibmdb(ours.path());
+    const DatabaseSnapshot access = readWithLibmdb(accessQueries);
+    const auto pageOf = [](const DatabaseSnapshot& db, const QString& name) {
+        for (const ObjectSnapshot& o : db.objects)
+            if (o.name == name)
+                return o.id;
+        return -1;
+    };
+    for (const QString& name :
+         {QStringLiteral("MSysObjects"), QStringLiteral("MSysACEs"), QStringLiteral("MSysQueries"),
+          QStringLiteral("MSysRelationships")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray ourTdef = comparableTdef(ours.path(), pageOf(mine, name));
+        const QByteArray accessTdef = comparableTdef(accessQueries, pageOf(access, name));
+        ASSERT_FALSE(accessTdef.isEmpty());
+        EXPECT_EQ(ourTdef.toHex().toStdString(), accessTdef.toHex().toStdString());
+    }
+}
+
+TEST_F(Conformance, AUserTableDefinitionIsByteForByteThatOfAccess) {
+    // V2000_with-password.mdb's Table1: an AutoNumber key and a 255-character text.
+    const TemporaryDatabase ours(R"({"tables": [{"name": "Table1",
+        "columns": [{"name": "ID", "type": "long", "autonumber": true}, {"name": "Data", "type": "text"}],
+        "indexes": [{"name": "PrimaryKey", "columns": ["ID"], "primary": true}],
+        "rows": [[1, "One"], [2, "Two"], [3, "Three"]]}]})");
+    const DatabaseSnapshot mine = readWithLibmdb(ours.path());
+    const auto table1 = [](const DatabaseSnapshot& db) {
+        for (const ObjectSnapshot& o : db.objects)
+            if (o.name == QLatin1String("Table1"))
+                return o.id;
+        return -1;
+    };
+    const QByteArray accessTdef =
+        comparableTdef(accessWithPassword, table1(readWithLibmdb(accessWithPassword)));
+    ASSERT_FALSE(accessTdef.isEmpty());
+    EXPECT_EQ(comparableTdef(ours.path(), table1(mine)).toHex().toStdString(),
+              accessTdef.toHex().toStdString());
+    EXPECT_EQ(mine.table(QStringLiteral("Table1"))->rows,
+              readWithLibmdb(accessWithPassword).table(QStringLiteral("Table1"))->rows);
 }

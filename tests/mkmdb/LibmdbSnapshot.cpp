@@ -1,5 +1,6 @@
 #include "LibmdbSnapshot.h"
 
+#include <map>
 #include <mdbtools.h>
 #include <memory>
 
@@ -38,13 +39,25 @@ TableSnapshot readTable(MdbCatalogEntry* entry, std::size_t bindSize) {
     if (!table)
         return snapshot;
     snapshot.rowCountInTdef = table->num_rows;
+    // The flag byte libmdb does not expose, read from the TDEF page it has just loaded.
+    constexpr int descriptorsStart = 63;
+    constexpr int descriptorSize = 25;
+    std::map<int, int> flagsByNumber;
+    const int first = descriptorsStart + static_cast<int>(table->num_real_idxs) * 12;
+    for (unsigned i = 0; i < table->num_cols; ++i) {
+        const int at = first + static_cast<int>(i) * descriptorSize;
+        if (at + descriptorSize <= 4096)
+            flagsByNumber[table->entry->mdb->pg_buf[at + 5]] = table->entry->mdb->pg_buf[at + 15];
+    }
     mdb_read_columns(table.get());
     mdb_read_indices(table.get());
     for (unsigned i = 0; i < table->num_cols; ++i) {
         const MdbColumn* col = columnAt(table.get(), i);
-        snapshot.columns.push_back({QString::fromUtf8(col->name), col->col_type, col->col_size,
-                                    col->is_fixed != 0, col->is_long_auto != 0,
-                                    col->is_uuid_auto != 0, col->col_scale, col->col_prec});
+        snapshot.columns.push_back(
+            {QString::fromUtf8(col->name), col->col_type, col->col_size, col->is_fixed != 0,
+             col->is_long_auto != 0, col->is_uuid_auto != 0, col->col_scale, col->col_prec,
+             col->row_col_num,
+             flagsByNumber.count(col->col_num) ? flagsByNumber[col->col_num] : -1});
     }
     for (unsigned i = 0; i < table->num_idxs; ++i) {
         const auto* idx = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, i));
@@ -94,7 +107,8 @@ void readSystemRows(MdbHandle* mdb, MdbCatalogEntry* entry, DatabaseSnapshot& ou
     while (mdb_fetch_row(table.get())) {
         if (name == QLatin1String("MSysObjects")) {
             out.objects.push_back({text("Id").toInt(), text("ParentId").toInt(), text("Name"),
-                                   text("Type").toInt(), text("Flags").toInt()});
+                                   text("Type").toInt(), text("Flags").toInt(), text("Database"),
+                                   text("Connect"), text("ForeignName")});
         } else {
             const MdbColumn* order = nullptr;
             for (unsigned i = 0; i < table->num_cols; ++i)

@@ -18,8 +18,10 @@ struct ColumnSnapshot {
     bool fixed = false;
     bool autoLong = false;
     bool autoGuid = false;
-    int libmdbScale = 0;     // libmdb's col_scale: the precision (its names are swapped)
-    int libmdbPrecision = 0; // libmdb's col_prec: the scale
+    int libmdbScale = 0;      // libmdb's col_scale: the precision (its names are swapped)
+    int libmdbPrecision = 0;  // libmdb's col_prec: the scale
+    int ordinal = 0;          // libmdb's row_col_num: the display position
+    int descriptorFlags = -1; // the raw flag byte, when the descriptor is on the first TDEF page
     bool operator==(const ColumnSnapshot&) const = default;
 };
 
@@ -45,6 +47,9 @@ struct ObjectSnapshot {
     QString name;
     int type = 0;
     std::int32_t flags = 0;
+    QString database;
+    QString connect;
+    QString foreignName;
 };
 
 struct QueryRowSnapshot {

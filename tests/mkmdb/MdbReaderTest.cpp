@@ -116,3 +116,28 @@ TEST_F(MdbReader, ReadsTheAccessFilePasswordTheSameWay) {
     const TemporaryDatabase none(R"({})");
     EXPECT_TRUE(readWithMdbReader(none.path(), QString())[QStringLiteral("password")].isNull());
 }
+
+TEST_F(MdbReader, ReadsATableWhoseDefinitionSpansSeveralPages) {
+    QJsonArray columns;
+    QJsonArray row;
+    for (int c = 0; c < 255; ++c) {
+        columns.append(
+            QJsonObject{{"name", QStringLiteral("A rather long column name number %1").arg(c)},
+                        {"type", c % 2 == 0 ? "long" : "text"}});
+        row.append(c % 2 == 0 ? QJsonValue(c) : QJsonValue(QStringLiteral("v%1").arg(c)));
+    }
+    QJsonArray rows;
+    for (int r = 0; r < 300; ++r)
+        rows.append(row);
+    const QJsonObject description{
+        {"tables",
+         QJsonArray{QJsonObject{{"name", "Wide"}, {"columns", columns}, {"rows", rows}}}}};
+    const TemporaryDatabase database(QJsonDocument(description).toJson(QJsonDocument::Compact));
+    const QJsonObject table =
+        readWithMdbReader(database.path(), QString())[QStringLiteral("tables")][0].toObject();
+    EXPECT_EQ(columnsOf(table).size(), 255);
+    EXPECT_EQ(columnsOf(table)[254].toString(), "A rather long column name number 254:long:4");
+    const QJsonArray readRows = table[QStringLiteral("rows")].toArray();
+    ASSERT_EQ(readRows.size(), 300);
+    EXPECT_EQ(text(readRows[299].toArray()), text(row));
+}

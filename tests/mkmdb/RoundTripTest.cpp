@@ -189,3 +189,106 @@ TEST(RoundTrip, TableOf255ColumnsWithADefinitionOverSeveralPages) {
     EXPECT_EQ(table->rows[399][253], "r399");
     EXPECT_EQ(table->rows[399][254], "399.5");
 }
+
+TEST(RoundTrip, DisplayPositionsHyperlinksHiddenTablesAndLinks) {
+    const DatabaseSnapshot db = readBack(R"({
+      "tables": [
+        {"name": "Shown", "columns": [{"name": "B", "type": "text", "ordinal": 1},
+                                      {"name": "A", "type": "long", "ordinal": 0},
+                                      {"name": "Site", "type": "memo", "hyperlink": true}]},
+        {"name": "Secret", "hidden": true, "columns": [{"name": "A", "type": "long"}]}],
+      "links": [
+        {"name": "Remote Orders", "database": "C:\\data\\shop.mdb", "foreignName": "Orders"},
+        {"name": "Server Orders", "connect": "ODBC;DSN=shop;", "foreignName": "dbo.Orders"}],
+      "queries": [{"name": "Q", "type": "select"}]})");
+    const TableSnapshot* shown = db.table(QStringLiteral("Shown"));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(columnNames(*shown), QStringList({"B", "A", "Site"})); // libmdb: creation order
+    EXPECT_EQ(shown->columns[0].ordinal, 1);
+    EXPECT_EQ(shown->columns[1].ordinal, 0);
+    EXPECT_EQ(shown->columns[2].descriptorFlags, 0x82); // updatable, hyperlink
+    EXPECT_EQ(shown->columns[1].descriptorFlags, 0x03); // fixed, updatable
+
+    QStringList userObjects;
+    for (const auto& o : db.objects)
+        if (o.parentId == 0x0F000001 && !o.name.startsWith(QLatin1String("MSys")))
+            userObjects << QStringLiteral("%1|%2|%3|%4|%5|%6")
+                               .arg(o.name)
+                               .arg(o.type)
+                               .arg(o.flags)
+                               .arg(o.database, o.connect, o.foreignName);
+    EXPECT_EQ(userObjects,
+              QStringList({"Shown|1|0|||", "Secret|1|8|||",
+                           "Remote Orders|6|2097152|C:\\data\\shop.mdb||Orders",
+                           "Server Orders|4|537919488||ODBC;DSN=shop;|dbo.Orders", "Q|5|0|||"}));
+}
+
+TEST(RoundTrip, DeletedIndexesGiveTheNumberingThatMisleadsLibmdb) {
+    // After index edits Access's logical index numbers no longer match the physical ones;
+    // libmdb 1.0.0 pairs them by number and loses the primary key's columns.
+    const DatabaseSnapshot db = readBack(R"({"tables": [{"name": "Edited", "deletedIndexes": 1,
+        "columns": [{"name": "ID", "type": "long"}, {"name": "Name", "type": "text"}],
+        "indexes": [{"name": "PrimaryKey", "columns": ["ID"], "primary": true},
+                    {"name": "Name", "columns": ["Name"]}]}]})");
+    const TableSnapshot* table = db.table(QStringLiteral("Edited"));
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->indexes.size(), 2u);
+    EXPECT_EQ(table->indexes[1].name, "PrimaryKey");
+    EXPECT_TRUE(table->indexes[1].primary);
+    EXPECT_NE(table->indexes[1].columns, QStringList{"ID"});
+}
+
+TEST(RoundTrip, RelationshipsGiveRowsCatalogueEntriesAndIndexesOnBothSides) {
+    const DatabaseSnapshot db = readBack(R"({"tables": [
+        {"name": "Customers", "columns": [{"name": "CustomerID", "type": "long"}],
+         "indexes": [{"name": "PrimaryKey", "columns": ["CustomerID"], "primary": true}]},
+        {"name": "Orders", "columns": [{"name": "OrderID", "type": "long"},
+                                       {"name": "CustomerID", "type": "long"},
+                                       {"name": "Helper", "type": "long"}],
+         "indexes": [{"name": "PrimaryKey", "columns": ["OrderID"], "primary": true},
+                     {"name": "CustomerID", "columns": ["CustomerID"]}]}],
+      "relationships": [
+        {"name": "CustomersOrders", "table": "Customers", "columns": ["CustomerID"],
+         "foreignTable": "Orders", "foreignColumns": ["CustomerID"], "cascadeDeletes": true},
+        {"name": "Loose", "table": "Customers", "columns": ["CustomerID"],
+         "foreignTable": "Orders", "foreignColumns": ["Helper"], "enforce": false}]})");
+    const TableSnapshot* relationships = db.table(QStringLiteral("MSysRelationships"));
+    ASSERT_NE(relationships, nullptr);
+    EXPECT_EQ(relationships->rows,
+              std::vector<QStringList>(
+                  {{"CustomersOrders", "4096", "1", "0", "Orders", "CustomerID", "Customers",
+                    "CustomerID"},
+                   {"Loose", "2", "1", "0", "Orders", "Helper", "Customers", "CustomerID"}}));
+    QStringList relationshipObjects;
+    for (const auto& o : db.objects)
+        if (o.type == 8 && o.parentId == 0x0F000003)
+            relationshipObjects << o.name;
+    EXPECT_EQ(relationshipObjects, QStringList({"CustomersOrders", "Loose"}));
+
+    // libmdb lists the relationship indexes without keys; the keys stay with the shared index.
+    const std::vector<IndexSnapshot> customers{{".rB", {}, false, 0},
+                                               {"PrimaryKey", {"CustomerID"}, true, 0x09}};
+    EXPECT_EQ(db.table(QStringLiteral("Customers"))->indexes, customers);
+    const std::vector<IndexSnapshot> orders{{"CustomerID", {"CustomerID"}, false, 0},
+                                            {"CustomersOrders", {}, false, 0},
+                                            {"PrimaryKey", {"OrderID"}, true, 0x09}};
+    EXPECT_EQ(db.table(QStringLiteral("Orders"))->indexes, orders);
+}
+
+TEST(RoundTrip, ManyTinyRowsSpreadOverPagesOfAtMost255Rows) {
+    QJsonArray rows;
+    for (int r = 0; r < 1000; ++r)
+        rows.append(QJsonArray{r % 2 == 0, r % 256});
+    const QJsonArray tables{
+        QJsonObject{{"name", "Tiny"},
+                    {"columns", QJsonArray{column("Flag", "boolean"), column("Small", "byte")}},
+                    {"rows", rows}}};
+    const DatabaseSnapshot db = readBack(describe(tables));
+    const TableSnapshot* table = db.table(QStringLiteral("Tiny"));
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rows.size(), 1000u);
+    for (int r = 0; r < 1000; ++r)
+        ASSERT_EQ(table->rows[static_cast<std::size_t>(r)],
+                  QStringList({r % 2 == 0 ? "1" : "0", QString::number(r % 256)}))
+            << r;
+}

@@ -2,6 +2,7 @@
 #include "HeaderPage.h"
 #include "Mkmdb.h"
 #include "PageSet.h"
+#include "Relationships.h"
 #include "RowEncoder.h"
 #include "SystemTables.h"
 #include "TableLayout.h"
@@ -26,18 +27,21 @@ struct TablePlan {
     std::uint32_t tdefPage = 0;
     TdefPointers pointers;
     std::vector<std::uint32_t> dataPages;
+    std::vector<std::vector<std::uint32_t>> longValuePages; // per longValueColumns entry
 };
 
 TdefPointers placeholderPointers(const TableLayout& layout) {
     TdefPointers pointers;
     pointers.indexUsageMaps.resize(layout.indexes.size());
     pointers.indexRootPages.resize(layout.indexes.size());
+    pointers.relatedTablePages.resize(layout.logicalIndexes.size());
+    pointers.longValueMaps.resize(longValueColumns(layout).size());
     return pointers;
 }
 
 void writeRows(PageSet& pages, TablePlan& plan) {
     // Long values first, so that the table's data pages follow one another.
-    DataPageWriter longValues(pages, lvalOwner);
+    LongValuePages longValues(pages);
     std::vector<QByteArray> encoded;
     encoded.reserve(plan.rows.size());
     for (const RowValues& row : plan.rows)
@@ -46,6 +50,8 @@ void writeRows(PageSet& pages, TablePlan& plan) {
     for (const QByteArray& row : encoded)
         data.add(row);
     plan.dataPages = data.pages();
+    for (const std::size_t column : longValueColumns(plan.layout))
+        plan.longValuePages.push_back(longValues.pagesOf(plan.layout.columns[column].number));
     plan.pointers.rowCount = static_cast<std::uint32_t>(plan.rows.size());
     plan.rows.clear();
 }
@@ -66,8 +72,7 @@ void writeGlobalUsage(PageSet& pages) {
     std::vector<std::uint32_t> unused;
     for (auto page = static_cast<int>(pages.count()); page < usageMapCoverage; ++page)
         unused.push_back(static_cast<std::uint32_t>(page));
-    QByteArray map = usageMap(unused);
-    qToLittleEndian(std::uint32_t{0}, map.data() + 1);
+    const QByteArray map = usageMap(unused);
     DataPageWriter global(pages, globalUsageOwner, globalUsagePage);
     global.add(map);
     global.add(QByteArray(map.size(), '\0'));
@@ -79,11 +84,15 @@ PageSet buildPages(const DatabaseDescription& database) {
 
     std::vector<TablePlan> plans;
     for (TableLayout& layout : systemTableLayouts())
-        plans.push_back({std::move(layout), {}, 0, {}, {}});
+        plans.push_back({std::move(layout), {}, 0, {}, {}, {}});
     const std::size_t systemCount = plans.size();
-    for (const TableDescription& table : database.tables) {
-        TablePlan plan{userTableLayout(table), table.rows, 0, {}, {}};
-        plan.pointers.lastAutonumber = table.lastAutonumber;
+    std::vector<TableLayout> userLayouts;
+    for (const TableDescription& table : database.tables)
+        userLayouts.push_back(userTableLayout(table));
+    addRelationshipIndexes(userLayouts, database.relationships);
+    for (std::size_t i = 0; i < database.tables.size(); ++i) {
+        TablePlan plan{std::move(userLayouts[i]), database.tables[i].rows, 0, {}, {}, {}};
+        plan.pointers.lastAutonumber = database.tables[i].lastAutonumber;
         plans.push_back(std::move(plan));
     }
 
@@ -97,6 +106,7 @@ PageSet buildPages(const DatabaseDescription& database) {
     }
     plans[0].rows = catalogRows(systemPages, userPages, database);
     plans[2].rows = queryRows(database);
+    plans[3].rows = relationshipRows(database);
 
     for (TablePlan& plan : plans)
         writeRows(pages, plan);
@@ -110,6 +120,12 @@ PageSet buildPages(const DatabaseDescription& database) {
         plan.pointers.freeSpaceMap = maps.add(usageMap({}));
         for (const std::uint32_t root : plan.pointers.indexRootPages)
             plan.pointers.indexUsageMaps.push_back(maps.add(usageMap({root})));
+        for (const std::vector<std::uint32_t>& longPages : plan.longValuePages)
+            plan.pointers.longValueMaps.emplace_back(maps.add(usageMap(longPages)),
+                                                     maps.add(usageMap({})));
+        for (const LogicalIndex& index : plan.layout.logicalIndexes)
+            plan.pointers.relatedTablePages.push_back(
+                index.type == 2 ? plans[systemCount + index.relatedTable].tdefPage : 0);
         pages.writeTdef(plan.tdefPage, tdefBytes(plan.layout, plan.pointers));
     }
 

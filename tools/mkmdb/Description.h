@@ -34,8 +34,10 @@ struct ColumnDescription {
     ColumnType type = ColumnType::Text;
     int size = 0; // characters for text, bytes for binary; ignored otherwise
     bool autonumber = false;
-    int precision = 18; // decimal only
-    int scale = 0;      // decimal only
+    bool hyperlink = false;     // memo only
+    std::optional<int> ordinal; // display position; default: the column's position
+    int precision = 18;         // decimal only
+    int scale = 0;              // decimal only
 };
 
 struct IndexDescription {
@@ -58,6 +60,18 @@ struct TableDescription {
     std::vector<IndexDescription> indexes;
     std::vector<RowValues> rows;
     std::int32_t lastAutonumber = 0;
+    bool hidden = false;
+    // Indexes created and deleted before these: logical index numbers then no longer match the
+    // physical ones, as in Access files whose indexes were edited.
+    std::uint32_t deletedIndexes = 0;
+};
+
+// A table linked from another database (Type 6) or through ODBC (Type 4): only a catalogue row.
+struct LinkDescription {
+    QString name;
+    QString database; // the source file, for a linked Jet table
+    QString connect;  // the ODBC connect string, for an ODBC table
+    QString foreignName;
 };
 
 // One MSysQueries row, without the ObjectId and Order that the writer fills in.
@@ -75,11 +89,26 @@ struct QueryDescription {
     std::vector<QueryRow> rows;   // in attribute order, without the start and end markers
 };
 
+// A relationship between two local tables: the "one" side (table, columns: a unique index) and
+// the "many" side (foreignTable, foreignColumns). Enforced ones also get indexes on both sides.
+struct RelationshipDescription {
+    QString name;
+    std::size_t table = 0; // positions in DatabaseDescription::tables
+    std::vector<int> columns;
+    std::size_t foreignTable = 0;
+    std::vector<int> foreignColumns;
+    bool enforce = true;
+    bool cascadeUpdates = false;
+    bool cascadeDeletes = false;
+};
+
 struct DatabaseDescription {
     QString password;
     double created = 0; // OLE date of creation; also the password mask's source
     std::vector<TableDescription> tables;
+    std::vector<LinkDescription> links;
     std::vector<QueryDescription> queries;
+    std::vector<RelationshipDescription> relationships;
 };
 
 // Throws DescriptionError with a one-line message naming the faulty part.

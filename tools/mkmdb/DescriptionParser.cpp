@@ -20,7 +20,7 @@ constexpr int maxColumns = 255;
 constexpr int maxIndexes = 32;
 constexpr int maxIndexColumns = 10;
 constexpr int maxTextSize = 255;
-constexpr int maxBinarySize = 255;
+constexpr int maxBinarySize = 510;
 constexpr int maxDecimalPrecision = 28;
 // 2000-01-01, used when the description gives no creation date, so that a description always
 // gives the same file.
@@ -95,6 +95,7 @@ ColumnType typeNamed(const QString& name) {
 ColumnDescription parseColumn(const QJsonObject& object) {
     json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("type"), QStringLiteral("size"),
                              QStringLiteral("autonumber"), QStringLiteral("precision"),
+                             QStringLiteral("hyperlink"), QStringLiteral("ordinal"),
                              QStringLiteral("scale")});
     ColumnDescription column;
     column.name = json::requiredString(object, QStringLiteral("name"));
@@ -107,6 +108,10 @@ ColumnDescription parseColumn(const QJsonObject& object) {
                           .value_or(maxBinarySize);
     else if (object.contains(QStringLiteral("size")))
         fail(QStringLiteral("\"size\" applies to text and binary columns only"));
+    column.ordinal = json::optionalInt(object, QStringLiteral("ordinal"), 0, 65535);
+    column.hyperlink = json::optionalBool(object, QStringLiteral("hyperlink"));
+    if (column.hyperlink && column.type != ColumnType::Memo)
+        fail(QStringLiteral("\"hyperlink\" applies to memo columns only"));
     column.autonumber = json::optionalBool(object, QStringLiteral("autonumber"));
     if (column.autonumber && column.type != ColumnType::Long && column.type != ColumnType::Guid)
         fail(QStringLiteral("\"autonumber\" applies to long and guid columns only"));
@@ -201,9 +206,13 @@ std::vector<RowValues> parseRows(const QJsonArray& rows, const TableDescription&
 
 TableDescription parseTable(const QJsonObject& object) {
     json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("columns"),
-                             QStringLiteral("indexes"), QStringLiteral("rows")});
+                             QStringLiteral("indexes"), QStringLiteral("rows"),
+                             QStringLiteral("hidden"), QStringLiteral("deletedIndexes")});
     TableDescription table;
     table.name = json::requiredString(object, QStringLiteral("name"));
+    table.hidden = json::optionalBool(object, QStringLiteral("hidden"));
+    table.deletedIndexes = static_cast<std::uint32_t>(
+        json::optionalInt(object, QStringLiteral("deletedIndexes"), 0, maxIndexes).value_or(0));
     const QJsonArray columns = json::optionalArray(object, QStringLiteral("columns"));
     if (columns.isEmpty() || columns.size() > maxColumns)
         fail(QStringLiteral("a table needs 1 to %1 \"columns\"").arg(maxColumns));
@@ -236,6 +245,80 @@ TableDescription parseTable(const QJsonObject& object) {
     return table;
 }
 
+std::size_t tableNamed(const DatabaseDescription& database, const QString& name) {
+    for (std::size_t i = 0; i < database.tables.size(); ++i)
+        if (QString::compare(database.tables[i].name, name, Qt::CaseInsensitive) == 0)
+            return i;
+    fail(QStringLiteral("no table \"%1\"").arg(name));
+}
+
+std::vector<int> columnsOf(const TableDescription& table, const QJsonObject& object,
+                           const QString& key) {
+    const QJsonArray names = json::optionalArray(object, key);
+    if (names.isEmpty() || names.size() > maxIndexColumns)
+        fail(QStringLiteral("\"%1\" needs 1 to %2 column names").arg(key).arg(maxIndexColumns));
+    std::vector<int> columns;
+    for (const QJsonValue& name : names) {
+        if (!name.isString())
+            fail(QStringLiteral("\"%1\" must list column names").arg(key));
+        columns.push_back(within(QStringLiteral("table \"%1\"").arg(table.name),
+                                 [&] { return columnPosition(table, name.toString()); }));
+    }
+    return columns;
+}
+
+RelationshipDescription parseRelationship(const QJsonObject& object,
+                                          const DatabaseDescription& database) {
+    json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("table"),
+                             QStringLiteral("columns"), QStringLiteral("foreignTable"),
+                             QStringLiteral("foreignColumns"), QStringLiteral("enforce"),
+                             QStringLiteral("cascadeUpdates"), QStringLiteral("cascadeDeletes")});
+    RelationshipDescription relationship;
+    relationship.name = json::requiredString(object, QStringLiteral("name"));
+    relationship.table =
+        tableNamed(database, json::requiredString(object, QStringLiteral("table")));
+    relationship.foreignTable =
+        tableNamed(database, json::requiredString(object, QStringLiteral("foreignTable")));
+    const TableDescription& one = database.tables[relationship.table];
+    const TableDescription& many = database.tables[relationship.foreignTable];
+    relationship.columns = columnsOf(one, object, QStringLiteral("columns"));
+    relationship.foreignColumns = columnsOf(many, object, QStringLiteral("foreignColumns"));
+    if (relationship.columns.size() != relationship.foreignColumns.size())
+        fail(QStringLiteral("\"columns\" and \"foreignColumns\" must pair up"));
+    for (std::size_t i = 0; i < relationship.columns.size(); ++i)
+        if (one.columns[static_cast<std::size_t>(relationship.columns[i])].type !=
+            many.columns[static_cast<std::size_t>(relationship.foreignColumns[i])].type)
+            fail(QStringLiteral("related columns must have the same type"));
+    relationship.enforce = !object.contains(QStringLiteral("enforce")) ||
+                           json::optionalBool(object, QStringLiteral("enforce"));
+    relationship.cascadeUpdates = json::optionalBool(object, QStringLiteral("cascadeUpdates"));
+    relationship.cascadeDeletes = json::optionalBool(object, QStringLiteral("cascadeDeletes"));
+    const bool unique =
+        std::any_of(one.indexes.begin(), one.indexes.end(), [&](const IndexDescription& index) {
+            return index.unique && index.columns == relationship.columns;
+        });
+    if (relationship.enforce && !unique)
+        fail(QStringLiteral(
+                 "an enforced relationship needs a unique index on \"columns\" of table \"%1\"")
+                 .arg(one.name));
+    return relationship;
+}
+
+LinkDescription parseLink(const QJsonObject& object) {
+    json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("database"),
+                             QStringLiteral("connect"), QStringLiteral("foreignName")});
+    LinkDescription link;
+    link.name = json::requiredString(object, QStringLiteral("name"));
+    link.database = json::optionalString(object, QStringLiteral("database")).value_or(QString());
+    link.connect = json::optionalString(object, QStringLiteral("connect")).value_or(QString());
+    if (link.database.isEmpty() == link.connect.isEmpty())
+        fail(QStringLiteral("a link needs either \"database\" (a linked Access table) or "
+                            "\"connect\" (an ODBC table)"));
+    link.foreignName =
+        json::optionalString(object, QStringLiteral("foreignName")).value_or(link.name);
+    return link;
+}
+
 } // namespace
 
 DatabaseDescription parseDescription(const QByteArray& jsonText) {
@@ -249,7 +332,8 @@ DatabaseDescription parseDescription(const QByteArray& jsonText) {
         fail(QStringLiteral("the description must be a JSON object"));
     const QJsonObject root = document.object();
     json::allowOnly(root, {QStringLiteral("password"), QStringLiteral("created"),
-                           QStringLiteral("tables"), QStringLiteral("queries")});
+                           QStringLiteral("tables"), QStringLiteral("links"),
+                           QStringLiteral("queries"), QStringLiteral("relationships")});
 
     DatabaseDescription database;
     database.password = json::optionalString(root, QStringLiteral("password")).value_or(QString());
@@ -277,6 +361,16 @@ DatabaseDescription parseDescription(const QByteArray& jsonText) {
             return parsed;
         }));
     }
+    const QJsonArray links = json::optionalArray(root, QStringLiteral("links"));
+    for (qsizetype i = 0; i < links.size(); ++i) {
+        const QJsonObject link = json::objectAt(links, i, QStringLiteral("link"));
+        const QString label = link.value(QStringLiteral("name")).toString();
+        database.links.push_back(within(QStringLiteral("link \"%1\"").arg(label), [&] {
+            LinkDescription parsed = parseLink(link);
+            objectNames.add(parsed.name, QStringLiteral("table or query"));
+            return parsed;
+        }));
+    }
     const QJsonArray queries = json::optionalArray(root, QStringLiteral("queries"));
     for (qsizetype i = 0; i < queries.size(); ++i) {
         const QJsonObject query = json::objectAt(queries, i, QStringLiteral("query"));
@@ -286,6 +380,20 @@ DatabaseDescription parseDescription(const QByteArray& jsonText) {
             objectNames.add(parsed.name, QStringLiteral("table or query"));
             return parsed;
         }));
+    }
+    // Relationships live in their own container, so their names only clash among themselves.
+    NameSet relationshipNames;
+    const QJsonArray relationships = json::optionalArray(root, QStringLiteral("relationships"));
+    for (qsizetype i = 0; i < relationships.size(); ++i) {
+        const QJsonObject relationship =
+            json::objectAt(relationships, i, QStringLiteral("relationship"));
+        const QString label = relationship.value(QStringLiteral("name")).toString();
+        database.relationships.push_back(
+            within(QStringLiteral("relationship \"%1\"").arg(label), [&] {
+                RelationshipDescription parsed = parseRelationship(relationship, database);
+                relationshipNames.add(parsed.name, QStringLiteral("relationship"));
+                return parsed;
+            }));
     }
     return database;
 }

@@ -59,8 +59,17 @@ QByteArray longValue(const QByteArray& value, DataPageWriter& pages) {
 
 } // namespace
 
+DataPageWriter& LongValuePages::forColumn(std::uint8_t number) {
+    return writers_.try_emplace(number, pages_, lvalOwner).first->second;
+}
+
+std::vector<std::uint32_t> LongValuePages::pagesOf(std::uint8_t number) const {
+    const auto found = writers_.find(number);
+    return found == writers_.end() ? std::vector<std::uint32_t>{} : found->second.pages();
+}
+
 QByteArray encodeRow(const TableLayout& layout, const RowValues& values,
-                     DataPageWriter& longValues) {
+                     LongValuePages& longValues) {
     const auto columnCount = static_cast<std::uint16_t>(layout.columns.size());
     QByteArray row;
     append(row, columnCount);
@@ -84,7 +93,8 @@ QByteArray encodeRow(const TableLayout& layout, const RowValues& values,
             fixed.replace(column.fixedOffset, value->size(), *value);
         } else {
             const bool isLong = type == ColumnType::Memo || type == ColumnType::Ole;
-            variable[column.varIndex] = isLong ? longValue(*value, longValues) : *value;
+            variable[column.varIndex] =
+                isLong ? longValue(*value, longValues.forColumn(column.number)) : *value;
         }
     }
 

@@ -24,11 +24,18 @@ constexpr std::int32_t firstDocumentId = std::numeric_limits<std::int32_t>::min(
 constexpr std::int16_t tableType = 1;
 constexpr std::int16_t databaseType = 2;
 constexpr std::int16_t containerType = 3;
+constexpr std::int16_t odbcLinkType = 4;
 constexpr std::int16_t queryType = 5;
+constexpr std::int16_t linkType = 6;
+constexpr std::int16_t relationshipType = 8;
 constexpr std::int16_t databaseDocumentType = -32757;
 
 constexpr std::int32_t systemObjectFlag = std::numeric_limits<std::int32_t>::min(); // 0x80000000
 constexpr std::int32_t accessSystemFlag = 0x02;
+constexpr std::int32_t hiddenFlag = 0x08;
+// Flags Access gave linked tables in the files examined.
+constexpr std::int32_t linkFlags = 0x00200000;
+constexpr std::int32_t odbcLinkFlags = 0x20100000;
 
 constexpr std::uint8_t queryStart = 0;
 constexpr std::uint8_t queryEnd = 255;
@@ -81,6 +88,9 @@ struct CatalogObject {
     std::int16_t type;
     std::int32_t flags;
     QByteArray owner;
+    QString database = {};    // linked Jet tables: the source file
+    QString connect = {};     // ODBC tables: the connect string
+    QString foreignName = {}; // linked tables: the name in the source
 };
 
 RowValues objectRow(const CatalogObject& object, double created) {
@@ -93,6 +103,12 @@ RowValues objectRow(const CatalogObject& object, double created) {
     row[5] = doubleBytes(created);
     row[6] = object.owner;
     row[7] = int32Bytes(object.flags);
+    if (!object.database.isEmpty())
+        row[8] = systemText(object.database);
+    if (!object.connect.isEmpty())
+        row[9] = systemText(object.connect);
+    if (!object.foreignName.isEmpty())
+        row[10] = systemText(object.foreignName);
     return row;
 }
 
@@ -184,10 +200,19 @@ std::vector<TableLayout> systemTableLayouts() {
     return tables;
 }
 
-std::int32_t queryObjectId(std::size_t position) {
-    // Queries are numbered after the two database documents and six containers above.
+namespace {
+
+// Links, queries and then relationships are numbered after the two database documents and six
+// containers.
+std::int32_t linkObjectId(std::size_t position) {
     return firstDocumentId + 8 + static_cast<std::int32_t>(position);
 }
+
+std::int32_t queryObjectId(const DatabaseDescription& database, std::size_t position) {
+    return linkObjectId(database.links.size() + position);
+}
+
+} // namespace
 
 std::vector<RowValues> catalogRows(const std::vector<std::uint32_t>& systemTablePages,
                                    const std::vector<std::uint32_t>& userTablePages,
@@ -218,10 +243,22 @@ std::vector<RowValues> catalogRows(const std::vector<std::uint32_t>& systemTable
             {documentId++, rootId, QString::fromLatin1(name), containerType, 0, adminOwner});
     for (std::size_t i = 0; i < database.tables.size(); ++i)
         objects.push_back({static_cast<std::int32_t>(userTablePages[i]), tablesId,
-                           database.tables[i].name, tableType, 0, adminOwner});
+                           database.tables[i].name, tableType,
+                           database.tables[i].hidden ? hiddenFlag : 0, adminOwner});
+    for (std::size_t i = 0; i < database.links.size(); ++i) {
+        const LinkDescription& link = database.links[i];
+        const bool odbc = !link.connect.isEmpty();
+        objects.push_back({linkObjectId(i), tablesId, link.name, odbc ? odbcLinkType : linkType,
+                           odbc ? odbcLinkFlags : linkFlags, adminOwner, link.database,
+                           link.connect, link.foreignName});
+    }
     for (std::size_t i = 0; i < database.queries.size(); ++i)
-        objects.push_back({queryObjectId(i), tablesId, database.queries[i].name, queryType,
-                           database.queries[i].objectFlags, adminOwner});
+        objects.push_back({queryObjectId(database, i), tablesId, database.queries[i].name,
+                           queryType, database.queries[i].objectFlags, adminOwner});
+
+    for (std::size_t i = 0; i < database.relationships.size(); ++i)
+        objects.push_back({queryObjectId(database, database.queries.size() + i), relationshipsId,
+                           database.relationships[i].name, relationshipType, 0, adminOwner});
 
     std::vector<RowValues> rows;
     rows.reserve(objects.size());
@@ -233,7 +270,7 @@ std::vector<RowValues> catalogRows(const std::vector<std::uint32_t>& systemTable
 std::vector<RowValues> queryRows(const DatabaseDescription& database) {
     std::vector<RowValues> rows;
     for (std::size_t q = 0; q < database.queries.size(); ++q) {
-        const std::int32_t id = queryObjectId(q);
+        const std::int32_t id = queryObjectId(database, q);
         rows.push_back(queryRow(id, QueryRow{queryStart, {}, {}, {}, std::int16_t{0}}, 1));
         std::uint32_t order = 0;
         std::uint8_t attribute = queryStart;

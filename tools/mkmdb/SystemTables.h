@@ -14,13 +14,11 @@ QStringList systemTableNames();
 std::vector<TableLayout> systemTableLayouts();
 
 // MSysObjects rows: the containers and system objects of a new database, then the user tables
-// (TDEF page numbers given in description order) and the queries, in creation order.
+// (TDEF page numbers given in description order), the links, the queries and the relationships,
+// in creation order.
 std::vector<RowValues> catalogRows(const std::vector<std::uint32_t>& systemTablePages,
                                    const std::vector<std::uint32_t>& userTablePages,
                                    const DatabaseDescription& database);
-
-// MSysObjects.Id of the query at this position of the description.
-std::int32_t queryObjectId(std::size_t position);
 
 // MSysQueries rows of every query, start and end markers included.
 std::vector<RowValues> queryRows(const DatabaseDescription& database);

@@ -20,6 +20,7 @@ constexpr std::uint8_t fixedFlag = 0x01;
 constexpr std::uint8_t updatableFlag = 0x02;
 constexpr std::uint8_t autoLongFlag = 0x04;
 constexpr std::uint8_t autoGuidFlag = 0x40;
+constexpr std::uint8_t hyperlinkFlag = 0x80;
 constexpr std::uint8_t compressedUnicode = 0x01;
 
 constexpr std::uint8_t indexFlagsBase = 0x80;
@@ -147,31 +148,56 @@ void putIndexes(Bytes& out, const TableLayout& layout, const TdefPointers& point
         out.data.append(5, '\0');
     }
 
-    // Logical entries, alphabetically as Access keeps them; each names its physical index by
-    // creation number, which also keeps libmdb's pairing of the two lists right.
-    std::vector<std::size_t> byName(layout.indexes.size());
+    // Logical entries, alphabetically as Access keeps them. Each carries its own number and that
+    // of its physical index; in a fresh table both are the creation number, which libmdb relies
+    // on when it pairs the two lists.
+    const std::vector<LogicalIndex>& logical = layout.logicalIndexes;
+    std::vector<std::size_t> byName(logical.size());
     std::iota(byName.begin(), byName.end(), 0);
     std::stable_sort(byName.begin(), byName.end(), [&](std::size_t a, std::size_t b) {
-        return QString::compare(layout.indexes[a].name, layout.indexes[b].name,
-                                Qt::CaseInsensitive) < 0;
+        return QString::compare(logical[a].name, logical[b].name, Qt::CaseInsensitive) < 0;
     });
     for (const std::size_t i : byName) {
+        const LogicalIndex& index = logical[i];
+        const bool relationship = index.type == 2;
         out.put<std::uint32_t>(accessTdefMarker);
-        out.put<std::uint32_t>(static_cast<std::uint32_t>(i));
-        out.put<std::uint32_t>(static_cast<std::uint32_t>(i));
-        out.put<std::uint8_t>(0);  // related table type
-        out.put<std::int32_t>(-1); // related index: none
-        out.put<std::uint32_t>(0); // related table page
-        out.put<std::uint8_t>(4);  // cascade bytes as Access writes them without a
-        out.put<std::uint8_t>(4);  // relationship
-        out.put<std::uint8_t>(layout.indexes[i].primary ? 1 : 0);
+        out.put<std::uint32_t>(index.number);
+        out.put<std::uint32_t>(index.physical);
+        out.put<std::uint8_t>(index.role);
+        out.put<std::uint32_t>(relationship ? index.relatedIndex : 0xFFFFFFFF);
+        out.put<std::uint32_t>(relationship ? pointers.relatedTablePages.at(i) : 0);
+        // Access writes 4 into both cascade bytes of indexes outside relationships.
+        out.put<std::uint8_t>(relationship ? (index.cascadeUpdates ? 1 : 0) : 4);
+        out.put<std::uint8_t>(relationship ? (index.cascadeDeletes ? 1 : 0) : 4);
+        out.put<std::uint8_t>(index.type);
         out.put<std::uint32_t>(0);
     }
     for (const std::size_t i : byName)
-        out.putName(layout.indexes[i].name);
+        out.putName(logical[i].name);
+}
+
+std::vector<std::size_t> descriptorOrder(const TableLayout& layout) {
+    std::vector<std::size_t> order(layout.columns.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (layout.descriptorsByName)
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return QString::compare(layout.columns[a].description.name,
+                                    layout.columns[b].description.name, Qt::CaseInsensitive) < 0;
+        });
+    return order;
 }
 
 } // namespace
+
+std::vector<std::size_t> longValueColumns(const TableLayout& layout) {
+    std::vector<std::size_t> columns;
+    for (const std::size_t i : descriptorOrder(layout)) {
+        const ColumnType type = layout.columns[i].description.type;
+        if (type == ColumnType::Memo || type == ColumnType::Ole)
+            columns.push_back(i);
+    }
+    return columns;
+}
 
 TableLayout makeLayout(TableLayout layout) {
     std::uint16_t fixedOffset = 0;
@@ -192,6 +218,14 @@ TableLayout makeLayout(TableLayout layout) {
     }
     layout.fixedLength = fixedOffset;
     layout.varCount = varIndex;
+    for (std::size_t i = 0; i < layout.indexes.size(); ++i) {
+        LogicalIndex logical;
+        logical.name = layout.indexes[i].name;
+        logical.number = layout.deletedIndexes + static_cast<std::uint32_t>(i);
+        logical.physical = static_cast<std::uint32_t>(i);
+        logical.type = layout.indexes[i].primary ? 1 : 0;
+        layout.logicalIndexes.push_back(logical);
+    }
     return layout;
 }
 
@@ -199,6 +233,7 @@ TableLayout userTableLayout(const TableDescription& table) {
     TableLayout layout;
     layout.name = table.name;
     layout.indexes = table.indexes;
+    layout.deletedIndexes = table.deletedIndexes;
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         ColumnLayout column;
         column.description = table.columns[i];
@@ -207,9 +242,12 @@ TableLayout userTableLayout(const TableDescription& table) {
         column.flags = static_cast<std::uint8_t>(updatableFlag | (column.fixed ? fixedFlag : 0));
         if (column.description.autonumber)
             column.flags |= type == ColumnType::Long ? autoLongFlag : autoGuidFlag;
+        if (column.description.hyperlink)
+            column.flags |= hyperlinkFlag;
         if (type == ColumnType::Text || type == ColumnType::Memo)
             column.extraFlags = compressedUnicode;
-        column.ordinal = static_cast<std::uint16_t>(i);
+        column.ordinal =
+            static_cast<std::uint16_t>(column.description.ordinal.value_or(static_cast<int>(i)));
         layout.columns.push_back(column);
     }
     return makeLayout(std::move(layout));
@@ -234,7 +272,7 @@ QByteArray tdefBytes(const TableLayout& layout, const TdefPointers& pointers) {
     out.put<std::uint16_t>(columnCount); // highest column count ever, no deletions here
     out.put<std::uint16_t>(layout.varCount);
     out.put<std::uint16_t>(columnCount);
-    out.put<std::uint32_t>(static_cast<std::uint32_t>(layout.indexes.size()));
+    out.put<std::uint32_t>(static_cast<std::uint32_t>(layout.logicalIndexes.size()));
     out.put<std::uint32_t>(static_cast<std::uint32_t>(layout.indexes.size()));
     out.put<std::uint32_t>(pointers.usageMap);
     out.put<std::uint32_t>(pointers.freeSpaceMap);
@@ -245,20 +283,20 @@ QByteArray tdefBytes(const TableLayout& layout, const TdefPointers& pointers) {
         out.put<std::uint32_t>(0);
     }
 
-    std::vector<std::size_t> order(layout.columns.size());
-    std::iota(order.begin(), order.end(), 0);
-    if (layout.descriptorsByName)
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return QString::compare(layout.columns[a].description.name,
-                                    layout.columns[b].description.name, Qt::CaseInsensitive) < 0;
-        });
+    const std::vector<std::size_t> order = descriptorOrder(layout);
     for (const std::size_t i : order)
         putColumnDescriptor(out, layout.columns[i]);
     for (const std::size_t i : order)
         out.putName(layout.columns[i].description.name);
 
     putIndexes(out, layout, pointers);
-    out.put<std::uint16_t>(0xFFFF); // end of the (empty) list of long-value column usage maps
+    const std::vector<std::size_t> longColumns = longValueColumns(layout);
+    for (std::size_t i = 0; i < longColumns.size(); ++i) {
+        out.put<std::uint16_t>(layout.columns[longColumns[i]].number);
+        out.put<std::uint32_t>(pointers.longValueMaps.at(i).first);
+        out.put<std::uint32_t>(pointers.longValueMaps.at(i).second);
+    }
+    out.put<std::uint16_t>(0xFFFF);
 
     qToLittleEndian(static_cast<std::uint32_t>(out.data.size()), out.data.data() + 8);
     return out.data;

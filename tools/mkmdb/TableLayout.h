@@ -22,12 +22,29 @@ struct ColumnLayout {
     std::uint16_t length = 0;   // descriptor length in bytes
 };
 
+// A logical index, what readers list. Each plain index has one; an enforced relationship adds one
+// to each of its tables, sharing a physical index.
+struct LogicalIndex {
+    QString name;
+    std::uint32_t number = 0;
+    std::uint32_t physical = 0;
+    std::uint8_t type = 0; // 0 plain, 1 primary key, 2 relationship
+    // Relationship indexes only:
+    std::uint8_t role = 0; // 1 this table is the "one" side, 2 the "many" side
+    std::uint32_t relatedIndex = 0;
+    std::size_t relatedTable = 0; // position among the user tables
+    bool cascadeUpdates = false;
+    bool cascadeDeletes = false;
+};
+
 struct TableLayout {
     QString name;
-    std::uint8_t tableType = 0x4E;     // 0x4E user table, 0x53 system table
-    std::vector<ColumnLayout> columns; // in creation order
-    bool descriptorsByName = false;    // Access lists system-table descriptors alphabetically
-    std::vector<IndexDescription> indexes;
+    std::uint8_t tableType = 0x4E;         // 0x4E user table, 0x53 system table
+    std::vector<ColumnLayout> columns;     // in creation order
+    bool descriptorsByName = false;        // Access lists system-table descriptors alphabetically
+    std::uint32_t deletedIndexes = 0;      // logical index numbers start after these
+    std::vector<IndexDescription> indexes; // physical indexes
+    std::vector<LogicalIndex> logicalIndexes; // filled by makeLayout, extended by relationships
     std::uint16_t fixedLength = 0;
     std::uint16_t varCount = 0;
 };
@@ -46,7 +63,13 @@ struct TdefPointers {
     std::uint32_t freeSpaceMap = 0;
     std::vector<std::uint32_t> indexUsageMaps;
     std::vector<std::uint32_t> indexRootPages;
+    std::vector<std::uint32_t> relatedTablePages; // per logical index; 0 when none
+    // Per longValueColumns entry: the usage map and free-space map of its long-value pages.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> longValueMaps;
 };
+
+// Positions of the memo and OLE columns, in the order of their descriptors.
+std::vector<std::size_t> longValueColumns(const TableLayout& layout);
 
 // The table definition as one byte stream, starting with the 8-byte page header; continuation
 // pages repeat that header and carry the following bytes (see PageSet::writeTdef).
