@@ -25,8 +25,6 @@ public:
     ObjectDefinition describeObject(const QString& path, const QString& password, ObjectKind kind,
                                     const QString& name) override;
 
-    const QString& readerProgram() const { return readerProgram_; }
-
 private:
     QByteArray run(const QByteArray& request, const QString& path) const;
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <new>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace ombrix::platform;
 
@@ -42,9 +43,15 @@ int main() {
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
 
+    // Whatever libmdb prints goes to standard error; the answer alone to the original output.
+    const int answerFd = dup(STDOUT_FILENO);
+    if (answerFd < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
+        return EXIT_FAILURE;
+    }
     QFile in;
     QFile out;
-    if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(stdout, QIODevice::WriteOnly)) {
+    if (!in.open(stdin, QIODevice::ReadOnly) ||
+        !out.open(answerFd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         return EXIT_FAILURE;
     }
     const auto request = reader::decodeRequest(in.read(reader::kMaxMessageBytes));

@@ -12,7 +12,6 @@ struct ColumnDescriptor {
     int storageType = 0; // the storage type byte, not a DAO code
     int number = 0;      // creation id, referred to by index keys
     int ordinal = 0;     // display position (OrdinalPosition)
-    int flags = 0;
     QString name;
 };
 
