@@ -1,8 +1,8 @@
 // The wizard program: Form1 over the Access catalogue reader.
+#include "output/GeneratedPageWindow.h"
 #include "platform/ArgumentText.h"
 #include "platform/ReaderCatalogue.h"
 #include "wizard/Form1.h"
-#include "wizard/PlainOutputWindow.h"
 
 #include <QApplication>
 
@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Ombrix"));
 
     ombrix::platform::ReaderCatalogue catalogue;
-    ombrix::wizard::Form1 wizard(catalogue, ombrix::wizard::showInPlainWindow);
+    ombrix::wizard::Form1 wizard(catalogue, ombrix::output::showGeneratedPage);
     QObject::connect(&wizard, &QDialog::finished, &application, &QApplication::quit);
     wizard.Form_Load(argumentText);
     wizard.show();

@@ -6,6 +6,7 @@
 #include "output/Twips.h"
 #include "platform/TextSaver.h"
 
+#include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -43,6 +44,8 @@ Form2::Form2(QWidget* parent, AskSaveFileName askSaveFileName)
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(pixelsFromTwips(105, 450, 4455, 2640));
     Text1->setFont(textBoxFont());
+    // A text box's tab stops stand every eight characters; Qt's default is a fixed 80 pixels.
+    Text1->setTabStopDistance(8 * QFontMetricsF(Text1->font()).horizontalAdvance(u' '));
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -9,8 +9,9 @@ namespace ombrix::output {
 // Window measures are given in twips; Qt's device-independent pixels are 15 twips each.
 constexpr int twipsPerPixel = 15;
 
+// Rounded to the nearest pixel; window measures are never negative.
 constexpr int pixelsFromTwips(int twips) {
-    return (twips + (twips < 0 ? -twipsPerPixel : twipsPerPixel) / 2) / twipsPerPixel;
+    return (twips + twipsPerPixel / 2) / twipsPerPixel;
 }
 
 constexpr int twipsFromPixels(int pixels) {

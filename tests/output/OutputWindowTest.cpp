@@ -3,6 +3,7 @@
 #include "output/PageTextBox.h"
 #include "output/TextBoxFit.h"
 
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -73,6 +74,7 @@ void OutputWindowTest::createdAsLaidOut() {
     QCOMPARE(box->font().pointSize(), 9);
     QCOMPARE(box->font().styleHint(), QFont::TypeWriter);
     QVERIFY(!box->font().bold() && !box->font().italic());
+    QCOMPARE(box->tabStopDistance(), 8 * QFontMetricsF(box->font()).horizontalAdvance(u' '));
     QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
