@@ -9,7 +9,9 @@
 #include <QSet>
 #include <QUuid>
 #include <QtEndian>
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace mkmdb {
 namespace {

@@ -1,7 +1,6 @@
 #include "TableLayout.h"
 
 #include "JetText.h"
-#include "Mkmdb.h"
 
 #include <QtEndian>
 #include <algorithm>
