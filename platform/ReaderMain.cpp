@@ -54,7 +54,7 @@ int main() {
         !out.open(answerFd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         return EXIT_FAILURE;
     }
-    const auto request = reader::decodeRequest(in.read(reader::kMaxMessageBytes));
+    const auto request = reader::decodeRequest(in.readAll());
     if (!request) {
         return EXIT_FAILURE;
     }
