@@ -5,6 +5,7 @@
 #include "wizard/Form1.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     // The database path comes from the whole argument text; Qt's own options are not taken from
@@ -13,6 +14,9 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Ombrix"));
+    // Ties the windows to the installed menu entry and its icon in the desktop's task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ombrix.Ombrix"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.ombrix.Ombrix")));
 
     ombrix::platform::ReaderCatalogue catalogue;
     ombrix::wizard::Form1 wizard(catalogue, ombrix::output::showGeneratedPage);

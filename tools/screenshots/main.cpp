@@ -1,58 +1,114 @@
-// Takes a picture of each wizard page over a database, as the window draws it, to compare with
-// the designed layout: wizard-screenshots DATABASE FOLDER writes page1.png ... page4.png.
-// Run it under Xvfb (xvfb-run -a) to draw with the desktop's own fonts and style.
+// ombrix-screenshots: the README's pictures. Drives the wizard through its four pages on a
+// database, clicking its buttons as a user does, and saves each page and the output window as a
+// PNG file. Usage: ombrix-screenshots DATABASE FOLDER, on a display (docs/make-screenshots runs
+// it under Xvfb).
+#include "output/GeneratedPageWindow.h"
 #include "platform/ReaderCatalogue.h"
 #include "wizard/Form1.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <cstdio>
+#include <QTextStream>
+#include <stdexcept>
 
 namespace {
 
-bool save(QWidget& window, const QDir& folder, int page) {
-    QCoreApplication::processEvents();
-    return window.grab().save(folder.filePath(QStringLiteral("page%1.png").arg(page)));
+template <typename Control>
+Control& control(const QWidget& window, const char* name) {
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        throw std::runtime_error(std::string("the window has no control named ") + name);
+    }
+    return *found;
+}
+
+void click(const QWidget& window, const char* button) {
+    QTest::mouseClick(&control<QPushButton>(window, button), Qt::LeftButton);
+}
+
+// Selects the entry that names `name`: an object item ("Table: Orders"), or a field item, which
+// is the field's name followed by blanks.
+void select(QListWidget& list, const QString& name) {
+    for (int row = 0; row < list.count(); ++row) {
+        const QString entry = list.item(row)->text();
+        if (entry == name || entry.startsWith(name + QLatin1Char(' '))) {
+            list.setCurrentRow(row);
+            return;
+        }
+    }
+    throw std::runtime_error("no entry " + name.toStdString() + " in " +
+                             list.objectName().toStdString());
+}
+
+void save(QWidget& window, const QDir& folder, const QString& fileName) {
+    QTest::qWait(300); // the window paints what the last click changed
+    const QString path = folder.filePath(fileName);
+    if (!window.grab().save(path)) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+    QTextStream(stdout) << path << Qt::endl;
+}
+
+QWidget& outputWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("Form2") && window->isVisible()) {
+            return *window;
+        }
+    }
+    throw std::runtime_error("\"Finished\" showed no output window");
+}
+
+void takeScreenshots(const QString& database, const QDir& folder) {
+    ombrix::platform::ReaderCatalogue catalogue;
+    ombrix::wizard::Form1 wizard(catalogue, ombrix::output::showGeneratedPage);
+    wizard.Form_Load(QString());
+    wizard.show();
+    if (!QTest::qWaitForWindowExposed(&wizard)) {
+        throw std::runtime_error("the wizard window was never shown");
+    }
+
+    QTest::keyClicks(&control<QLineEdit>(wizard, "txtDBName"), database);
+    save(wizard, folder, QStringLiteral("page1-database.png"));
+
+    click(wizard, "btnNext");
+    select(control<QListWidget>(wizard, "List1"), QStringLiteral("Table: Orders"));
+    save(wizard, folder, QStringLiteral("page2-object.png"));
+
+    click(wizard, "btnNext");
+    auto& available = control<QListWidget>(wizard, "List2");
+    for (const char* field : {"OrderID", "Order Date", "Ship City", "Freight"}) {
+        select(available, QString::fromLatin1(field));
+        click(wizard, "btnAddField");
+    }
+    save(wizard, folder, QStringLiteral("page3-fields.png"));
+
+    click(wizard, "btnNext");
+    save(wizard, folder, QStringLiteral("page4-summary.png"));
+
+    click(wizard, "btnNext");
+    QWidget& output = outputWindow();
+    output.resize(640, 420); // room for more of the page than the window's first size
+    save(output, folder, QStringLiteral("output-window.png"));
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ombrix"));
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3) {
-        std::fputs("Usage: wizard-screenshots DATABASE FOLDER\n", stderr);
+        QTextStream(stderr) << "Usage: ombrix-screenshots DATABASE FOLDER" << Qt::endl;
         return 1;
     }
-    const QDir folder(arguments.at(2));
-    if (!folder.mkpath(QStringLiteral("."))) {
-        std::fputs("Error: the folder cannot be made\n", stderr);
-        return 2;
-    }
-
-    ombrix::platform::ReaderCatalogue catalogue;
-    ombrix::wizard::Form1 wizard(catalogue, [](QWidget&, const QString&) {});
-    wizard.Form_Load({});
-    wizard.show();
-    if (!QTest::qWaitForWindowExposed(&wizard))
-        return 2;
-    wizard.findChild<QLineEdit*>(QStringLiteral("txtDBName"))->setText(arguments.at(1));
-    auto* next = wizard.findChild<QPushButton*>(QStringLiteral("btnNext"));
-
-    bool saved = save(wizard, folder, 1);
-    QTest::mouseClick(next, Qt::LeftButton);
-    saved = saved && wizard.currentStep() == 2 && save(wizard, folder, 2);
-    QTest::mouseClick(next, Qt::LeftButton);
-    QTest::mouseClick(wizard.findChild<QPushButton*>(QStringLiteral("btnAddField")),
-                      Qt::LeftButton);
-    saved = saved && wizard.currentStep() == 3 && save(wizard, folder, 3);
-    QTest::mouseClick(next, Qt::LeftButton);
-    saved = saved && wizard.currentStep() == 4 && save(wizard, folder, 4);
-    if (!saved) {
-        std::fputs("Error: the wizard did not reach every page\n", stderr);
+    try {
+        takeScreenshots(arguments.at(1), QDir(arguments.at(2)));
+    } catch (const std::exception& error) {
+        QTextStream(stderr) << "Error: " << error.what() << Qt::endl;
         return 2;
     }
     return 0;
