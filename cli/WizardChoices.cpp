@@ -2,7 +2,7 @@
 
 #include "cli/CatalogueCommands.h"
 #include "cli/CliSupport.h"
-#include "generator/FieldSpec.h"
+#include "generator/FieldRecords.h"
 #include "generator/TypePrefix.h"
 
 #include <algorithm>

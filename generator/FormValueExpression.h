@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/FieldSpec.h"
+#include "generator/FieldRecords.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "generator/GeneratePage.h"
 
-#include "generator/FieldSpec.h"
+#include "generator/FieldRecords.h"
 #include "generator/Names.h"
 #include "generator/sections/Sections.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/FieldSpec.h"
+#include "generator/FieldRecords.h"
 #include "generator/sections/PageWriter.h"
 
 #include <string_view>

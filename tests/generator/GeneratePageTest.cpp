@@ -1,6 +1,6 @@
 #include "generator/GeneratePage.h"
 
-#include "generator/FieldSpec.h"
+#include "generator/FieldRecords.h"
 #include "generator/TypePrefix.h"
 
 #include <algorithm>

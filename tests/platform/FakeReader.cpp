@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <iterator>
+#include <limits>
 #include <string>
 #include <unistd.h>
 
@@ -17,7 +17,8 @@ const char* const kObjects =
 } // namespace
 
 int main() {
-    const std::string request{std::istreambuf_iterator<char>(std::cin), {}};
+    // Reads the whole request first, as the real reader does, so the caller never blocks on it.
+    std::cin.ignore(std::numeric_limits<std::streamsize>::max());
     const char* mode = std::getenv("OMBRIX_FAKE_READER");
     const std::string m = mode != nullptr ? mode : "";
     if (m == "crash") {

@@ -1,4 +1,4 @@
-#include "generator/FieldSpec.h"
+#include "generator/FieldRecords.h"
 
 #include "generator/Names.h"
 
