@@ -4,13 +4,11 @@
 #include "cli/Commands.h"
 #include "generator/TypePrefix.h"
 #include "platform/ReaderCatalogue.h"
+#include "wizard/CatalogueItems.h"
 
 namespace ombrix::cli {
 
 namespace {
-
-const QString kTablePrefix = QStringLiteral("Table: ");
-const QString kQueryPrefix = QStringLiteral("Query: ");
 
 void WriteLines(std::ostream& out, const QStringList& lines) {
     for (const QString& line : lines) {
@@ -28,39 +26,21 @@ QStringList Positionals(const QCommandLineParser& parser, qsizetype count, const
 
 } // namespace
 
-QStringList WizardObjectItems(const platform::DatabaseObjects& objects) {
-    QStringList items;
-    for (const auto& table : objects.tables) {
-        if (!table.name.startsWith(QStringLiteral("MSy"))) {
-            items.append(kTablePrefix + table.name);
-        }
-    }
-    for (const auto& query : objects.queries) {
-        if (!query.name.startsWith(QStringLiteral("MSy")) &&
-            !query.name.startsWith(QStringLiteral("~sq_")) && query.type == 0) {
-            items.append(kQueryPrefix + query.name);
-        }
-    }
-    return items;
-}
-
 QStringList AllObjectItems(const platform::DatabaseObjects& objects) {
     QStringList items;
     for (const auto& table : objects.tables) {
-        items.append(kTablePrefix + table.name);
+        items.append(wizard::tableItem(table.name));
     }
     for (const auto& query : objects.queries) {
-        items.append(kQueryPrefix + query.name + QLatin1Char('\t') + QString::number(query.type));
+        items.append(wizard::queryItem(query.name) + QLatin1Char('\t') +
+                     QString::number(query.type));
     }
     return items;
 }
 
 ObjectItem ParseObjectItem(const QString& item) {
-    if (item.startsWith(kTablePrefix)) {
-        return {platform::ObjectKind::Table, item.mid(kTablePrefix.size())};
-    }
-    if (item.startsWith(kQueryPrefix)) {
-        return {platform::ObjectKind::Query, item.mid(kQueryPrefix.size())};
+    if (wizard::isObjectItem(item)) {
+        return {wizard::objectKind(item), wizard::itemObjectName(item)};
     }
     throw CommandError(exitBadUsage,
                        QStringLiteral("OBJECT must be \"Table: NAME\" or \"Query: NAME\""));
@@ -100,7 +80,8 @@ int RunObjectsWith(platform::Catalogue& catalogue, const QStringList& args, std:
     const QString database = Positionals(parser, 1, usage).first();
     try {
         const auto objects = catalogue.listObjects(database, parser.value(password));
-        WriteLines(out, parser.isSet(all) ? AllObjectItems(objects) : WizardObjectItems(objects));
+        WriteLines(out,
+                   parser.isSet(all) ? AllObjectItems(objects) : wizard::objectListItems(objects));
     } catch (const platform::EngineError& error) {
         return ReportEngineError(error, err);
     }

@@ -8,10 +8,6 @@
 
 namespace ombrix::cli {
 
-// The items of the wizard's object list, in the order page 2 shows them: tables not beginning
-// with "MSy", then select queries beginning with neither "MSy" nor "~sq_" (both with case).
-QStringList WizardObjectItems(const platform::DatabaseObjects& objects);
-
 // Every TableDef as "Table: NAME" and every QueryDef as "Query: NAME<TAB>TYPE", unfiltered.
 QStringList AllObjectItems(const platform::DatabaseObjects& objects);
 

@@ -1,6 +1,7 @@
 #include "cli/StateJson.h"
 
 #include "cli/CliSupport.h"
+#include "wizard/CatalogueItems.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -78,8 +79,7 @@ WizardState WizardStateFromJson(const QByteArray& json) {
     state.summaryFields = FieldItems(object);
     state.formMethod = StringMember(object, QStringLiteral("method"));
 
-    if (!state.objectCaption.starts_with("Table: ") &&
-        !state.objectCaption.starts_with("Query: ")) {
+    if (!wizard::isObjectItem(QString::fromStdString(state.objectCaption))) {
         Reject(QStringLiteral("member \"object\" must begin with \"Table: \" or \"Query: \""));
     }
     if (state.formMethod != "Post" && state.formMethod != "Get") {

@@ -2,8 +2,7 @@
 
 #include "cli/CatalogueCommands.h"
 #include "cli/CliSupport.h"
-#include "generator/FieldRecords.h"
-#include "generator/TypePrefix.h"
+#include "wizard/CatalogueItems.h"
 
 #include <algorithm>
 
@@ -11,8 +10,9 @@ namespace ombrix::cli {
 
 namespace {
 
+// As the wizard's field list holds it; its state keeps the item's UTF-8.
 std::string FieldItem(const platform::FieldDef& field) {
-    return MakeFieldListItem(field.name.toStdString(), GetPrefix(field.type));
+    return wizard::fieldItem(field).toStdString();
 }
 
 const platform::FieldDef& FindField(const QList<platform::FieldDef>& fields, const QString& name,

@@ -1,5 +1,6 @@
 #include "wizard/CatalogueItems.h"
 
+#include "generator/FieldRecords.h"
 #include "generator/TypePrefix.h"
 
 namespace ombrix::wizard {
@@ -20,14 +21,26 @@ QStringList objectListItems(const platform::DatabaseObjects& objects) {
     QStringList items;
     for (const platform::TableDef& table : objects.tables) {
         if (!isSystemObject(table.name))
-            items.append(tablePrefix + table.name);
+            items.append(tableItem(table.name));
     }
     for (const platform::QueryDef& query : objects.queries) {
         if (!isSystemObject(query.name) && !query.name.startsWith(QStringLiteral("~sq_")) &&
             query.type == selectQuery)
-            items.append(queryPrefix + query.name);
+            items.append(queryItem(query.name));
     }
     return items;
+}
+
+QString tableItem(const QString& name) {
+    return tablePrefix + name;
+}
+
+QString queryItem(const QString& name) {
+    return queryPrefix + name;
+}
+
+bool isObjectItem(const QString& text) {
+    return text.startsWith(tablePrefix) || text.startsWith(queryPrefix);
 }
 
 platform::ObjectKind objectKind(const QString& item) {
@@ -40,20 +53,8 @@ QString itemObjectName(const QString& item) {
 }
 
 QString fieldItem(const platform::FieldDef& field) {
-    const std::string_view prefix = GetPrefix(field.type);
-    return field.name + QString(100, QLatin1Char(' ')) + QLatin1Char('\t') +
-           QString::fromUtf8(prefix.data(), static_cast<qsizetype>(prefix.size()));
-}
-
-QString primaryKeyField(const platform::ObjectDefinition& definition) {
-    QString key;
-    for (const platform::IndexDef& index : definition.indexes) {
-        if (index.name != QStringLiteral("PrimaryKey"))
-            continue;
-        for (const QString& field : index.fields)
-            key = field;
-    }
-    return key;
+    return QString::fromStdString(
+        MakeFieldListItem(field.name.toStdString(), GetPrefix(field.type)));
 }
 
 } // namespace ombrix::wizard

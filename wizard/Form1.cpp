@@ -273,8 +273,7 @@ void Form1::listFields(WaitCursor& wait) {
     const platform::ObjectKind kind = objectKind(item);
     const platform::ObjectDefinition definition =
         catalogue_.describeObject(txtDBName->text(), password, kind, itemObjectName(item));
-    primaryKeyField =
-        kind == platform::ObjectKind::Table ? wizard::primaryKeyField(definition) : QString();
+    primaryKeyField = platform::primaryKeyField(kind, definition);
 
     List2->clear();
     List3->clear();

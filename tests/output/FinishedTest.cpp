@@ -70,6 +70,7 @@ void FinishedTest::finishedTwiceLeavesOneWindowWithOneCopy() {
     const auto windows = form->findChildren<output::Form2*>();
     QCOMPARE(windows.size(), 1);
     QVERIFY(windows.first()->isVisible());
+    QVERIFY(!windows.first()->isModal());
     const QString shown = output::pageTextOf(*windows.first()->findChild<QPlainTextEdit*>("Text1"));
     QCOMPARE(shown, generatedPage());
     QVERIFY(shown.contains("Request.QueryString"));

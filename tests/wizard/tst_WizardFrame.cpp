@@ -3,13 +3,11 @@
 #include "WizardDriver.h"
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
-#include "wizard/PlainOutputWindow.h"
 #include "wizard/VersionCaption.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -39,7 +37,6 @@ private slots:
     void forwardAndBackThroughAllPages();
     void backFromSummaryKeepsSelectionAndRebuilds();
     void finishedTwiceGeneratesFromTheCurrentState();
-    void finishedTwiceShowsOneOutputWindow();
     void escapeDoesNotCloseButCloseDoes();
     void websiteLabelOpensTheAddress();
 };
@@ -266,31 +263,6 @@ void tst_WizardFrame::finishedTwiceGeneratesFromTheCurrentState() {
     QCOMPARE(QString::fromStdString(state.summaryFields[3]), item("Notes", "mem"));
     QCOMPARE(wizard.outputs.at(1), QString::fromStdString(GeneratePage(state)));
     QVERIFY(wizard.outputs.at(0) != wizard.outputs.at(1));
-}
-
-void tst_WizardFrame::finishedTwiceShowsOneOutputWindow() {
-    FakeCatalogue catalogue;
-    addSampleDatabases(catalogue);
-    wizard::Form1 form(catalogue, wizard::showInPlainWindow);
-    form.Form_Load(shopPath);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto* next = form.findChild<QPushButton*>(QStringLiteral("btnNext"));
-    QTest::mouseClick(next, Qt::LeftButton);
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("btnAddAll")), Qt::LeftButton);
-    QTest::mouseClick(next, Qt::LeftButton);
-    QTest::mouseClick(next, Qt::LeftButton);
-    form.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(1);
-    QTest::mouseClick(next, Qt::LeftButton);
-
-    const auto windows = form.findChildren<QPlainTextEdit*>();
-    QCOMPARE(windows.size(), 1);
-    QVERIFY(windows.first()->isVisible());
-    QVERIFY(!windows.first()->isModal());
-    // The text editor keeps line ends as paragraphs; the output window's own tests look at CR LF.
-    QCOMPARE(windows.first()->toPlainText(),
-             QString::fromStdString(GeneratePage(form.wizardState())).replace("\r\n", "\n"));
-    QVERIFY(windows.first()->toPlainText().contains(QStringLiteral("Request.QueryString")));
 }
 
 void tst_WizardFrame::escapeDoesNotCloseButCloseDoes() {
