@@ -7,10 +7,10 @@ namespace ombrix {
 
 // What the wizard pages hold and the page generator reads. All text is UTF-8.
 struct WizardState {
-    std::string databasePath;    // the database box, exactly as typed, chosen or dropped
-    std::string password;        // empty when the database opened without one
-    std::string primaryKeyField; // the chosen table's key field; empty for none
-    std::string objectCaption;   // "Table: NAME" or "Query: NAME"
+    std::string databasePath;               // the database box, exactly as typed, chosen or dropped
+    std::string password;                   // empty when the database opened without one
+    std::string primaryKeyField;            // the chosen table's key field; empty for none
+    std::string objectCaption;              // "Table: NAME" or "Query: NAME"
     std::vector<std::string> summaryFields; // items: name, 100 blanks, TAB, type prefix
     std::string formMethod = "Post";        // "Post" or "Get"
 };
