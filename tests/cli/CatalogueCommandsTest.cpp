@@ -1,5 +1,6 @@
 #include "cli/CatalogueCommands.h"
 
+#include "CliTestSupport.h"
 #include "FakeCatalogue.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
@@ -15,14 +16,9 @@ namespace {
 
 using namespace ombrix;
 using cli::test::FakeCatalogue;
+using cli::test::Outcome;
 using platform::EngineError;
 using platform::ObjectKind;
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
 
 Outcome RunCommand(int (*command)(platform::Catalogue&, const QStringList&, std::ostream&,
                                   std::ostream&),

@@ -17,7 +17,9 @@
 
 namespace {
 
+using ombrix::cli::test::Outcome;
 using ombrix::cli::test::ReadBytes;
+using ombrix::cli::test::RunInProcess;
 
 const QByteArray utf8Bom("\xEF\xBB\xBF");
 
@@ -39,20 +41,11 @@ QString WriteState(const QTemporaryDir& dir, const QString& table, const QString
     return path;
 }
 
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
 Outcome Generate(const QString& state, const QString& target = {}) {
     QStringList arguments{"generate", "--state", state};
     if (!target.isEmpty())
         arguments << "--output" << target;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int exitCode = ombrix::cli::RunCli(arguments, out, err);
-    return {exitCode, out.str(), err.str()};
+    return RunInProcess(arguments);
 }
 
 TEST(CliOutputFile, WindowsCodePageWhenEveryCharacterFits) {

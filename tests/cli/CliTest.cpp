@@ -13,19 +13,6 @@ namespace {
 
 using namespace ombrix::cli::test;
 
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunInProcess(const QStringList& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int exitCode = ombrix::cli::RunCli(arguments, out, err);
-    return {exitCode, out.str(), err.str()};
-}
-
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
     QFile file(path);

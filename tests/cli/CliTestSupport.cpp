@@ -1,6 +1,9 @@
 #include "CliTestSupport.h"
 
+#include "cli/Cli.h"
+
 #include <QFile>
+#include <sstream>
 
 namespace ombrix::cli::test {
 
@@ -15,6 +18,13 @@ QString ExamplePath(const QString& name) {
 
 QString GoldenPath(const QString& name) {
     return QStringLiteral(OMBRIX_GOLDEN_DIR "/") + name;
+}
+
+Outcome RunInProcess(const QStringList& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int exitCode = ombrix::cli::RunCli(arguments, out, err);
+    return {exitCode, out.str(), err.str()};
 }
 
 namespace {

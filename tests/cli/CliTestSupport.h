@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,6 +12,16 @@ namespace ombrix::cli::test {
 QByteArray ReadBytes(const QString& path);
 QString ExamplePath(const QString& name);
 QString GoldenPath(const QString& name);
+
+// What one run of ombrix-cli gave: its exit code and the bytes it wrote to each stream.
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+// Runs ombrix-cli in this process, with string streams for its output.
+Outcome RunInProcess(const QStringList& arguments);
 
 // A state that the wizard could not hold, and the one line ombrix-cli must print for it.
 struct BadState {

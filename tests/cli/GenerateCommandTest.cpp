@@ -2,6 +2,7 @@
 // get wrong, and what it asks of the catalogue.
 #include "cli/GenerateCommand.h"
 
+#include "CliTestSupport.h"
 #include "FakeCatalogue.h"
 #include "cli/CliSupport.h"
 #include "generator/GeneratePage.h"
@@ -13,13 +14,8 @@ namespace {
 
 using namespace ombrix;
 using cli::test::FakeCatalogue;
+using cli::test::Outcome;
 using platform::ObjectKind;
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err; // an engine error's line, or a CommandError's message
-};
 
 Outcome Generate(FakeCatalogue& catalogue, const QStringList& args) {
     std::ostringstream out;

@@ -47,19 +47,6 @@ const char* const locked = R"({"password": "pw;1", "tables": [
   {"name": "Secrets", "columns": [{"name": "Id", "type": "long"}, {"name": "Text", "type": "memo"}],
    "indexes": [{"name": "PrimaryKey", "columns": ["Id"], "primary": true}]}]})";
 
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunInProcess(const QStringList& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int exitCode = ombrix::cli::RunCli(arguments, out, err);
-    return {exitCode, out.str(), err.str()};
-}
-
 enum class Database { Shop, ShopByRoundaboutPath, Locked };
 
 // The choices on the command line, and the wizard state they must give.
