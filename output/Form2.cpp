@@ -4,10 +4,10 @@
 #include "output/PageTextBox.h"
 #include "output/TextBoxFit.h"
 #include "output/Twips.h"
+#include "platform/MessageBox.h"
 #include "platform/TextSaver.h"
 
 #include <QFontMetricsF>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -82,7 +82,7 @@ void Form2::Command1_Click() {
     if (!platform::confirmReplacingOtherName(this, choice, path))
         return;
     if (!platform::saveText(path, pageTextOf(*Text1)))
-        QMessageBox::information(this, title, QStringLiteral("Unable to save the file."));
+        platform::showMessage(this, QStringLiteral("Unable to save the file."));
 }
 
 } // namespace ombrix::output

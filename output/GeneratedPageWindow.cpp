@@ -2,6 +2,8 @@
 
 #include "output/Form2.h"
 
+#include <QWindow>
+
 namespace ombrix::output {
 
 namespace {
@@ -19,8 +21,13 @@ Form2* loadedOutputWindow(QWidget& wizard) {
 
 void showGeneratedPage(QWidget& wizard, const QString& text) {
     Form2* window = loadedOutputWindow(wizard);
-    if (!window)
+    if (!window) {
         window = new Form2(&wizard);
+        // The wizard owns the window but it is no dialog of the wizard's: Qt blocks every window
+        // of a modal dialog's family, and each window's dialogs must leave the other usable.
+        window->winId();
+        window->windowHandle()->setTransientParent(nullptr);
+    }
     window->setPageText(text);
     window->show();
     window->raise();

@@ -14,6 +14,8 @@ QString chooseDatabaseFile(QWidget* owner) {
     // Qt's own dialog matches the filter without regard to letter case (Shop.MDB is listed), as
     // the Windows dialog does; a desktop's native dialog may not.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Modal to the wizard only: the output window stays usable while the dialog is open.
+    dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

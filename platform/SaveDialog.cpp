@@ -1,10 +1,11 @@
 #include "platform/SaveDialog.h"
 
+#include "platform/MessageBox.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace ombrix::platform {
 
@@ -33,6 +34,8 @@ SaveChoice askSaveFileName(QWidget* owner) {
     dialog.setNameFilters({aspFilter, allFilesFilter});
     showAllFilesText(dialog);
     dialog.selectNameFilter(aspFilter);
+    // Modal to the output window only: the wizard stays usable while the dialog is open.
+    dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     const QStringList files = dialog.selectedFiles();
@@ -54,9 +57,7 @@ bool confirmReplacingOtherName(QWidget* owner, const SaveChoice& choice, const Q
         return true;
     const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
                                  .arg(QDir::toNativeSeparators(path));
-    return QMessageBox::question(owner, QStringLiteral("Ombrix"), question,
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return askYesNo(owner, question);
 }
 
 } // namespace ombrix::platform

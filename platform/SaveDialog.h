@@ -13,9 +13,9 @@ struct SaveChoice {
     int filterIndex = 1;
 };
 
-// The save-file dialog, modal to owner: both filters, the first selected, an empty name, the file
-// system's root as the starting folder every time, and the dialog's own question before it
-// returns the name of an existing file.
+// The save-file dialog, modal to owner's window only: both filters, the first selected, an empty
+// name, the file system's root as the starting folder every time, and the dialog's own question
+// before it returns the name of an existing file.
 SaveChoice askSaveFileName(QWidget* owner);
 
 // The name to write: the chosen name without trailing blanks, with ".asp" appended when the first

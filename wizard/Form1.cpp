@@ -5,6 +5,7 @@
 #include "platform/Catalogue.h"
 #include "platform/DatabaseFileDialog.h"
 #include "platform/DroppedFiles.h"
+#include "platform/MessageBox.h"
 #include "platform/WebAddress.h"
 #include "wizard/CatalogueItems.h"
 #include "wizard/FieldSelection.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <optional>
 
@@ -124,10 +124,18 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// The wizard has no Cancel button: Escape must not close it.
+// The wizard has no Cancel button: Escape must not close it. Its buttons are no default buttons,
+// which would ignore Enter, so Enter presses the button that has the focus and nothing else.
 void Form1::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
         event->ignore();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        modifiers == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -327,7 +335,7 @@ void Form1::ShowPage(int page) {
 }
 
 void Form1::message(const QString& text) {
-    QMessageBox::information(this, QStringLiteral("Ombrix"), text);
+    platform::showMessage(this, text);
 }
 
 } // namespace ombrix::wizard

@@ -35,8 +35,15 @@ Widget* place(Widget* widget, const char* name, QRect geometry) {
     return widget;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+// Labels show names from the database and paths as they are: "<i>Sales" is no markup.
+QLabel* plainLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* result = place(new QLabel(text, parent), name, geometry);
+    result->setTextFormat(Qt::PlainText);
+    return result;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* result = plainLabel(parent, name, text, geometry);
     result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return result;
 }
@@ -48,13 +55,16 @@ QLabel* heading(QWidget* parent, const char* name, QRect geometry) {
     return result;
 }
 
+// No button is a default button, so Enter acts only on the button that has the focus.
 QPushButton* button(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    return place(new QPushButton(text, parent), name, geometry);
+    auto* result = place(new QPushButton(text, parent), name, geometry);
+    result->setAutoDefault(false);
+    return result;
 }
 
 // A bordered label that shows one line of the summary.
 QLabel* summaryLabel(QWidget* parent, const char* name, QRect geometry) {
-    auto* result = place(new QLabel(parent), name, geometry);
+    auto* result = plainLabel(parent, name, {}, geometry);
     result->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     result->setLineWidth(1);
     result->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -172,8 +182,7 @@ void Form1::createWindowControls() {
 
     const QString address = QString::fromUtf8(project::webAddress.data(),
                                               static_cast<qsizetype>(project::webAddress.size()));
-    lblWeb =
-        place(new QLabel(QUrl(address).host(), this), "lblWeb", twipsRect(315, 3990, 1725, 210));
+    lblWeb = plainLabel(this, "lblWeb", QUrl(address).host(), twipsRect(315, 3990, 1725, 210));
     lblWeb->setProperty("address", address);
     QFont webFont = lblWeb->font();
     webFont.setPointSizeF(8.25);

@@ -28,6 +28,7 @@ private slots:
     void cleanup();
     void finishedTwiceLeavesOneWindowWithOneCopy();
     void savedFileHoldsTheGeneratedPage();
+    void wizardStaysUsableWhileSaving();
 
 private:
     void click(const char* name) {
@@ -96,6 +97,26 @@ void FinishedTest::savedFileHoldsTheGeneratedPage() {
     QVERIFY(saved.open(QIODevice::ReadOnly));
     // The sample's names are plain ASCII, so Windows-1252 and UTF-8 give the same bytes.
     QCOMPARE(saved.readAll(), QByteArray::fromStdString(GeneratePage(form->wizardState())));
+}
+
+// The save dialog is modal to the output window only: the wizard still takes clicks meanwhile.
+void FinishedTest::wizardStaysUsableWhileSaving() {
+    reachSummary();
+    click("btnNext");
+    auto* window = form->findChild<output::Form2*>();
+    QVERIFY(window);
+
+    int stepWhileSaving = 0;
+    testing::answerNextModal<QFileDialog>([&](QFileDialog* dialog) {
+        // Through the window system, which withholds input from windows that a dialog blocks.
+        auto* back = form->findChild<QPushButton*>("btnBack");
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {},
+                          back->mapTo(form.get(), back->rect().center()));
+        stepWhileSaving = form->currentStep();
+        dialog->reject();
+    });
+    QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QCOMPARE(stepWhileSaving, 3);
 }
 
 QTEST_MAIN(FinishedTest)

@@ -192,6 +192,7 @@ void SavingTest::failureKeepsTheOldFileAndTheWindow() {
     QCOMPARE(boxes.shown()[0].text, QStringLiteral("Unable to save the file."));
     QCOMPARE(boxes.shown()[0].title, QStringLiteral("Ombrix"));
     QCOMPARE(boxes.shown()[0].icon, QMessageBox::Information);
+    QCOMPARE(boxes.shown()[0].format, Qt::PlainText);
     QVERIFY(form->isVisible());
     QCOMPARE(text1(*form)->document()->toRawText().replace(QChar::ParagraphSeparator, "\r\n"),
              page);

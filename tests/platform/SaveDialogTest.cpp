@@ -145,8 +145,8 @@ void SaveDialogTest::asksBeforeReplacingTheLongerName_data() {
     QTest::addColumn<int>("questions");
     QTest::addColumn<bool>("goOn");
 
-    QTest::newRow("longer name exists, yes") << "page"
-                                             << "page.asp" << QMessageBox::Yes << 1 << true;
+    QTest::newRow("longer name exists, yes") << "<b>page"
+                                             << "<b>page.asp" << QMessageBox::Yes << 1 << true;
     QTest::newRow("longer name exists, no") << "page"
                                             << "page.asp" << QMessageBox::No << 1 << false;
     QTest::newRow("longer name is new") << "page"
@@ -170,6 +170,7 @@ void SaveDialogTest::asksBeforeReplacingTheLongerName() {
     QCOMPARE(boxes.shown().size(), questions);
     if (questions > 0) {
         QCOMPARE(boxes.shown()[0].title, QStringLiteral("Ombrix"));
+        QCOMPARE(boxes.shown()[0].format, Qt::PlainText); // the path is no markup
         QVERIFY(boxes.shown()[0].text.contains(QDir::toNativeSeparators(dir.filePath(existing))));
     }
 }

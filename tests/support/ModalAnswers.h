@@ -33,6 +33,7 @@ public:
         QString title;
         QString text;
         QMessageBox::Icon icon;
+        Qt::TextFormat format;
     };
 
     explicit MessageBoxes(QMessageBox::StandardButton answer = QMessageBox::Ok) {
@@ -42,7 +43,7 @@ public:
             if (!box || box->property("ombrix_answered").toBool())
                 return;
             box->setProperty("ombrix_answered", true);
-            shown_.append({box->windowTitle(), box->text(), box->icon()});
+            shown_.append({box->windowTitle(), box->text(), box->icon(), box->textFormat()});
             if (QAbstractButton* button = box->button(answer))
                 button->click();
             else

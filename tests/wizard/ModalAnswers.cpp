@@ -56,9 +56,12 @@ void ModalAnswers::note(QWidget& modal) {
     if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
         const bool informationOk =
             box->icon() == QMessageBox::Information && box->standardButtons() == QMessageBox::Ok;
-        log.append(QStringLiteral("message|%1|%2%3")
+        log.append(QStringLiteral("message|%1|%2%3%4")
                        .arg(box->windowTitle(), box->text(),
-                            informationOk ? QString() : QStringLiteral("|not information/OK")));
+                            informationOk ? QString() : QStringLiteral("|not information/OK"),
+                            box->textFormat() == Qt::PlainText
+                                ? QString()
+                                : QStringLiteral("|not plain text")));
     } else if (auto* input = qobject_cast<QInputDialog*>(&modal)) {
         const bool masked = input->textEchoMode() == QLineEdit::Password;
         log.append(QStringLiteral("prompt|%1|%2|%3|%4")

@@ -12,7 +12,7 @@ class QWidget;
 namespace ombrix::testing {
 
 // Answers the modal boxes that a click opens, in order, and logs what each showed:
-//   "message|TITLE|TEXT"                      for a message box (answered with OK)
+//   "message|TITLE|TEXT"                      for a plain-text message box (answered with OK)
 //   "prompt|TITLE|LABEL|DEFAULT|ECHO"         for an input box (ECHO: "password" or "normal")
 // and "hourglass" whenever a box appeared under the hourglass pointer. A box nobody expected is
 // logged as "unexpected|..." and dismissed, so that a faulty test fails instead of hanging.

@@ -153,8 +153,10 @@ void tst_DatabaseRoutes::selectChoosesAFile() {
     QString startedIn;
     QStringList filters;
     QString title;
+    Qt::WindowModality modality = Qt::ApplicationModal;
     wizard.answers.with([&](QWidget& modal) {
         auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        modality = dialog->windowModality();
         startedIn = dialog->directory().absolutePath();
         filters = dialog->nameFilters();
         title = dialog->windowTitle();
@@ -166,6 +168,7 @@ void tst_DatabaseRoutes::selectChoosesAFile() {
     QCOMPARE(startedIn, QDir::rootPath());
     QCOMPARE(filters, QStringList{"Microsoft Access Databases (*.mdb)"});
     QCOMPARE(title, QStringLiteral("Select A Database"));
+    QCOMPARE(modality, Qt::WindowModal); // the output window stays usable
     QCOMPARE(wizard.get<QLineEdit>("txtDBName")->text(), QDir::toNativeSeparators(path));
     QCOMPARE(wizard.form->focusWidget(), wizard.get("btnNext"));
     QCOMPARE(wizard.form->currentStep(), 1);
@@ -183,6 +186,12 @@ void tst_DatabaseRoutes::cancelledSelectKeepsTheBox() {
     QVERIFY(wizard.answers.allAnswered());
     QCOMPARE(wizard.get<QLineEdit>("txtDBName")->text(), QStringLiteral("/typed/path.mdb"));
     QCOMPARE(wizard.form->focusWidget(), wizard.get("txtDBName"));
+
+    // No button is a default button: Enter in the box neither opens the dialog again nor goes on.
+    QTest::keyClick(wizard.get("txtDBName"), Qt::Key_Return);
+    QTest::keyClick(wizard.get("txtDBName"), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(wizard.answers.log, QStringList{"window|DatabaseFileDialog"});
+    QCOMPARE(wizard.form->currentStep(), 1);
 }
 
 QTEST_MAIN(tst_DatabaseRoutes)

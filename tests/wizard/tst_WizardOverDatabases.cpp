@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -45,6 +46,10 @@ const char* const locked = R"({"password": "pw;1", "tables": [
 const char* const nothingListable = R"({"tables": [], "queries": [
   {"name": "~sq_cForm", "type": "select", "hidden": true, "inputs": [{"table": "MSysObjects"}],
    "outputs": ["MSysObjects.Name"]}]})";
+
+const char* const markup = R"({"tables": [
+  {"name": "<i>Sales", "columns": [{"name": "Id", "type": "long"}]}], "queries": [
+  {"name": "Stale", "type": "select", "inputs": [{"table": "<b>Gone"}], "outputs": ["*"]}]})";
 
 const QString objectNotSet =
     QStringLiteral("message|Ombrix|Error 91\r\n\r\nObject variable or With block variable not set");
@@ -91,6 +96,7 @@ private slots:
     void passwordDatabase();
     void filesThatDoNotOpen_data();
     void filesThatDoNotOpen();
+    void markupInNamesIsShownAsText();
 };
 
 void tst_WizardOverDatabases::tablesQueriesFieldsAndKeys() {
@@ -196,6 +202,34 @@ void tst_WizardOverDatabases::filesThatDoNotOpen() {
     QCOMPARE(wizard.answers.log, QStringList{shown});
     QCOMPARE(wizard.form.currentStep(), 1);
     QCOMPARE(wizard.list("List1")->count(), 0);
+}
+
+// Names from the database are shown as they are, never read as markup: in an error message (the
+// log marks a box that is not plain text) and on the summary page, where every label is plain.
+void tst_WizardOverDatabases::markupInNamesIsShownAsText() {
+    const TemporaryDatabase database(markup);
+    RealWizard wizard;
+    QVERIFY(wizard.start(database.path()));
+    wizard.click("btnNext");
+    QCOMPARE(wizard.entries("List1"), (QStringList{"Table: <i>Sales", "Query: Stale"}));
+    wizard.list("List1")->setCurrentRow(1);
+    wizard.answers.ok();
+    wizard.click("btnNext");
+    QCOMPARE(wizard.answers.log,
+             QStringList{"message|Ombrix|Error 3078\r\n\r\nThe database engine cannot find the "
+                         "input table or query '<b>Gone'. Make sure it exists and that its name "
+                         "is spelled correctly."});
+
+    wizard.list("List1")->setCurrentRow(0);
+    wizard.click("btnNext");
+    wizard.click("btnAddAll");
+    wizard.click("btnNext");
+    QCOMPARE(wizard.form.findChild<QLabel*>(QStringLiteral("lblObj"))->text(),
+             QStringLiteral("Table: <i>Sales"));
+    for (const QLabel* label : wizard.form.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+    }
 }
 
 QTEST_MAIN(tst_WizardOverDatabases)

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace ombrix::platform {
+
+// The program's message boxes: the title "Ombrix", the text shown exactly as given (plain text,
+// so that a name holding "<" is not read as markup), modal to the owner's window only.
+
+// The information icon and one OK button.
+void showMessage(QWidget* owner, const QString& text);
+
+// The question icon, Yes and No, No the default. True when the answer is Yes.
+bool askYesNo(QWidget* owner, const QString& question);
+
+} // namespace ombrix::platform
