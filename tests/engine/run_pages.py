@@ -35,15 +35,18 @@ def vbs_string(text):
 def page_body(page):
     """The page's script without its delimiters and Option Explicit, which must open the script."""
     lines = page.split("\r\n")
-    if lines[0] != "<%" or lines[-2:] != ["%>", ""] or any("%>" in l or "<%" in l for l in lines[1:-2]):
+    inner = lines[1:-2]
+    if lines[0] != "<%" or lines[-2:] != ["%>", ""] or any("%>" in l or "<%" in l for l in inner):
         raise ValueError("the page is not one script block between <% and %>")
-    body = [l for l in lines[1:-2] if l != "Option Explicit"]
-    if len(body) != len(lines) - 4:
+    body = [l for l in inner if l != "Option Explicit"]
+    if len(body) != len(inner) - 1:
         raise ValueError("the page has no Option Explicit line")
     return re.sub(r"\bResponse\.End\b", "Response.Finish", "\r\n".join(body))
 
 
 def case_script(stand_ins, body, case, method):
+    """The stand-ins, the request and record of case, then the page: "values" come by the form's
+    method, "posted" values always by Request.Form (the delete confirmation always posts)."""
     setup = ['PageLog.Open "log.txt"']
     to_form = "Request.Post " if method == "Post" else "Request.AddQuery "
     for name, value in case.get("values", {}).items():
@@ -51,7 +54,8 @@ def case_script(stand_ins, body, case, method):
     for name, value in case.get("posted", {}).items():
         setup.append("Request.Post " + vbs_string(name) + ", " + vbs_string(value))
     for name, value in case.get("record", {}).items():
-        setup.append("Record.Add " + vbs_string(name) + ", " + ("Null" if value is None else vbs_string(value)))
+        shown = "Null" if value is None else vbs_string(value)
+        setup.append("Record.Add " + vbs_string(name) + ", " + shown)
     return "\r\n".join(["Option Explicit", stand_ins, *setup, body, 'PageLog.Finish "DONE"', ""])
 
 
