@@ -31,8 +31,9 @@ struct GenerateOptions {
     QCommandLineOption state{
         QStringLiteral("state"),
         QStringLiteral("The wizard state as JSON: {\"database\", \"password\", \"object\", "
-                       "\"primaryKeyField\", \"fields\", \"method\"}; - reads standard input. No "
-                       "database is opened."),
+                       "\"primaryKeyField\", \"primaryKeyPrefix\" (optional: the key field's type "
+                       "prefix), \"fields\", \"method\"}; - reads standard input. No database "
+                       "is opened."),
         QStringLiteral("FILE")};
     QCommandLineOption field{
         QStringLiteral("field"),

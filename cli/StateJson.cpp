@@ -32,6 +32,11 @@ std::string StringMember(const QJsonObject& object, const QString& name) {
     return value.toString().toStdString();
 }
 
+// A member that states written before it existed lack: absent means empty.
+std::string OptionalStringMember(const QJsonObject& object, const QString& name) {
+    return object.contains(name) ? StringMember(object, name) : std::string();
+}
+
 std::vector<std::string> FieldItems(const QJsonObject& object) {
     const QJsonValue value = Member(object, QStringLiteral("fields"));
     if (!value.isArray()) {
@@ -76,6 +81,7 @@ WizardState WizardStateFromJson(const QByteArray& json) {
     state.password = StringMember(object, QStringLiteral("password"));
     state.objectCaption = StringMember(object, QStringLiteral("object"));
     state.primaryKeyField = StringMember(object, QStringLiteral("primaryKeyField"));
+    state.primaryKeyPrefix = OptionalStringMember(object, QStringLiteral("primaryKeyPrefix"));
     state.summaryFields = FieldItems(object);
     state.formMethod = StringMember(object, QStringLiteral("method"));
 

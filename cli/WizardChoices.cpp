@@ -39,6 +39,9 @@ WizardState WizardStateFromCatalogue(platform::Catalogue& catalogue, const Wizar
     state.password = choices.password.toStdString();
     state.objectCaption = choices.object.toStdString();
     state.primaryKeyField = platform::primaryKeyField(object.kind, definition).toStdString();
+    state.primaryKeyPrefix =
+        wizard::keyFieldPrefix(definition, QString::fromStdString(state.primaryKeyField))
+            .toStdString();
     state.formMethod = choices.method.toStdString();
     if (choices.fields.isEmpty()) {
         for (const auto& field : definition.fields) {

@@ -13,6 +13,18 @@ namespace {
 constexpr std::size_t fixedTextSize = 4096;
 constexpr std::size_t textPerField = 1024;
 
+// The key's value is the page variable of the selected field of its name (page names ignore case),
+// so that field's type decides how the value is delimited; without it the catalogue's type does.
+std::string_view KeyPrefix(const std::vector<FieldSpec>& fields, const WizardState& state) {
+    const std::string name = ProperCase(state.primaryKeyField);
+    for (const auto& field : fields) {
+        if (field.Name == name) {
+            return field.Prefix;
+        }
+    }
+    return state.primaryKeyPrefix;
+}
+
 } // namespace
 
 std::string GeneratePage(const WizardState& state) {
@@ -22,6 +34,7 @@ std::string GeneratePage(const WizardState& state) {
                                      state.password,
                                      ObjectName(state.objectCaption),
                                      state.primaryKeyField,
+                                     KeyPrefix(fields, state),
                                      state.formMethod};
 
     std::string text;

@@ -10,6 +10,7 @@ struct WizardState {
     std::string databasePath;               // the database box, exactly as typed, chosen or dropped
     std::string password;                   // empty when the database opened without one
     std::string primaryKeyField;            // the chosen table's key field; empty for none
+    std::string primaryKeyPrefix;           // the key field's type prefix; empty when not known
     std::string objectCaption;              // "Table: NAME" or "Query: NAME"
     std::vector<std::string> summaryFields; // items: name, 100 blanks, TAB, type prefix
     std::string formMethod = "Post";        // "Post" or "Get"

@@ -57,4 +57,12 @@ QString fieldItem(const platform::FieldDef& field) {
         MakeFieldListItem(field.name.toStdString(), GetPrefix(field.type)));
 }
 
+QString keyFieldPrefix(const platform::ObjectDefinition& definition, const QString& key) {
+    for (const platform::FieldDef& field : definition.fields) {
+        if (field.name == key)
+            return QString::fromUtf8(GetPrefix(field.type));
+    }
+    return {};
+}
+
 } // namespace ombrix::wizard

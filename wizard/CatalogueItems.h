@@ -28,4 +28,7 @@ QString itemObjectName(const QString& item);
 // A field list item, the generator's MakeFieldListItem over the field's name and type prefix.
 QString fieldItem(const platform::FieldDef& field);
 
+// The type prefix of the object's field named key (the key field); empty when there is none.
+QString keyFieldPrefix(const platform::ObjectDefinition& definition, const QString& key);
+
 } // namespace ombrix::wizard

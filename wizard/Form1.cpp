@@ -82,6 +82,7 @@ WizardState Form1::wizardState() const {
     state.databasePath = txtDBName->text().toStdString();
     state.password = password.toStdString();
     state.primaryKeyField = primaryKeyField.toStdString();
+    state.primaryKeyPrefix = primaryKeyPrefix.toStdString();
     state.objectCaption = lblObj->text().toStdString();
     for (const QString& item : entries(*List5))
         state.summaryFields.push_back(item.toStdString());
@@ -282,6 +283,7 @@ void Form1::listFields(WaitCursor& wait) {
     const platform::ObjectDefinition definition =
         catalogue_.describeObject(txtDBName->text(), password, kind, itemObjectName(item));
     primaryKeyField = platform::primaryKeyField(kind, definition);
+    primaryKeyPrefix = keyFieldPrefix(definition, primaryKeyField);
 
     List2->clear();
     List3->clear();

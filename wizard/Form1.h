@@ -84,6 +84,7 @@ private:
     std::int16_t step = 0;
     QString password;
     QString primaryKeyField;
+    QString primaryKeyPrefix; // the key field's type prefix, for the page's SQL
 
     std::array<QWidget*, 4> picFrame{};
     QLabel* Label1 = nullptr;

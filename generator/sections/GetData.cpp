@@ -1,4 +1,4 @@
-#include "generator/sections/Sections.h"
+#include "generator/sections/PageValues.h"
 
 namespace ombrix::sections {
 
@@ -11,7 +11,7 @@ void WriteGetData(const PageContext& page, PageWriter& out) {
                      " where SomeDatabaseVariable = SomeHtmlFormVariable\")"});
     } else {
         out.line(1, {"Set objRS = objDB.Execute(\"select * from ", page.objectName, " where ",
-                     page.key, " = \" & ", page.key, " & \";\")"});
+                     page.key, " = ", SqlLiteral(KeyToken(page), page.key), ";\")"});
     }
     out.emptyLine();
     out.line(1, {"If objRS.EOF Then"});

@@ -14,10 +14,13 @@ void WritePrologue(const PageContext& page, PageWriter& out) {
     out.line(0, {"'---- ", project::webAddress, "   ----"});
     out.line(0, {rule});
     out.emptyLine();
-    out.line(0, {"Function SQLQuote(var)"});
+    out.line(0, {"Function SQLQuote(ByVal var)"});
     out.line(1, {"If InStr(var, \"'\") <> 0 Then"});
     out.line(2, {"var = Replace(var, \"'\", \"''\")"});
     out.line(1, {"End If"});
+    // The Access ODBC driver refuses a pipe inside a string literal; this is the same text as an
+    // SQL expression, since the result always stands between apostrophes.
+    out.line(1, {"var = Replace(var, \"|\", \"' & Chr(124) & '\")"});
     out.emptyLine();
     out.line(1, {"SQLQuote = var"});
     out.line(0, {"End Function"});

@@ -14,7 +14,8 @@ struct PageContext {
     std::string_view databasePath;
     std::string_view password;
     std::string_view objectName;
-    std::string_view key; // the raw key field name; empty for none
+    std::string_view key;       // the raw key field name; empty for none
+    std::string_view keyPrefix; // the key's type prefix; empty when not known
     std::string_view method;
 };
 

@@ -15,7 +15,8 @@ void WriteShowConfirm(const PageContext& page, PageWriter& out) {
     out.line(1, {"html = html & \"<input type=submit name=action value=Confirm>\""});
     if (!page.key.empty()) {
         out.line(1, {"html = html & \"<input type=hidden name=", page.key,
-                     " value=\" & request.Form(\"", page.key, "\") & \">\""});
+                     " value=\" & Chr(34) & Server.HTMLEncode(request.Form(\"", page.key,
+                     "\")) & Chr(34) & \">\""});
     }
     out.line(1, {"html = html & \"</form>\""});
     out.line(1, {"Response.Write html"});

@@ -1,36 +1,45 @@
 #include "generator/FormValueExpression.h"
 #include "generator/TypePrefix.h"
-#include "generator/sections/Sections.h"
+#include "generator/sections/PageValues.h"
 
 namespace ombrix::sections {
 
 namespace {
 
-// An empty date is accepted and a filled one must be a date; every other field must be filled.
-void WriteCheck(const FieldSpec& field, PageWriter& out) {
-    if (field.Prefix.starts_with("dat")) {
-        out.line(1, {"If ", field.VarName, " <> \"\" Then"});
-        out.line(2, {"If Not IsDate(", field.VarName, ") Then"});
-        out.line(3, {"sError = sError & \"", field.Name, " is not a valid date.<br>\""});
-        out.line(2, {"End If "});
-        out.line(1, {"End If "});
-    } else {
-        out.line(1, {"If ", field.VarName, " = \"\" Then"});
-        out.line(2, {"sError = sError & \"", field.Name, " is a required field.<br>\""});
-        out.line(1, {"End If "});
-    }
+// A filled value must be of its kind; an empty one is left to the required check, if any.
+void WriteKindCheck(const FieldSpec& field, ValueKind kind, std::string_view what,
+                    PageWriter& out) {
+    out.line(1, {"If ", field.VarName, " <> \"\" Then"});
+    out.line(2, {"If ", RefusedCondition(kind, field.VarName), " Then"});
+    out.line(3, {"sError = sError & \"", field.Name, " is not a valid ", what, ".<br>\""});
+    out.line(2, {"End If "});
+    out.line(1, {"End If "});
     out.emptyLine();
 }
 
-// The value as an SQL literal: text and memo through SqlQuote, every other type as it stands.
+// An empty date is accepted and a filled one must be a date; every other field must be filled,
+// and one joined into SQL without delimiters must also be a single number or yes/no value.
+void WriteCheck(const FieldSpec& field, PageWriter& out) {
+    if (field.Prefix.starts_with("dat")) {
+        WriteKindCheck(field, ValueKind::Date, "date", out);
+        return;
+    }
+    out.line(1, {"If ", field.VarName, " = \"\" Then"});
+    out.line(2, {"sError = sError & \"", field.Name, " is a required field.<br>\""});
+    out.line(1, {"End If "});
+    out.emptyLine();
+    if (GetSQLToken(field.Prefix).empty()) {
+        if (field.Prefix == "boo") {
+            WriteKindCheck(field, ValueKind::YesNo, "yes/no value", out);
+        } else {
+            WriteKindCheck(field, ValueKind::Number, "number", out);
+        }
+    }
+}
+
 void WriteValue(std::string_view lead, const FieldSpec& field, std::string_view comma,
                 PageWriter& out) {
-    const std::string_view token = GetSQLToken(field.Prefix);
-    if (token == "'") {
-        out.line(2, {lead, token, "\" & SqlQuote(", field.VarName, ") & \"", token, comma, "\""});
-    } else {
-        out.line(2, {lead, token, "\" & ", field.VarName, " & \"", token, comma, "\""});
-    }
+    out.line(2, {lead, SqlLiteral(GetSQLToken(field.Prefix), field.VarName), comma, "\""});
 }
 
 } // namespace
@@ -78,7 +87,8 @@ void WriteValidateData(const PageContext& page, PageWriter& out) {
     if (page.key.empty()) {
         out.line(2, {"sql = sql & \" WHERE STATEMENT GOES HERE;\""});
     } else {
-        out.line(2, {"sql = sql & \" where ", page.key, " = \" & ", page.key, " & \";\""});
+        out.line(2, {"sql = sql & \" where ", page.key, " = ", SqlLiteral(KeyToken(page), page.key),
+                     ";\""});
     }
     out.emptyLine();
 

@@ -71,6 +71,8 @@ std::vector<BadState> BadStates() {
         {"no_method", Without(method), "Error: the state has no member \"method\"\n"},
         {"database_not_string", Replacing(database, R"("database": 7)"),
          "Error: member \"database\" is not a string\n"},
+        {"key_prefix_not_string", Replacing(key, key + R"(, "primaryKeyPrefix": null)"),
+         "Error: member \"primaryKeyPrefix\" is not a string\n"},
         {"fields_not_array", Replacing(fields, R"("fields": "Notes")"),
          "Error: member \"fields\" is not an array\n"},
         {"empty_field_list", Replacing(fields, R"("fields": [])"),

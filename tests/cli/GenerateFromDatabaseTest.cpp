@@ -35,6 +35,9 @@ const char* const shop = R"({"tables": [
   {"name": "Products", "columns": [
      {"name": "Code", "type": "text", "size": 10}, {"name": "Name", "type": "text", "size": 50}],
    "indexes": [{"name": "ProductCode", "columns": ["Code"], "unique": true}]},
+  {"name": "Suppliers", "columns": [
+     {"name": "Code", "type": "text", "size": 10}, {"name": "Name", "type": "text", "size": 50}],
+   "indexes": [{"name": "PrimaryKey", "columns": ["Code"], "primary": true}]},
   {"name": "Notes", "columns": [
      {"name": "Id", "type": "long", "autonumber": true}, {"name": "Body", "type": "memo"}],
    "indexes": [{"name": "primarykey", "columns": ["Id"], "primary": true}]}],
@@ -59,6 +62,7 @@ struct PageRow {
     QString key;
     std::vector<std::pair<QString, QString>> fields; // name, prefix
     QString method = QStringLiteral("Post");
+    QString keyPrefix = {}; // the key field's type prefix, given in the state
 };
 
 void PrintTo(const PageRow& row, std::ostream* out) {
@@ -96,7 +100,8 @@ protected:
         }
         const QJsonObject state{
             {"database", PathOf(row.database)}, {"password", row.password}, {"object", row.object},
-            {"primaryKeyField", row.key},       {"fields", items},          {"method", row.method}};
+            {"primaryKeyField", row.key},       {"fields", items},          {"method", row.method},
+            {"primaryKeyPrefix", row.keyPrefix}};
         const QString path = scratch_.filePath(QStringLiteral("state.json"));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -184,6 +189,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 "",
                 {{"Name", "str"}}},
+        PageRow{"key_not_selected_takes_its_type_from_the_catalogue",
+                Database::Shop,
+                "Table: Suppliers",
+                {"--field", "Name"},
+                "",
+                "Code",
+                {{"Name", "str"}},
+                "Post",
+                "str"},
         PageRow{"password_goes_into_the_page",
                 Database::Locked,
                 "Table: Secrets",

@@ -29,9 +29,11 @@ std::vector<std::string> Items(const std::vector<std::pair<std::string, std::str
     return items;
 }
 
+// keyPrefix is the catalogue's type of the key, which counts only when the key is not selected.
 WizardState State(std::string path, std::string password, std::string caption, std::string key,
-                  std::vector<std::pair<std::string, std::string>> fields, std::string method) {
-    return {std::move(path),    std::move(password), std::move(key),
+                  std::vector<std::pair<std::string, std::string>> fields, std::string method,
+                  std::string keyPrefix = "") {
+    return {std::move(path),    std::move(password), std::move(key),   std::move(keyPrefix),
             std::move(caption), Items(fields),       std::move(method)};
 }
 
@@ -64,8 +66,18 @@ std::vector<Scenario> Scenarios() {
                {{"Order ID", "lng"}, {"Product Name", "str"}, {"Unit Price", "cur"}}, "Post")},
         {"one-field.asp",
          State("Shop.mdb", "", "Table: Customers", "CustomerID", {{"CustomerID", "str"}}, "Post")},
-        {"every-type.asp",
-         State(R"(C:\Data\Types.mdb)", "", "Table: AllTypes", "ID", EveryTypeFields(), "Post")},
+        {"every-type.asp", State(R"(C:\Data\Types.mdb)", "", "Table: AllTypes", "ID",
+                                 EveryTypeFields(), "Post", "boo")},
+        {"text-key.asp", State(R"(C:\Data\Shop.mdb)", "", "Table: Customers", "CustomerID",
+                               {{"CustomerID", "str"},
+                                {"Company Name", "str"},
+                                {"Notes", "mem"},
+                                {"Active", "boo"},
+                                {"Credit Limit", "cur"}},
+                               "Post")},
+        {"date-key-not-selected.asp",
+         State(R"(C:\Data\Diary.mdb)", "", "Table: Visits", "VisitDay",
+               {{"Visitor", "str"}, {"Present", "boo"}}, "Get", "dat")},
         {"awkward-names.asp",
          State(R"(D:\Übersicht\Kunden.mdb)", "", "Table: Straße Kunden", "Kunden Nr",
                {{"  leading blanks", "str"},

@@ -257,6 +257,7 @@ void tst_WizardFrame::finishedTwiceGeneratesFromTheCurrentState() {
     QCOMPARE(state.databasePath, shopPath.toStdString());
     QCOMPARE(state.password, std::string());
     QCOMPARE(state.primaryKeyField, std::string("Id"));
+    QCOMPARE(state.primaryKeyPrefix, std::string("lng"));
     QCOMPARE(state.objectCaption, std::string("Table: Customers"));
     QCOMPARE(state.formMethod, std::string("Get"));
     QCOMPARE(state.summaryFields.size(), std::size_t{4});

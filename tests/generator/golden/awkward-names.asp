@@ -7,10 +7,11 @@ Option Explicit
 '---- http://www.ombrix.org/   ----
 '--------------------------------------
 
-Function SQLQuote(var)
+Function SQLQuote(ByVal var)
 	If InStr(var, "'") <> 0 Then
 		var = Replace(var, "'", "''")
 	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
 
 	SQLQuote = var
 End Function
@@ -86,17 +87,17 @@ Sub DisplayForm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Get action=youraspfile.asp>"
 	html = html & "<table cellpadding=2 cellspacing=2>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Leading Blanks:</td><td><input size=20 name=Leading_Blanks value=" & Chr(34) & Leading_Blanks & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Trailing Blanks:</td><td><input size=20 name=Trailing_Blanks value=" & Chr(34) & Trailing_Blanks & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Doubled  Blank:</td><td><input size=20 name=Doubled__Blank value=" & Chr(34) & Doubled__Blank & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>O'brien's Note:</td><td><input size=20 name=O'brien's_Note value=" & Chr(34) & O'brien's_Note & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>2nd Address Line:</td><td><input size=20 name=2nd_Address_Line value=" & Chr(34) & 2nd_Address_Line & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Größe:</td><td><input size=20 name=Größe value=" & Chr(34) & Größe & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>École Été:</td><td><input size=20 name=École_Été value=" & Chr(34) & École_Été & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Номер Заказа:</td><td><input size=20 name=Номер_Заказа value=" & Chr(34) & Номер_Заказа & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>First-name_x:</td><td><input size=20 name=First-name_x value=" & Chr(34) & First-name_x & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Σοφία Date:</td><td><input size=20 name=Σοφία_Date value=" & Chr(34) & Σοφία_Date & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Ÿes Œuvre:</td><td><input size=20 name=Ÿes_Œuvre value=" & Chr(34) & Ÿes_Œuvre & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Leading Blanks:</td><td><input size=20 name=Leading_Blanks value=" & Chr(34) & Server.HTMLEncode("" & Leading_Blanks) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Trailing Blanks:</td><td><input size=20 name=Trailing_Blanks value=" & Chr(34) & Server.HTMLEncode("" & Trailing_Blanks) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Doubled  Blank:</td><td><input size=20 name=Doubled__Blank value=" & Chr(34) & Server.HTMLEncode("" & Doubled__Blank) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>O'brien's Note:</td><td><textarea name=O'brien's_Note rows=4 cols=40>" & Server.HTMLEncode("" & O'brien's_Note) & "</textarea></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>2nd Address Line:</td><td><input size=20 name=2nd_Address_Line value=" & Chr(34) & Server.HTMLEncode("" & 2nd_Address_Line) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Größe:</td><td><input size=20 name=Größe value=" & Chr(34) & Server.HTMLEncode("" & Größe) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>École Été:</td><td><input size=20 name=École_Été value=" & Chr(34) & Server.HTMLEncode("" & École_Été) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Номер Заказа:</td><td><input size=20 name=Номер_Заказа value=" & Chr(34) & Server.HTMLEncode("" & Номер_Заказа) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>First-name_x:</td><td><input size=20 name=First-name_x value=" & Chr(34) & Server.HTMLEncode("" & First-name_x) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Σοφία Date:</td><td><input size=20 name=Σοφία_Date value=" & Chr(34) & Server.HTMLEncode("" & Σοφία_Date) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Ÿes Œuvre:</td><td><input size=20 name=Ÿes_Œuvre value=" & Chr(34) & Server.HTMLEncode("" & Ÿes_Œuvre) & Chr(34) & "></td></tr>"
 	html = html & "</table><p>"
 	html = html & "<input type=submit name=action value=Update>"
 	html = html & "</form>"
@@ -127,8 +128,20 @@ Sub ValidateData()
 		sError = sError & "Trailing Blanks is a required field.<br>"
 	End If 
 
+	If Trailing_Blanks <> "" Then
+		If Not IsNumeric(Trailing_Blanks) Or InStr(Trailing_Blanks, Chr(0)) > 0 Or InStr(Trailing_Blanks, ",") > 0 Then
+			sError = sError & "Trailing Blanks is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Doubled__Blank = "" Then
 		sError = sError & "Doubled  Blank is a required field.<br>"
+	End If 
+
+	If Doubled__Blank <> "" Then
+		If Not IsNumeric(Doubled__Blank) Or InStr(Doubled__Blank, Chr(0)) > 0 Or InStr(Doubled__Blank, ",") > 0 Then
+			sError = sError & "Doubled  Blank is not a valid number.<br>"
+		End If 
 	End If 
 
 	If O'brien's_Note = "" Then
@@ -143,6 +156,12 @@ Sub ValidateData()
 		sError = sError & "Größe is a required field.<br>"
 	End If 
 
+	If Größe <> "" Then
+		If Not IsNumeric(Größe) Or InStr(Größe, Chr(0)) > 0 Or InStr(Größe, ",") > 0 Then
+			sError = sError & "Größe is not a valid number.<br>"
+		End If 
+	End If 
+
 	If École_Été = "" Then
 		sError = sError & "École Été is a required field.<br>"
 	End If 
@@ -151,18 +170,30 @@ Sub ValidateData()
 		sError = sError & "Номер Заказа is a required field.<br>"
 	End If 
 
+	If Номер_Заказа <> "" Then
+		If Not IsNumeric(Номер_Заказа) Or InStr(Номер_Заказа, Chr(0)) > 0 Or InStr(Номер_Заказа, ",") > 0 Then
+			sError = sError & "Номер Заказа is not a valid number.<br>"
+		End If 
+	End If 
+
 	If First-name_x = "" Then
 		sError = sError & "First-name_x is a required field.<br>"
 	End If 
 
 	If Σοφία_Date <> "" Then
-		If Not IsDate(Σοφία_Date) Then
+		If Not IsDate(Σοφία_Date) Or InStr(Σοφία_Date, Chr(0)) > 0 Then
 			sError = sError & "Σοφία Date is not a valid date.<br>"
 		End If 
 	End If 
 
 	If Ÿes_Œuvre = "" Then
 		sError = sError & "Ÿes Œuvre is a required field.<br>"
+	End If 
+
+	If Ÿes_Œuvre <> "" Then
+		If LCase(Ÿes_Œuvre) <> "true" And LCase(Ÿes_Œuvre) <> "false" And Ÿes_Œuvre <> "0" And Ÿes_Œuvre <> "1" And Ÿes_Œuvre <> "-1" Then
+			sError = sError & "Ÿes Œuvre is not a valid yes/no value.<br>"
+		End If 
 	End If 
 
 	If sError <> "" Then
@@ -242,7 +273,7 @@ Sub ShowConfirm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<input type=submit name=action value=Confirm>"
-	html = html & "<input type=hidden name=Kunden Nr value=" & request.Form("Kunden Nr") & ">"
+	html = html & "<input type=hidden name=Kunden Nr value=" & Chr(34) & Server.HTMLEncode(request.Form("Kunden Nr")) & Chr(34) & ">"
 	html = html & "</form>"
 	Response.Write html
 End Sub
@@ -250,6 +281,10 @@ End Sub
 Sub DeleteIt()
 	'delete the record...
 	html = ""
+	If Not IsNumeric(Request.Form("Kunden Nr")) Or InStr(Request.Form("Kunden Nr"), Chr(0)) > 0 Or InStr(Request.Form("Kunden Nr"), ",") > 0 Then
+		Response.Write "Not a valid record key."
+		Response.End
+	End If
 	sql = "delete * from Straße Kunden where Kunden Nr=" & Request.Form("Kunden Nr") & ";"
 	objDB.Execute (sql)
 

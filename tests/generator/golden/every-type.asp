@@ -7,10 +7,11 @@ Option Explicit
 '---- http://www.ombrix.org/   ----
 '--------------------------------------
 
-Function SQLQuote(var)
+Function SQLQuote(ByVal var)
 	If InStr(var, "'") <> 0 Then
 		var = Replace(var, "'", "''")
 	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
 
 	SQLQuote = var
 End Function
@@ -128,31 +129,31 @@ Sub DisplayForm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<table cellpadding=2 cellspacing=2>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 0:</td><td><input size=20 name=Type_0 value=" & Chr(34) & Type_0 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 1:</td><td><input size=20 name=Type_1 value=" & Chr(34) & Type_1 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 2:</td><td><input size=20 name=Type_2 value=" & Chr(34) & Type_2 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 3:</td><td><input size=20 name=Type_3 value=" & Chr(34) & Type_3 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 4:</td><td><input size=20 name=Type_4 value=" & Chr(34) & Type_4 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 5:</td><td><input size=20 name=Type_5 value=" & Chr(34) & Type_5 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 6:</td><td><input size=20 name=Type_6 value=" & Chr(34) & Type_6 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 7:</td><td><input size=20 name=Type_7 value=" & Chr(34) & Type_7 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 8:</td><td><input size=20 name=Type_8 value=" & Chr(34) & Type_8 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 9:</td><td><input size=20 name=Type_9 value=" & Chr(34) & Type_9 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 10:</td><td><input size=20 name=Type_10 value=" & Chr(34) & Type_10 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 11:</td><td><input size=20 name=Type_11 value=" & Chr(34) & Type_11 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 12:</td><td><input size=20 name=Type_12 value=" & Chr(34) & Type_12 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 13:</td><td><input size=20 name=Type_13 value=" & Chr(34) & Type_13 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 14:</td><td><input size=20 name=Type_14 value=" & Chr(34) & Type_14 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 15:</td><td><input size=20 name=Type_15 value=" & Chr(34) & Type_15 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 16:</td><td><input size=20 name=Type_16 value=" & Chr(34) & Type_16 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 17:</td><td><input size=20 name=Type_17 value=" & Chr(34) & Type_17 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 18:</td><td><input size=20 name=Type_18 value=" & Chr(34) & Type_18 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 19:</td><td><input size=20 name=Type_19 value=" & Chr(34) & Type_19 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 20:</td><td><input size=20 name=Type_20 value=" & Chr(34) & Type_20 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 21:</td><td><input size=20 name=Type_21 value=" & Chr(34) & Type_21 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 22:</td><td><input size=20 name=Type_22 value=" & Chr(34) & Type_22 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 23:</td><td><input size=20 name=Type_23 value=" & Chr(34) & Type_23 & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 24:</td><td><input size=20 name=Type_24 value=" & Chr(34) & Type_24 & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 0:</td><td><input size=20 name=Type_0 value=" & Chr(34) & Server.HTMLEncode("" & Type_0) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 1:</td><td><input size=20 name=Type_1 value=" & Chr(34) & Server.HTMLEncode("" & Type_1) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 2:</td><td><input size=20 name=Type_2 value=" & Chr(34) & Server.HTMLEncode("" & Type_2) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 3:</td><td><input size=20 name=Type_3 value=" & Chr(34) & Server.HTMLEncode("" & Type_3) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 4:</td><td><input size=20 name=Type_4 value=" & Chr(34) & Server.HTMLEncode("" & Type_4) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 5:</td><td><input size=20 name=Type_5 value=" & Chr(34) & Server.HTMLEncode("" & Type_5) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 6:</td><td><input size=20 name=Type_6 value=" & Chr(34) & Server.HTMLEncode("" & Type_6) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 7:</td><td><input size=20 name=Type_7 value=" & Chr(34) & Server.HTMLEncode("" & Type_7) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 8:</td><td><input size=20 name=Type_8 value=" & Chr(34) & Server.HTMLEncode("" & Type_8) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 9:</td><td><input size=20 name=Type_9 value=" & Chr(34) & Server.HTMLEncode("" & Type_9) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 10:</td><td><input size=20 name=Type_10 value=" & Chr(34) & Server.HTMLEncode("" & Type_10) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 11:</td><td><input size=20 name=Type_11 value=" & Chr(34) & Server.HTMLEncode("" & Type_11) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 12:</td><td><textarea name=Type_12 rows=4 cols=40>" & Server.HTMLEncode("" & Type_12) & "</textarea></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 13:</td><td><input size=20 name=Type_13 value=" & Chr(34) & Server.HTMLEncode("" & Type_13) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 14:</td><td><input size=20 name=Type_14 value=" & Chr(34) & Server.HTMLEncode("" & Type_14) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 15:</td><td><input size=20 name=Type_15 value=" & Chr(34) & Server.HTMLEncode("" & Type_15) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 16:</td><td><input size=20 name=Type_16 value=" & Chr(34) & Server.HTMLEncode("" & Type_16) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 17:</td><td><input size=20 name=Type_17 value=" & Chr(34) & Server.HTMLEncode("" & Type_17) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 18:</td><td><input size=20 name=Type_18 value=" & Chr(34) & Server.HTMLEncode("" & Type_18) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 19:</td><td><input size=20 name=Type_19 value=" & Chr(34) & Server.HTMLEncode("" & Type_19) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 20:</td><td><input size=20 name=Type_20 value=" & Chr(34) & Server.HTMLEncode("" & Type_20) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 21:</td><td><input size=20 name=Type_21 value=" & Chr(34) & Server.HTMLEncode("" & Type_21) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 22:</td><td><input size=20 name=Type_22 value=" & Chr(34) & Server.HTMLEncode("" & Type_22) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 23:</td><td><input size=20 name=Type_23 value=" & Chr(34) & Server.HTMLEncode("" & Type_23) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Type 24:</td><td><input size=20 name=Type_24 value=" & Chr(34) & Server.HTMLEncode("" & Type_24) & Chr(34) & "></td></tr>"
 	html = html & "</table><p>"
 	html = html & "<input type=submit name=action value=Update>"
 	html = html & "</form>"
@@ -193,42 +194,96 @@ Sub ValidateData()
 		sError = sError & "Type 0 is a required field.<br>"
 	End If 
 
+	If Type_0 <> "" Then
+		If Not IsNumeric(Type_0) Or InStr(Type_0, Chr(0)) > 0 Or InStr(Type_0, ",") > 0 Then
+			sError = sError & "Type 0 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_1 = "" Then
 		sError = sError & "Type 1 is a required field.<br>"
+	End If 
+
+	If Type_1 <> "" Then
+		If LCase(Type_1) <> "true" And LCase(Type_1) <> "false" And Type_1 <> "0" And Type_1 <> "1" And Type_1 <> "-1" Then
+			sError = sError & "Type 1 is not a valid yes/no value.<br>"
+		End If 
 	End If 
 
 	If Type_2 = "" Then
 		sError = sError & "Type 2 is a required field.<br>"
 	End If 
 
+	If Type_2 <> "" Then
+		If Not IsNumeric(Type_2) Or InStr(Type_2, Chr(0)) > 0 Or InStr(Type_2, ",") > 0 Then
+			sError = sError & "Type 2 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_3 = "" Then
 		sError = sError & "Type 3 is a required field.<br>"
+	End If 
+
+	If Type_3 <> "" Then
+		If Not IsNumeric(Type_3) Or InStr(Type_3, Chr(0)) > 0 Or InStr(Type_3, ",") > 0 Then
+			sError = sError & "Type 3 is not a valid number.<br>"
+		End If 
 	End If 
 
 	If Type_4 = "" Then
 		sError = sError & "Type 4 is a required field.<br>"
 	End If 
 
+	If Type_4 <> "" Then
+		If Not IsNumeric(Type_4) Or InStr(Type_4, Chr(0)) > 0 Or InStr(Type_4, ",") > 0 Then
+			sError = sError & "Type 4 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_5 = "" Then
 		sError = sError & "Type 5 is a required field.<br>"
+	End If 
+
+	If Type_5 <> "" Then
+		If Not IsNumeric(Type_5) Or InStr(Type_5, Chr(0)) > 0 Or InStr(Type_5, ",") > 0 Then
+			sError = sError & "Type 5 is not a valid number.<br>"
+		End If 
 	End If 
 
 	If Type_6 = "" Then
 		sError = sError & "Type 6 is a required field.<br>"
 	End If 
 
+	If Type_6 <> "" Then
+		If Not IsNumeric(Type_6) Or InStr(Type_6, Chr(0)) > 0 Or InStr(Type_6, ",") > 0 Then
+			sError = sError & "Type 6 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_7 = "" Then
 		sError = sError & "Type 7 is a required field.<br>"
 	End If 
 
+	If Type_7 <> "" Then
+		If Not IsNumeric(Type_7) Or InStr(Type_7, Chr(0)) > 0 Or InStr(Type_7, ",") > 0 Then
+			sError = sError & "Type 7 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_8 <> "" Then
-		If Not IsDate(Type_8) Then
+		If Not IsDate(Type_8) Or InStr(Type_8, Chr(0)) > 0 Then
 			sError = sError & "Type 8 is not a valid date.<br>"
 		End If 
 	End If 
 
 	If Type_9 = "" Then
 		sError = sError & "Type 9 is a required field.<br>"
+	End If 
+
+	If Type_9 <> "" Then
+		If Not IsNumeric(Type_9) Or InStr(Type_9, Chr(0)) > 0 Or InStr(Type_9, ",") > 0 Then
+			sError = sError & "Type 9 is not a valid number.<br>"
+		End If 
 	End If 
 
 	If Type_10 = "" Then
@@ -239,6 +294,12 @@ Sub ValidateData()
 		sError = sError & "Type 11 is a required field.<br>"
 	End If 
 
+	If Type_11 <> "" Then
+		If Not IsNumeric(Type_11) Or InStr(Type_11, Chr(0)) > 0 Or InStr(Type_11, ",") > 0 Then
+			sError = sError & "Type 11 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_12 = "" Then
 		sError = sError & "Type 12 is a required field.<br>"
 	End If 
@@ -247,20 +308,50 @@ Sub ValidateData()
 		sError = sError & "Type 13 is a required field.<br>"
 	End If 
 
+	If Type_13 <> "" Then
+		If Not IsNumeric(Type_13) Or InStr(Type_13, Chr(0)) > 0 Or InStr(Type_13, ",") > 0 Then
+			sError = sError & "Type 13 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_14 = "" Then
 		sError = sError & "Type 14 is a required field.<br>"
+	End If 
+
+	If Type_14 <> "" Then
+		If Not IsNumeric(Type_14) Or InStr(Type_14, Chr(0)) > 0 Or InStr(Type_14, ",") > 0 Then
+			sError = sError & "Type 14 is not a valid number.<br>"
+		End If 
 	End If 
 
 	If Type_15 = "" Then
 		sError = sError & "Type 15 is a required field.<br>"
 	End If 
 
+	If Type_15 <> "" Then
+		If Not IsNumeric(Type_15) Or InStr(Type_15, Chr(0)) > 0 Or InStr(Type_15, ",") > 0 Then
+			sError = sError & "Type 15 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_16 = "" Then
 		sError = sError & "Type 16 is a required field.<br>"
 	End If 
 
+	If Type_16 <> "" Then
+		If Not IsNumeric(Type_16) Or InStr(Type_16, Chr(0)) > 0 Or InStr(Type_16, ",") > 0 Then
+			sError = sError & "Type 16 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_17 = "" Then
 		sError = sError & "Type 17 is a required field.<br>"
+	End If 
+
+	If Type_17 <> "" Then
+		If Not IsNumeric(Type_17) Or InStr(Type_17, Chr(0)) > 0 Or InStr(Type_17, ",") > 0 Then
+			sError = sError & "Type 17 is not a valid number.<br>"
+		End If 
 	End If 
 
 	If Type_18 = "" Then
@@ -271,24 +362,60 @@ Sub ValidateData()
 		sError = sError & "Type 19 is a required field.<br>"
 	End If 
 
+	If Type_19 <> "" Then
+		If Not IsNumeric(Type_19) Or InStr(Type_19, Chr(0)) > 0 Or InStr(Type_19, ",") > 0 Then
+			sError = sError & "Type 19 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_20 = "" Then
 		sError = sError & "Type 20 is a required field.<br>"
+	End If 
+
+	If Type_20 <> "" Then
+		If Not IsNumeric(Type_20) Or InStr(Type_20, Chr(0)) > 0 Or InStr(Type_20, ",") > 0 Then
+			sError = sError & "Type 20 is not a valid number.<br>"
+		End If 
 	End If 
 
 	If Type_21 = "" Then
 		sError = sError & "Type 21 is a required field.<br>"
 	End If 
 
+	If Type_21 <> "" Then
+		If Not IsNumeric(Type_21) Or InStr(Type_21, Chr(0)) > 0 Or InStr(Type_21, ",") > 0 Then
+			sError = sError & "Type 21 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_22 = "" Then
 		sError = sError & "Type 22 is a required field.<br>"
+	End If 
+
+	If Type_22 <> "" Then
+		If Not IsNumeric(Type_22) Or InStr(Type_22, Chr(0)) > 0 Or InStr(Type_22, ",") > 0 Then
+			sError = sError & "Type 22 is not a valid number.<br>"
+		End If 
 	End If 
 
 	If Type_23 = "" Then
 		sError = sError & "Type 23 is a required field.<br>"
 	End If 
 
+	If Type_23 <> "" Then
+		If Not IsNumeric(Type_23) Or InStr(Type_23, Chr(0)) > 0 Or InStr(Type_23, ",") > 0 Then
+			sError = sError & "Type 23 is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Type_24 = "" Then
 		sError = sError & "Type 24 is a required field.<br>"
+	End If 
+
+	If Type_24 <> "" Then
+		If Not IsNumeric(Type_24) Or InStr(Type_24, Chr(0)) > 0 Or InStr(Type_24, ",") > 0 Then
+			sError = sError & "Type 24 is not a valid number.<br>"
+		End If 
 	End If 
 
 	If sError <> "" Then
@@ -410,7 +537,7 @@ Sub ShowConfirm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<input type=submit name=action value=Confirm>"
-	html = html & "<input type=hidden name=ID value=" & request.Form("ID") & ">"
+	html = html & "<input type=hidden name=ID value=" & Chr(34) & Server.HTMLEncode(request.Form("ID")) & Chr(34) & ">"
 	html = html & "</form>"
 	Response.Write html
 End Sub
@@ -418,6 +545,10 @@ End Sub
 Sub DeleteIt()
 	'delete the record...
 	html = ""
+	If LCase(Request.Form("ID")) <> "true" And LCase(Request.Form("ID")) <> "false" And Request.Form("ID") <> "0" And Request.Form("ID") <> "1" And Request.Form("ID") <> "-1" Then
+		Response.Write "Not a valid record key."
+		Response.End
+	End If
 	sql = "delete * from AllTypes where ID=" & Request.Form("ID") & ";"
 	objDB.Execute (sql)
 

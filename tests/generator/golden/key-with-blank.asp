@@ -7,10 +7,11 @@ Option Explicit
 '---- http://www.ombrix.org/   ----
 '--------------------------------------
 
-Function SQLQuote(var)
+Function SQLQuote(ByVal var)
 	If InStr(var, "'") <> 0 Then
 		var = Replace(var, "'", "''")
 	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
 
 	SQLQuote = var
 End Function
@@ -62,9 +63,9 @@ Sub DisplayForm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<table cellpadding=2 cellspacing=2>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Order Id:</td><td><input size=20 name=Order_Id value=" & Chr(34) & Order_Id & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Product Name:</td><td><input size=20 name=Product_Name value=" & Chr(34) & Product_Name & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Unit Price:</td><td><input size=20 name=Unit_Price value=" & Chr(34) & Unit_Price & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Order Id:</td><td><input size=20 name=Order_Id value=" & Chr(34) & Server.HTMLEncode("" & Order_Id) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Product Name:</td><td><input size=20 name=Product_Name value=" & Chr(34) & Server.HTMLEncode("" & Product_Name) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Unit Price:</td><td><input size=20 name=Unit_Price value=" & Chr(34) & Server.HTMLEncode("" & Unit_Price) & Chr(34) & "></td></tr>"
 	html = html & "</table><p>"
 	html = html & "<input type=submit name=action value=Update>"
 	html = html & "</form>"
@@ -83,12 +84,24 @@ Sub ValidateData()
 		sError = sError & "Order Id is a required field.<br>"
 	End If 
 
+	If Order_Id <> "" Then
+		If Not IsNumeric(Order_Id) Or InStr(Order_Id, Chr(0)) > 0 Or InStr(Order_Id, ",") > 0 Then
+			sError = sError & "Order Id is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Product_Name = "" Then
 		sError = sError & "Product Name is a required field.<br>"
 	End If 
 
 	If Unit_Price = "" Then
 		sError = sError & "Unit Price is a required field.<br>"
+	End If 
+
+	If Unit_Price <> "" Then
+		If Not IsNumeric(Unit_Price) Or InStr(Unit_Price, Chr(0)) > 0 Or InStr(Unit_Price, ",") > 0 Then
+			sError = sError & "Unit Price is not a valid number.<br>"
+		End If 
 	End If 
 
 	If sError <> "" Then
@@ -144,7 +157,7 @@ Sub ShowConfirm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<input type=submit name=action value=Confirm>"
-	html = html & "<input type=hidden name=Order ID value=" & request.Form("Order ID") & ">"
+	html = html & "<input type=hidden name=Order ID value=" & Chr(34) & Server.HTMLEncode(request.Form("Order ID")) & Chr(34) & ">"
 	html = html & "</form>"
 	Response.Write html
 End Sub
@@ -152,6 +165,10 @@ End Sub
 Sub DeleteIt()
 	'delete the record...
 	html = ""
+	If Not IsNumeric(Request.Form("Order ID")) Or InStr(Request.Form("Order ID"), Chr(0)) > 0 Or InStr(Request.Form("Order ID"), ",") > 0 Then
+		Response.Write "Not a valid record key."
+		Response.End
+	End If
 	sql = "delete * from Order Details where Order ID=" & Request.Form("Order ID") & ";"
 	objDB.Execute (sql)
 

@@ -7,10 +7,11 @@ Option Explicit
 '---- http://www.ombrix.org/   ----
 '--------------------------------------
 
-Function SQLQuote(var)
+Function SQLQuote(ByVal var)
 	If InStr(var, "'") <> 0 Then
 		var = Replace(var, "'", "''")
 	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
 
 	SQLQuote = var
 End Function
@@ -38,7 +39,7 @@ sAction = Request("action")
 
 Sub GetData()
 	'TODO: Modify the next line to fit your needs. It should only return ONE record! The record you want to edit...
-	Set objRS = objDB.Execute("select * from Customers where CustomerID = " & CustomerID & ";")
+	Set objRS = objDB.Execute("select * from Customers where CustomerID = '" & SqlQuote(CustomerID) & "';")
 
 	If objRS.EOF Then
 		Customerid = ""
@@ -56,7 +57,7 @@ Sub DisplayForm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<table cellpadding=2 cellspacing=2>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Customerid:</td><td><input size=20 name=Customerid value=" & Chr(34) & Customerid & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Customerid:</td><td><input size=20 name=Customerid value=" & Chr(34) & Server.HTMLEncode("" & Customerid) & Chr(34) & "></td></tr>"
 	html = html & "</table><p>"
 	html = html & "<input type=submit name=action value=Update>"
 	html = html & "</form>"
@@ -88,7 +89,7 @@ Sub ValidateData()
 		'Code to update an existing new record...
 		sql = "UPDATE Customers SET "
 		sql = sql & "Customerid='" & SqlQuote(Customerid) & "'"
-		sql = sql & " where CustomerID = " & CustomerID & ";"
+		sql = sql & " where CustomerID = '" & SqlQuote(CustomerID) & "';"
 
 		'response.write sql
 		ObjDB.Execute(sql)
@@ -120,7 +121,7 @@ Sub ShowConfirm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<input type=submit name=action value=Confirm>"
-	html = html & "<input type=hidden name=CustomerID value=" & request.Form("CustomerID") & ">"
+	html = html & "<input type=hidden name=CustomerID value=" & Chr(34) & Server.HTMLEncode(request.Form("CustomerID")) & Chr(34) & ">"
 	html = html & "</form>"
 	Response.Write html
 End Sub
@@ -128,7 +129,7 @@ End Sub
 Sub DeleteIt()
 	'delete the record...
 	html = ""
-	sql = "delete * from Customers where CustomerID=" & Request.Form("CustomerID") & ";"
+	sql = "delete * from Customers where CustomerID='" & SqlQuote(Request.Form("CustomerID")) & "';"
 	objDB.Execute (sql)
 
 	html = html & "<h3>Delete</h3>"

@@ -7,10 +7,11 @@ Option Explicit
 '---- http://www.ombrix.org/   ----
 '--------------------------------------
 
-Function SQLQuote(var)
+Function SQLQuote(ByVal var)
 	If InStr(var, "'") <> 0 Then
 		var = Replace(var, "'", "''")
 	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
 
 	SQLQuote = var
 End Function
@@ -59,8 +60,8 @@ Sub DisplayForm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<table cellpadding=2 cellspacing=2>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Orderid:</td><td><input size=20 name=Orderid value=" & Chr(34) & Orderid & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Customer Name:</td><td><input size=20 name=Customer_Name value=" & Chr(34) & Customer_Name & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Orderid:</td><td><input size=20 name=Orderid value=" & Chr(34) & Server.HTMLEncode("" & Orderid) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Customer Name:</td><td><input size=20 name=Customer_Name value=" & Chr(34) & Server.HTMLEncode("" & Customer_Name) & Chr(34) & "></td></tr>"
 	html = html & "</table><p>"
 	html = html & "<input type=submit name=action value=Update>"
 	html = html & "</form>"
@@ -76,6 +77,12 @@ Sub ValidateData()
 
 	If Orderid = "" Then
 		sError = sError & "Orderid is a required field.<br>"
+	End If 
+
+	If Orderid <> "" Then
+		If Not IsNumeric(Orderid) Or InStr(Orderid, Chr(0)) > 0 Or InStr(Orderid, ",") > 0 Then
+			sError = sError & "Orderid is not a valid number.<br>"
+		End If 
 	End If 
 
 	If Customer_Name = "" Then
@@ -132,7 +139,7 @@ Sub ShowConfirm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<input type=submit name=action value=Confirm>"
-	html = html & "<input type=hidden name=OrderID value=" & request.Form("OrderID") & ">"
+	html = html & "<input type=hidden name=OrderID value=" & Chr(34) & Server.HTMLEncode(request.Form("OrderID")) & Chr(34) & ">"
 	html = html & "</form>"
 	Response.Write html
 End Sub
@@ -140,6 +147,10 @@ End Sub
 Sub DeleteIt()
 	'delete the record...
 	html = ""
+	If Not IsNumeric(Request.Form("OrderID")) Or InStr(Request.Form("OrderID"), Chr(0)) > 0 Or InStr(Request.Form("OrderID"), ",") > 0 Then
+		Response.Write "Not a valid record key."
+		Response.End
+	End If
 	sql = "delete * from Orders where OrderID=" & Request.Form("OrderID") & ";"
 	objDB.Execute (sql)
 

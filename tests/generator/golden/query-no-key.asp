@@ -7,10 +7,11 @@ Option Explicit
 '---- http://www.ombrix.org/   ----
 '--------------------------------------
 
-Function SQLQuote(var)
+Function SQLQuote(ByVal var)
 	If InStr(var, "'") <> 0 Then
 		var = Replace(var, "'", "''")
 	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
 
 	SQLQuote = var
 End Function
@@ -59,8 +60,8 @@ Sub DisplayForm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
 	html = html & "<table cellpadding=2 cellspacing=2>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Orderdate:</td><td><input size=20 name=Orderdate value=" & Chr(34) & Orderdate & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Total:</td><td><input size=20 name=Total value=" & Chr(34) & Total & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Orderdate:</td><td><input size=20 name=Orderdate value=" & Chr(34) & Server.HTMLEncode("" & Orderdate) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Total:</td><td><input size=20 name=Total value=" & Chr(34) & Server.HTMLEncode("" & Total) & Chr(34) & "></td></tr>"
 	html = html & "</table><p>"
 	html = html & "<input type=submit name=action value=Update>"
 	html = html & "</form>"
@@ -75,13 +76,19 @@ Sub ValidateData()
 	'TODO: Modify/Delete the field validations below to match your situation...
 
 	If Orderdate <> "" Then
-		If Not IsDate(Orderdate) Then
+		If Not IsDate(Orderdate) Or InStr(Orderdate, Chr(0)) > 0 Then
 			sError = sError & "Orderdate is not a valid date.<br>"
 		End If 
 	End If 
 
 	If Total = "" Then
 		sError = sError & "Total is a required field.<br>"
+	End If 
+
+	If Total <> "" Then
+		If Not IsNumeric(Total) Or InStr(Total, Chr(0)) > 0 Or InStr(Total, ",") > 0 Then
+			sError = sError & "Total is not a valid number.<br>"
+		End If 
 	End If 
 
 	If sError <> "" Then

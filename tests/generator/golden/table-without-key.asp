@@ -7,10 +7,11 @@ Option Explicit
 '---- http://www.ombrix.org/   ----
 '--------------------------------------
 
-Function SQLQuote(var)
+Function SQLQuote(ByVal var)
 	If InStr(var, "'") <> 0 Then
 		var = Replace(var, "'", "''")
 	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
 
 	SQLQuote = var
 End Function
@@ -62,9 +63,9 @@ Sub DisplayForm()
 	'TODO: Change YOURASPFILE.ASP to a valid file...
 	html = html & "<form name=form1 method=Get action=youraspfile.asp>"
 	html = html & "<table cellpadding=2 cellspacing=2>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Entry:</td><td><input size=20 name=Entry value=" & Chr(34) & Entry & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Logged At:</td><td><input size=20 name=Logged_At value=" & Chr(34) & Logged_At & Chr(34) & "></td></tr>"
-	html = html & "<tr bgcolor=" & sRowColor &"><td>Level:</td><td><input size=20 name=Level value=" & Chr(34) & Level & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Entry:</td><td><input size=20 name=Entry value=" & Chr(34) & Server.HTMLEncode("" & Entry) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Logged At:</td><td><input size=20 name=Logged_At value=" & Chr(34) & Server.HTMLEncode("" & Logged_At) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Level:</td><td><input size=20 name=Level value=" & Chr(34) & Server.HTMLEncode("" & Level) & Chr(34) & "></td></tr>"
 	html = html & "</table><p>"
 	html = html & "<input type=submit name=action value=Update>"
 	html = html & "</form>"
@@ -87,8 +88,20 @@ Sub ValidateData()
 		sError = sError & "Logged At is a required field.<br>"
 	End If 
 
+	If Logged_At <> "" Then
+		If Not IsNumeric(Logged_At) Or InStr(Logged_At, Chr(0)) > 0 Or InStr(Logged_At, ",") > 0 Then
+			sError = sError & "Logged At is not a valid number.<br>"
+		End If 
+	End If 
+
 	If Level = "" Then
 		sError = sError & "Level is a required field.<br>"
+	End If 
+
+	If Level <> "" Then
+		If Not IsNumeric(Level) Or InStr(Level, Chr(0)) > 0 Or InStr(Level, ",") > 0 Then
+			sError = sError & "Level is not a valid number.<br>"
+		End If 
 	End If 
 
 	If sError <> "" Then

@@ -1,0 +1,182 @@
+<%
+
+Option Explicit
+
+'--------------------------------------
+'---- Spewed out by the Ombrix ----
+'---- http://www.ombrix.org/   ----
+'--------------------------------------
+
+Function SQLQuote(ByVal var)
+	If InStr(var, "'") <> 0 Then
+		var = Replace(var, "'", "''")
+	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
+
+	SQLQuote = var
+End Function
+
+'framework variables...
+Dim objDB
+Dim objRS
+Dim sDBName
+Dim sAction
+Dim sRowColor
+Dim html
+Dim sql
+Dim sError
+
+'database variables...
+Dim Visitor
+Dim Present
+
+'TODO: Verify database path...
+sDBName = "driver={Microsoft Access Driver (*.mdb)};dbq=C:\Data\Diary.mdb"
+Set objDB = Server.CreateObject("ADODB.Connection")
+objDB.Open sDBName
+
+'This tells us if they've clicked the Update button...
+sAction = Request("action")
+
+Sub GetData()
+	'TODO: Modify the next line to fit your needs. It should only return ONE record! The record you want to edit...
+	Set objRS = objDB.Execute("select * from Visits where VisitDay = #" & VisitDay & "#;")
+
+	If objRS.EOF Then
+		Visitor = ""
+		Present = ""
+	Else
+		Visitor = objRS("Visitor")
+		Present = objRS("Present")
+	End If
+End Sub
+
+Sub DisplayForm()
+	html=""
+	sRowColor="#C4CEE5"
+	html = html & "<blockquote>"
+	html = html & "Please make your changes then press the Update button.<p>"
+	html = html & "<font color=red>" & sError & "</font><p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Get action=youraspfile.asp>"
+	html = html & "<table cellpadding=2 cellspacing=2>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Visitor:</td><td><input size=20 name=Visitor value=" & Chr(34) & Server.HTMLEncode("" & Visitor) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Present:</td><td><input size=20 name=Present value=" & Chr(34) & Server.HTMLEncode("" & Present) & Chr(34) & "></td></tr>"
+	html = html & "</table><p>"
+	html = html & "<input type=submit name=action value=Update>"
+	html = html & "</form>"
+	html = html & "</blockquote>"
+	Response.Write html
+End Sub
+
+Sub ValidateData()
+	Visitor = Trim(Request.QueryString("Visitor"))
+	Present = Request.QueryString("Present")
+
+	'TODO: Modify/Delete the field validations below to match your situation...
+
+	If Visitor = "" Then
+		sError = sError & "Visitor is a required field.<br>"
+	End If 
+
+	If Present = "" Then
+		sError = sError & "Present is a required field.<br>"
+	End If 
+
+	If Present <> "" Then
+		If LCase(Present) <> "true" And LCase(Present) <> "false" And Present <> "0" And Present <> "1" And Present <> "-1" Then
+			sError = sError & "Present is not a valid yes/no value.<br>"
+		End If 
+	End If 
+
+	If sError <> "" Then
+		DisplayForm()
+		Response.End
+	Else
+		'Code to add a new record...
+		sql = "Insert Into Visits ("
+		sql = sql & "Visitor,"
+		sql = sql & "Present"
+		sql = sql & ") "
+		sql = sql & "Values ("
+		sql = sql & "'" & SqlQuote(Visitor) & "',"
+		sql = sql & "" & Present & ""
+		sql = sql & ");"
+
+		'Code to update an existing new record...
+		sql = "UPDATE Visits SET "
+		sql = sql & "Visitor='" & SqlQuote(Visitor) & "',"
+		sql = sql & "Present=" & Present & ""
+		sql = sql & " where VisitDay = #" & VisitDay & "#;"
+
+		'response.write sql
+		ObjDB.Execute(sql)
+
+		If Err = 0 Then
+			'if we get here without an error, the data was updated...
+			Response.Write "Update Successful!"
+			Response.End
+		End If
+	End If
+End Sub
+
+Sub PageStart()
+	'pagestart stuff goes here...
+	html = ""
+	html = html & "<html>"
+	html = html & "<head>"
+	html = html & "<title>Title Goes Here</title>"
+	html = html & "</head>"
+	html = html & "<body>"
+	Response.Write html
+End Sub
+
+Sub ShowConfirm()
+	'delete confirmation stuff goes here...
+	html = ""
+	html = html & "<h3>Delete</h3>"
+	html = html & "Press Confirm to permenantly remove this record from the database.<p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
+	html = html & "<input type=submit name=action value=Confirm>"
+	html = html & "<input type=hidden name=VisitDay value=" & Chr(34) & Server.HTMLEncode(request.Form("VisitDay")) & Chr(34) & ">"
+	html = html & "</form>"
+	Response.Write html
+End Sub
+
+Sub DeleteIt()
+	'delete the record...
+	html = ""
+	If Not IsDate(Request.Form("VisitDay")) Or InStr(Request.Form("VisitDay"), Chr(0)) > 0 Then
+		Response.Write "Not a valid record key."
+		Response.End
+	End If
+	sql = "delete * from Visits where VisitDay=#" & Request.Form("VisitDay") & "#;"
+	objDB.Execute (sql)
+
+	html = html & "<h3>Delete</h3>"
+	html = html & "Delete Successful!"
+
+	html = html & "<a href=index.html>R E T U R N</a>"
+	Response.Write html
+End Sub
+
+Select Case sAction
+	Case ""
+		PageStart()
+		GetData()
+		DisplayForm()
+
+	Case "Update"
+		ValidateData()
+
+	Case "Delete"
+		PageStart()
+		ShowConfirm()
+
+	Case "Confirm"
+		PageStart()
+		DeleteIt()
+
+End Select
+%>

@@ -1,0 +1,220 @@
+<%
+
+Option Explicit
+
+'--------------------------------------
+'---- Spewed out by the Ombrix ----
+'---- http://www.ombrix.org/   ----
+'--------------------------------------
+
+Function SQLQuote(ByVal var)
+	If InStr(var, "'") <> 0 Then
+		var = Replace(var, "'", "''")
+	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
+
+	SQLQuote = var
+End Function
+
+'framework variables...
+Dim objDB
+Dim objRS
+Dim sDBName
+Dim sAction
+Dim sRowColor
+Dim html
+Dim sql
+Dim sError
+
+'database variables...
+Dim Customerid
+Dim Company_Name
+Dim Notes
+Dim Active
+Dim Credit_Limit
+
+'TODO: Verify database path...
+sDBName = "driver={Microsoft Access Driver (*.mdb)};dbq=C:\Data\Shop.mdb"
+Set objDB = Server.CreateObject("ADODB.Connection")
+objDB.Open sDBName
+
+'This tells us if they've clicked the Update button...
+sAction = Request("action")
+
+Sub GetData()
+	'TODO: Modify the next line to fit your needs. It should only return ONE record! The record you want to edit...
+	Set objRS = objDB.Execute("select * from Customers where CustomerID = '" & SqlQuote(CustomerID) & "';")
+
+	If objRS.EOF Then
+		Customerid = ""
+		Company_Name = ""
+		Notes = ""
+		Active = ""
+		Credit_Limit = ""
+	Else
+		Customerid = objRS("Customerid")
+		Company_Name = objRS("Company Name")
+		Notes = objRS("Notes")
+		Active = objRS("Active")
+		Credit_Limit = objRS("Credit Limit")
+	End If
+End Sub
+
+Sub DisplayForm()
+	html=""
+	sRowColor="#C4CEE5"
+	html = html & "<blockquote>"
+	html = html & "Please make your changes then press the Update button.<p>"
+	html = html & "<font color=red>" & sError & "</font><p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
+	html = html & "<table cellpadding=2 cellspacing=2>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Customerid:</td><td><input size=20 name=Customerid value=" & Chr(34) & Server.HTMLEncode("" & Customerid) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Company Name:</td><td><input size=20 name=Company_Name value=" & Chr(34) & Server.HTMLEncode("" & Company_Name) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Notes:</td><td><textarea name=Notes rows=4 cols=40>" & Server.HTMLEncode("" & Notes) & "</textarea></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Active:</td><td><input size=20 name=Active value=" & Chr(34) & Server.HTMLEncode("" & Active) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Credit Limit:</td><td><input size=20 name=Credit_Limit value=" & Chr(34) & Server.HTMLEncode("" & Credit_Limit) & Chr(34) & "></td></tr>"
+	html = html & "</table><p>"
+	html = html & "<input type=submit name=action value=Update>"
+	html = html & "</form>"
+	html = html & "</blockquote>"
+	Response.Write html
+End Sub
+
+Sub ValidateData()
+	Customerid = Trim(Request.Form("Customerid"))
+	Company_Name = Trim(Request.Form("Company_Name"))
+	Notes = Trim(Request.Form("Notes"))
+	Active = Request.Form("Active")
+	Credit_Limit = Request.Form("Credit_Limit")
+
+	'TODO: Modify/Delete the field validations below to match your situation...
+
+	If Customerid = "" Then
+		sError = sError & "Customerid is a required field.<br>"
+	End If 
+
+	If Company_Name = "" Then
+		sError = sError & "Company Name is a required field.<br>"
+	End If 
+
+	If Notes = "" Then
+		sError = sError & "Notes is a required field.<br>"
+	End If 
+
+	If Active = "" Then
+		sError = sError & "Active is a required field.<br>"
+	End If 
+
+	If Active <> "" Then
+		If LCase(Active) <> "true" And LCase(Active) <> "false" And Active <> "0" And Active <> "1" And Active <> "-1" Then
+			sError = sError & "Active is not a valid yes/no value.<br>"
+		End If 
+	End If 
+
+	If Credit_Limit = "" Then
+		sError = sError & "Credit Limit is a required field.<br>"
+	End If 
+
+	If Credit_Limit <> "" Then
+		If Not IsNumeric(Credit_Limit) Or InStr(Credit_Limit, Chr(0)) > 0 Or InStr(Credit_Limit, ",") > 0 Then
+			sError = sError & "Credit Limit is not a valid number.<br>"
+		End If 
+	End If 
+
+	If sError <> "" Then
+		DisplayForm()
+		Response.End
+	Else
+		'Code to add a new record...
+		sql = "Insert Into Customers ("
+		sql = sql & "Customerid,"
+		sql = sql & "Company_Name,"
+		sql = sql & "Notes,"
+		sql = sql & "Active,"
+		sql = sql & "Credit_Limit"
+		sql = sql & ") "
+		sql = sql & "Values ("
+		sql = sql & "'" & SqlQuote(Customerid) & "',"
+		sql = sql & "'" & SqlQuote(Company_Name) & "',"
+		sql = sql & "'" & SqlQuote(Notes) & "',"
+		sql = sql & "" & Active & ","
+		sql = sql & "" & Credit_Limit & ""
+		sql = sql & ");"
+
+		'Code to update an existing new record...
+		sql = "UPDATE Customers SET "
+		sql = sql & "Customerid='" & SqlQuote(Customerid) & "',"
+		sql = sql & "Company_Name='" & SqlQuote(Company_Name) & "',"
+		sql = sql & "Notes='" & SqlQuote(Notes) & "',"
+		sql = sql & "Active=" & Active & ","
+		sql = sql & "Credit_Limit=" & Credit_Limit & ""
+		sql = sql & " where CustomerID = '" & SqlQuote(CustomerID) & "';"
+
+		'response.write sql
+		ObjDB.Execute(sql)
+
+		If Err = 0 Then
+			'if we get here without an error, the data was updated...
+			Response.Write "Update Successful!"
+			Response.End
+		End If
+	End If
+End Sub
+
+Sub PageStart()
+	'pagestart stuff goes here...
+	html = ""
+	html = html & "<html>"
+	html = html & "<head>"
+	html = html & "<title>Title Goes Here</title>"
+	html = html & "</head>"
+	html = html & "<body>"
+	Response.Write html
+End Sub
+
+Sub ShowConfirm()
+	'delete confirmation stuff goes here...
+	html = ""
+	html = html & "<h3>Delete</h3>"
+	html = html & "Press Confirm to permenantly remove this record from the database.<p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
+	html = html & "<input type=submit name=action value=Confirm>"
+	html = html & "<input type=hidden name=CustomerID value=" & Chr(34) & Server.HTMLEncode(request.Form("CustomerID")) & Chr(34) & ">"
+	html = html & "</form>"
+	Response.Write html
+End Sub
+
+Sub DeleteIt()
+	'delete the record...
+	html = ""
+	sql = "delete * from Customers where CustomerID='" & SqlQuote(Request.Form("CustomerID")) & "';"
+	objDB.Execute (sql)
+
+	html = html & "<h3>Delete</h3>"
+	html = html & "Delete Successful!"
+
+	html = html & "<a href=index.html>R E T U R N</a>"
+	Response.Write html
+End Sub
+
+Select Case sAction
+	Case ""
+		PageStart()
+		GetData()
+		DisplayForm()
+
+	Case "Update"
+		ValidateData()
+
+	Case "Delete"
+		PageStart()
+		ShowConfirm()
+
+	Case "Confirm"
+		PageStart()
+		DeleteIt()
+
+End Select
+%>
