@@ -2,7 +2,7 @@
 
 #include "generator/WizardState.h"
 
-#include <QByteArray>
+#include <string>
 
 namespace ombrix::cli {
 
@@ -11,6 +11,6 @@ namespace ombrix::cli {
 //    "fields": ["<name, 100 blanks, TAB, prefix>", ...], "method": "Post"}
 // Every member is required. Input the wizard could never hold (bad JSON, a missing or mistyped
 // member, no fields, an item without a TAB, another method or object kind) throws CommandError.
-WizardState WizardStateFromJson(const QByteArray& json);
+WizardState WizardStateFromJson(const std::string& json);
 
 } // namespace ombrix::cli

@@ -15,14 +15,15 @@ std::string FieldItem(const platform::FieldDef& field) {
     return wizard::fieldItem(field).toStdString();
 }
 
-const platform::FieldDef& FindField(const QList<platform::FieldDef>& fields, const QString& name,
-                                    const QString& object) {
-    const auto found = std::find_if(fields.begin(), fields.end(),
-                                    [&name](const auto& field) { return field.name == name; });
+const platform::FieldDef& FindField(const QList<platform::FieldDef>& fields,
+                                    const std::string& name, const std::string& object) {
+    const auto found = std::find_if(fields.begin(), fields.end(), [&name](const auto& field) {
+        return field.name.toStdString() == name;
+    });
     if (found == fields.end()) {
         throw platform::EngineError(
-            3265, QStringLiteral("Item not found in this collection. \"%1\" has no field \"%2\".")
-                      .arg(object, name));
+            3265, QString::fromStdString("Item not found in this collection. \"" + object +
+                                         "\" has no field \"" + name + "\"."));
     }
     return *found;
 }
@@ -31,27 +32,28 @@ const platform::FieldDef& FindField(const QList<platform::FieldDef>& fields, con
 
 WizardState WizardStateFromCatalogue(platform::Catalogue& catalogue, const WizardChoices& choices) {
     const ObjectItem object = ParseObjectItem(choices.object);
-    const platform::ObjectDefinition definition =
-        catalogue.describeObject(choices.database, choices.password, object.kind, object.name);
+    const platform::ObjectDefinition definition = catalogue.describeObject(
+        QString::fromStdString(choices.database), QString::fromStdString(choices.password),
+        object.kind, QString::fromStdString(object.name));
 
     WizardState state;
-    state.databasePath = choices.database.toStdString();
-    state.password = choices.password.toStdString();
-    state.objectCaption = choices.object.toStdString();
+    state.databasePath = choices.database;
+    state.password = choices.password;
+    state.objectCaption = choices.object;
     state.primaryKeyField = platform::primaryKeyField(object.kind, definition).toStdString();
-    state.formMethod = choices.method.toStdString();
-    if (choices.fields.isEmpty()) {
+    state.formMethod = choices.method;
+    if (choices.fields.empty()) {
         for (const auto& field : definition.fields) {
             state.summaryFields.push_back(FieldItem(field));
         }
     } else {
-        for (const QString& name : choices.fields) {
+        for (const std::string& name : choices.fields) {
             state.summaryFields.push_back(
                 FieldItem(FindField(definition.fields, name, choices.object)));
         }
     }
     if (state.summaryFields.empty()) {
-        throw CommandError(exitFailure, QStringLiteral("\"%1\" has no fields").arg(choices.object));
+        throw CommandError(exitFailure, "\"" + choices.object + "\" has no fields");
     }
     return state;
 }

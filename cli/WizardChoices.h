@@ -3,18 +3,18 @@
 #include "generator/WizardState.h"
 #include "platform/Catalogue.h"
 
-#include <QString>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace ombrix::cli {
 
 // What a user chooses on the wizard's pages, given on the command line instead.
 struct WizardChoices {
-    QString database;   // exactly as given: the page's connection string carries it
-    QString password;   // empty: the database opens without one
-    QString object;     // "Table: NAME" or "Query: NAME"
-    QStringList fields; // in the order wanted; empty: every field of the object
-    QString method = QStringLiteral("Post");
+    std::string database;            // exactly as given: the page's connection string carries it
+    std::string password;            // empty: the database opens without one
+    std::string object;              // "Table: NAME" or "Query: NAME"
+    std::vector<std::string> fields; // in the order wanted; empty: every field of the object
+    std::string method = "Post";
 };
 
 // The state the wizard holds on its last page after these choices: the object read as step 2 reads

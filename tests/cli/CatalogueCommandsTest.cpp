@@ -20,14 +20,14 @@ using cli::test::Outcome;
 using platform::EngineError;
 using platform::ObjectKind;
 
-Outcome RunCommand(int (*command)(platform::Catalogue&, const QStringList&, std::ostream&,
+Outcome RunCommand(int (*command)(platform::Catalogue&, const cli::Arguments&, std::ostream&,
                                   std::ostream&),
                    FakeCatalogue& catalogue, const QStringList& args) {
     std::ostringstream out;
     std::ostringstream err;
     int exitCode = 0;
     try {
-        exitCode = command(catalogue, args, out, err);
+        exitCode = command(catalogue, cli::test::Utf8(args), out, err);
     } catch (const cli::CommandError& error) {
         exitCode = error.exitCode();
     }
@@ -141,7 +141,7 @@ protected:
     static Outcome RunCli(const QStringList& args) {
         std::ostringstream out;
         std::ostringstream err;
-        const int exitCode = cli::RunCli(args, out, err);
+        const int exitCode = cli::RunCli(cli::test::Utf8(args), out, err);
         return {exitCode, out.str(), err.str()};
     }
 };

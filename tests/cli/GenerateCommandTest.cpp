@@ -21,7 +21,7 @@ Outcome Generate(FakeCatalogue& catalogue, const QStringList& args) {
     std::ostringstream out;
     std::ostringstream err;
     try {
-        const int exitCode = cli::RunGenerateWith(catalogue, args, out, err);
+        const int exitCode = cli::RunGenerateWith(catalogue, cli::test::Utf8(args), out, err);
         return {exitCode, out.str(), err.str()};
     } catch (const cli::CommandError& error) {
         return {error.exitCode(), out.str(), error.what()};
