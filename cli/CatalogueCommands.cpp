@@ -26,13 +26,13 @@ QStringList Positionals(const QCommandLineParser& parser, qsizetype count, const
 
 } // namespace
 
-QStringList AllObjectItems(const platform::DatabaseObjects& objects) {
+QStringList AllObjectItems(const core::DatabaseObjects& objects) {
     QStringList items;
     for (const auto& table : objects.tables) {
-        items.append(wizard::tableItem(table.name));
+        items.append(wizard::tableItem(QString::fromStdString(table.name)));
     }
     for (const auto& query : objects.queries) {
-        items.append(wizard::queryItem(query.name) + QLatin1Char('\t') +
+        items.append(wizard::queryItem(QString::fromStdString(query.name)) + QLatin1Char('\t') +
                      QString::number(query.type));
     }
     return items;
@@ -52,12 +52,14 @@ QCommandLineOption PasswordOption() {
             QStringLiteral("PW")};
 }
 
-int ReportEngineError(const platform::EngineError& error, std::ostream& err) {
-    WriteText(err, QStringLiteral("Error %1: %2\n").arg(error.number()).arg(error.description()));
+int ReportEngineError(const core::EngineError& error, std::ostream& err) {
+    WriteText(err, QStringLiteral("Error %1: %2\n")
+                       .arg(error.number())
+                       .arg(QString::fromStdString(error.description())));
     return exitFailure;
 }
 
-int RunObjectsWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunObjectsWith(core::Catalogue& catalogue, const QStringList& args, std::ostream& out,
                    std::ostream& err) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -79,16 +81,17 @@ int RunObjectsWith(platform::Catalogue& catalogue, const QStringList& args, std:
     }
     const QString database = Positionals(parser, 1, usage).first();
     try {
-        const auto objects = catalogue.listObjects(database, parser.value(password));
+        const auto objects =
+            catalogue.listObjects(database.toStdString(), parser.value(password).toStdString());
         WriteLines(out,
                    parser.isSet(all) ? AllObjectItems(objects) : wizard::objectListItems(objects));
-    } catch (const platform::EngineError& error) {
+    } catch (const core::EngineError& error) {
         return ReportEngineError(error, err);
     }
     return exitDone;
 }
 
-int RunDescribeWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunDescribeWith(core::Catalogue& catalogue, const QStringList& args, std::ostream& out,
                     std::ostream& err) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -111,20 +114,21 @@ int RunDescribeWith(platform::Catalogue& catalogue, const QStringList& args, std
     const QStringList positional = Positionals(parser, 2, usage);
     const ObjectItem object = ParseObjectItem(positional[1]);
     try {
-        const auto definition = catalogue.describeObject(positional[0], parser.value(password),
-                                                         object.kind, object.name);
+        const auto definition = catalogue.describeObject(positional[0].toStdString(),
+                                                         parser.value(password).toStdString(),
+                                                         object.kind, object.name.toStdString());
         QStringList lines{QStringLiteral("key\t") +
-                          platform::primaryKeyField(object.kind, definition)};
+                          QString::fromStdString(core::primaryKeyField(object.kind, definition))};
         for (const auto& field : definition.fields) {
             const std::string_view prefix = GetPrefix(field.type);
             lines.append(
                 QStringLiteral("field\t%1\t%2\t%3")
-                    .arg(field.name)
+                    .arg(QString::fromStdString(field.name))
                     .arg(field.type)
                     .arg(QString::fromUtf8(prefix.data(), static_cast<qsizetype>(prefix.size()))));
         }
         WriteLines(out, lines);
-    } catch (const platform::EngineError& error) {
+    } catch (const core::EngineError& error) {
         return ReportEngineError(error, err);
     }
     return exitDone;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <QCommandLineOption>
 #include <QStringList>
@@ -9,12 +9,12 @@
 namespace ombrix::cli {
 
 // Every TableDef as "Table: NAME" and every QueryDef as "Query: NAME<TAB>TYPE", unfiltered.
-QStringList AllObjectItems(const platform::DatabaseObjects& objects);
+QStringList AllObjectItems(const core::DatabaseObjects& objects);
 
 // An OBJECT argument, "Table: NAME" or "Query: NAME" as the object list shows it; anything else is
 // bad usage (CommandError).
 struct ObjectItem {
-    platform::ObjectKind kind;
+    core::ObjectKind kind;
     QString name;
 };
 ObjectItem ParseObjectItem(const QString& item);
@@ -22,12 +22,12 @@ ObjectItem ParseObjectItem(const QString& item);
 QCommandLineOption PasswordOption();
 
 // Database failures print as the wizard numbers them: "Error N: description"; returns exit 2.
-int ReportEngineError(const platform::EngineError& error, std::ostream& err);
+int ReportEngineError(const core::EngineError& error, std::ostream& err);
 
 // The objects and describe commands over a given catalogue (tests pass their own).
-int RunObjectsWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunObjectsWith(core::Catalogue& catalogue, const QStringList& args, std::ostream& out,
                    std::ostream& err);
-int RunDescribeWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunDescribeWith(core::Catalogue& catalogue, const QStringList& args, std::ostream& out,
                     std::ostream& err);
 
 } // namespace ombrix::cli

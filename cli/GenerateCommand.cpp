@@ -107,7 +107,7 @@ void WriteToStandardOutput(std::ostream& out, const std::string& page) {
 
 } // namespace
 
-int RunGenerateWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunGenerateWith(core::Catalogue& catalogue, const QStringList& args, std::ostream& out,
                     std::ostream& err) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -139,7 +139,7 @@ int RunGenerateWith(platform::Catalogue& catalogue, const QStringList& args, std
         const WizardChoices choices = ChoicesFromArguments(parser, options);
         try {
             state = WizardStateFromCatalogue(catalogue, choices);
-        } catch (const platform::EngineError& error) {
+        } catch (const core::EngineError& error) {
             return ReportEngineError(error, err);
         }
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <QStringList>
 #include <ostream>
@@ -8,7 +8,7 @@
 namespace ombrix::cli {
 
 // The generate command over a given catalogue (tests pass their own); the --state form reads none.
-int RunGenerateWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunGenerateWith(core::Catalogue& catalogue, const QStringList& args, std::ostream& out,
                     std::ostream& err);
 
 } // namespace ombrix::cli

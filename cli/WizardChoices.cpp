@@ -11,34 +11,37 @@ namespace ombrix::cli {
 namespace {
 
 // As the wizard's field list holds it; its state keeps the item's UTF-8.
-std::string FieldItem(const platform::FieldDef& field) {
+std::string FieldItem(const core::FieldDef& field) {
     return wizard::fieldItem(field).toStdString();
 }
 
-const platform::FieldDef& FindField(const QList<platform::FieldDef>& fields, const QString& name,
-                                    const QString& object) {
+const core::FieldDef& FindField(const std::vector<core::FieldDef>& fields, const QString& name,
+                                const QString& object) {
+    const std::string wanted = name.toStdString();
     const auto found = std::find_if(fields.begin(), fields.end(),
-                                    [&name](const auto& field) { return field.name == name; });
+                                    [&wanted](const auto& field) { return field.name == wanted; });
     if (found == fields.end()) {
-        throw platform::EngineError(
+        throw core::EngineError(
             3265, QStringLiteral("Item not found in this collection. \"%1\" has no field \"%2\".")
-                      .arg(object, name));
+                      .arg(object, name)
+                      .toStdString());
     }
     return *found;
 }
 
 } // namespace
 
-WizardState WizardStateFromCatalogue(platform::Catalogue& catalogue, const WizardChoices& choices) {
+WizardState WizardStateFromCatalogue(core::Catalogue& catalogue, const WizardChoices& choices) {
     const ObjectItem object = ParseObjectItem(choices.object);
-    const platform::ObjectDefinition definition =
-        catalogue.describeObject(choices.database, choices.password, object.kind, object.name);
+    const core::ObjectDefinition definition =
+        catalogue.describeObject(choices.database.toStdString(), choices.password.toStdString(),
+                                 object.kind, object.name.toStdString());
 
     WizardState state;
     state.databasePath = choices.database.toStdString();
     state.password = choices.password.toStdString();
     state.objectCaption = choices.object.toStdString();
-    state.primaryKeyField = platform::primaryKeyField(object.kind, definition).toStdString();
+    state.primaryKeyField = core::primaryKeyField(object.kind, definition);
     state.formMethod = choices.method.toStdString();
     if (choices.fields.isEmpty()) {
         for (const auto& field : definition.fields) {

@@ -17,16 +17,18 @@ bool isSystemObject(const QString& name) {
 
 } // namespace
 
-QStringList objectListItems(const platform::DatabaseObjects& objects) {
+QStringList objectListItems(const core::DatabaseObjects& objects) {
     QStringList items;
-    for (const platform::TableDef& table : objects.tables) {
-        if (!isSystemObject(table.name))
-            items.append(tableItem(table.name));
+    for (const core::TableDef& table : objects.tables) {
+        const QString name = QString::fromStdString(table.name);
+        if (!isSystemObject(name))
+            items.append(tableItem(name));
     }
-    for (const platform::QueryDef& query : objects.queries) {
-        if (!isSystemObject(query.name) && !query.name.startsWith(QStringLiteral("~sq_")) &&
+    for (const core::QueryDef& query : objects.queries) {
+        const QString name = QString::fromStdString(query.name);
+        if (!isSystemObject(name) && !name.startsWith(QStringLiteral("~sq_")) &&
             query.type == selectQuery)
-            items.append(queryItem(query.name));
+            items.append(queryItem(name));
     }
     return items;
 }
@@ -43,18 +45,17 @@ bool isObjectItem(const QString& text) {
     return text.startsWith(tablePrefix) || text.startsWith(queryPrefix);
 }
 
-platform::ObjectKind objectKind(const QString& item) {
-    return item.startsWith(QStringLiteral("Table:")) ? platform::ObjectKind::Table
-                                                     : platform::ObjectKind::Query;
+core::ObjectKind objectKind(const QString& item) {
+    return item.startsWith(QStringLiteral("Table:")) ? core::ObjectKind::Table
+                                                     : core::ObjectKind::Query;
 }
 
 QString itemObjectName(const QString& item) {
     return item.mid(tablePrefix.size());
 }
 
-QString fieldItem(const platform::FieldDef& field) {
-    return QString::fromStdString(
-        MakeFieldListItem(field.name.toStdString(), GetPrefix(field.type)));
+QString fieldItem(const core::FieldDef& field) {
+    return QString::fromStdString(MakeFieldListItem(field.name, GetPrefix(field.type)));
 }
 
 } // namespace ombrix::wizard

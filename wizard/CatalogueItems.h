@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,7 +12,7 @@ namespace ombrix::wizard {
 // The object list's items: "Table: NAME" for each table, then "Query: NAME" for each select
 // query, in catalogue order, leaving out the engine's system objects ("MSy...") and the hidden
 // queries behind forms and reports ("~sq_..."), all compared with case.
-QStringList objectListItems(const platform::DatabaseObjects& objects);
+QStringList objectListItems(const core::DatabaseObjects& objects);
 
 // "Table: NAME" and "Query: NAME", as the object list spells them.
 QString tableItem(const QString& name);
@@ -22,10 +22,10 @@ QString queryItem(const QString& name);
 bool isObjectItem(const QString& text);
 
 // The object an object-list item names: its kind and the name from the eighth character on.
-platform::ObjectKind objectKind(const QString& item);
+core::ObjectKind objectKind(const QString& item);
 QString itemObjectName(const QString& item);
 
 // A field list item, the generator's MakeFieldListItem over the field's name and type prefix.
-QString fieldItem(const platform::FieldDef& field);
+QString fieldItem(const core::FieldDef& field);
 
 } // namespace ombrix::wizard
