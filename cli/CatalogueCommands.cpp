@@ -1,9 +1,11 @@
 #include "cli/CatalogueCommands.h"
 
 #include "cli/CliSupport.h"
+#include "core/CatalogueItems.h"
 #include "generator/TypePrefix.h"
 #include "platform/ReaderCatalogue.h"
-#include "wizard/CatalogueItems.h"
+
+#include <optional>
 
 namespace ombrix::cli {
 
@@ -51,22 +53,20 @@ void WriteLines(std::ostream& out, const std::vector<std::string>& lines) {
 
 } // namespace
 
-std::vector<std::string> AllObjectItems(const platform::DatabaseObjects& objects) {
+std::vector<std::string> AllObjectItems(const core::DatabaseObjects& objects) {
     std::vector<std::string> items;
     for (const auto& table : objects.tables) {
-        items.push_back(wizard::tableItem(table.name).toStdString());
+        items.push_back(core::tableItem(table.name));
     }
     for (const auto& query : objects.queries) {
-        items.push_back(wizard::queryItem(query.name).toStdString() + '\t' +
-                        std::to_string(query.type));
+        items.push_back(core::queryItem(query.name) + '\t' + std::to_string(query.type));
     }
     return items;
 }
 
 ObjectItem ParseObjectItem(const std::string& item) {
-    const QString text = QString::fromStdString(item);
-    if (wizard::isObjectItem(text)) {
-        return {wizard::objectKind(text), wizard::itemObjectName(text).toStdString()};
+    if (core::isObjectItem(item)) {
+        return {core::objectKind(item), core::itemObjectName(item)};
     }
     throw CommandError(exitBadUsage, "OBJECT must be \"Table: NAME\" or \"Query: NAME\"");
 }
@@ -76,12 +76,12 @@ Option PasswordOption() {
         {"password"}, "PW", "The database password; without it the database opens without one."};
 }
 
-int ReportEngineError(const platform::EngineError& error, std::ostream& err) {
-    err << "Error " << error.number() << ": " << error.description().toStdString() << '\n';
+int ReportEngineError(const core::EngineError& error, std::ostream& err) {
+    err << "Error " << error.number() << ": " << error.description() << '\n';
     return exitFailure;
 }
 
-int RunObjectsWith(platform::Catalogue& catalogue, const Arguments& args, std::ostream& out,
+int RunObjectsWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                    std::ostream& err) {
     const auto parsed = Parse(objectsLine, args, 1, out);
     if (!parsed) {
@@ -89,22 +89,16 @@ int RunObjectsWith(platform::Catalogue& catalogue, const Arguments& args, std::o
     }
     try {
         const auto objects =
-            catalogue.listObjects(QString::fromStdString(parsed->arguments()[0]),
-                                  QString::fromStdString(parsed->value("password")));
-        if (parsed->isSet("all")) {
-            WriteLines(out, AllObjectItems(objects));
-        } else {
-            for (const QString& item : wizard::objectListItems(objects)) {
-                out << item.toStdString() << '\n';
-            }
-        }
-    } catch (const platform::EngineError& error) {
+            catalogue.listObjects(parsed->arguments()[0], parsed->value("password"));
+        WriteLines(out,
+                   parsed->isSet("all") ? AllObjectItems(objects) : core::objectListItems(objects));
+    } catch (const core::EngineError& error) {
         return ReportEngineError(error, err);
     }
     return exitDone;
 }
 
-int RunDescribeWith(platform::Catalogue& catalogue, const Arguments& args, std::ostream& out,
+int RunDescribeWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                     std::ostream& err) {
     const auto parsed = Parse(describeLine, args, 2, out);
     if (!parsed) {
@@ -112,18 +106,15 @@ int RunDescribeWith(platform::Catalogue& catalogue, const Arguments& args, std::
     }
     const ObjectItem object = ParseObjectItem(parsed->arguments()[1]);
     try {
-        const auto definition =
-            catalogue.describeObject(QString::fromStdString(parsed->arguments()[0]),
-                                     QString::fromStdString(parsed->value("password")), object.kind,
-                                     QString::fromStdString(object.name));
-        std::vector<std::string> lines{
-            "key\t" + platform::primaryKeyField(object.kind, definition).toStdString()};
+        const auto definition = catalogue.describeObject(
+            parsed->arguments()[0], parsed->value("password"), object.kind, object.name);
+        std::vector<std::string> lines{"key\t" + core::primaryKeyField(object.kind, definition)};
         for (const auto& field : definition.fields) {
-            lines.push_back("field\t" + field.name.toStdString() + '\t' +
-                            std::to_string(field.type) + '\t' + std::string(GetPrefix(field.type)));
+            lines.push_back("field\t" + field.name + '\t' + std::to_string(field.type) + '\t' +
+                            std::string(GetPrefix(field.type)));
         }
         WriteLines(out, lines);
-    } catch (const platform::EngineError& error) {
+    } catch (const core::EngineError& error) {
         return ReportEngineError(error, err);
     }
     return exitDone;

@@ -2,7 +2,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Options.h"
-#include "platform/Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <string>
 #include <vector>
@@ -10,12 +10,12 @@
 namespace ombrix::cli {
 
 // Every TableDef as "Table: NAME" and every QueryDef as "Query: NAME<TAB>TYPE", unfiltered.
-std::vector<std::string> AllObjectItems(const platform::DatabaseObjects& objects);
+std::vector<std::string> AllObjectItems(const core::DatabaseObjects& objects);
 
 // An OBJECT argument, "Table: NAME" or "Query: NAME" as the object list shows it; anything else is
 // bad usage (CommandError).
 struct ObjectItem {
-    platform::ObjectKind kind;
+    core::ObjectKind kind;
     std::string name;
 };
 ObjectItem ParseObjectItem(const std::string& item);
@@ -23,12 +23,12 @@ ObjectItem ParseObjectItem(const std::string& item);
 Option PasswordOption();
 
 // Database failures print as the wizard numbers them: "Error N: description"; returns exit 2.
-int ReportEngineError(const platform::EngineError& error, std::ostream& err);
+int ReportEngineError(const core::EngineError& error, std::ostream& err);
 
 // The objects and describe commands over a given catalogue (tests pass their own).
-int RunObjectsWith(platform::Catalogue& catalogue, const Arguments& args, std::ostream& out,
+int RunObjectsWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                    std::ostream& err);
-int RunDescribeWith(platform::Catalogue& catalogue, const Arguments& args, std::ostream& out,
+int RunDescribeWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                     std::ostream& err);
 
 } // namespace ombrix::cli

@@ -108,7 +108,7 @@ void WriteToStandardOutput(std::ostream& out, const std::string& page) {
 
 } // namespace
 
-int RunGenerateWith(platform::Catalogue& catalogue, const Arguments& args, std::ostream& out,
+int RunGenerateWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                     std::ostream& err) {
     const ParsedArguments parsed = parseArguments(generateLine, args);
     if (parsed.isSet("help")) {
@@ -122,7 +122,7 @@ int RunGenerateWith(platform::Catalogue& catalogue, const Arguments& args, std::
         const WizardChoices choices = ChoicesFromArguments(parsed);
         try {
             state = WizardStateFromCatalogue(catalogue, choices);
-        } catch (const platform::EngineError& error) {
+        } catch (const core::EngineError& error) {
             return ReportEngineError(error, err);
         }
     }

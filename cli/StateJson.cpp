@@ -1,7 +1,7 @@
 #include "cli/StateJson.h"
 
 #include "cli/CliSupport.h"
-#include "wizard/CatalogueItems.h"
+#include "core/CatalogueItems.h"
 
 #include <algorithm>
 #include <cctype>
@@ -211,7 +211,7 @@ WizardState WizardStateFromJson(const std::string& text) {
     state.summaryFields = FieldItems(document);
     state.formMethod = StringMember(document, "method");
 
-    if (!wizard::isObjectItem(QString::fromStdString(state.objectCaption)))
+    if (!core::isObjectItem(state.objectCaption))
         Reject("member \"object\" must begin with \"Table: \" or \"Query: \"");
     if (state.formMethod != "Post" && state.formMethod != "Get")
         Reject("member \"method\" must be \"Post\" or \"Get\"");

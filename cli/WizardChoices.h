@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Catalogue.h"
 #include "generator/WizardState.h"
-#include "platform/Catalogue.h"
 
 #include <string>
 #include <vector>
@@ -20,8 +20,8 @@ struct WizardChoices {
 // The state the wizard holds on its last page after these choices: the object read as step 2 reads
 // it (reopened with the password when there is one), its key found by the wizard's rule, its field
 // items built as the field list builds them. Database failures, and a field the object does not
-// have (3265, as the engine answers a missing name), throw platform::EngineError; an object
+// have (3265, as the engine answers a missing name), throw core::EngineError; an object
 // without fields throws CommandError.
-WizardState WizardStateFromCatalogue(platform::Catalogue& catalogue, const WizardChoices& choices);
+WizardState WizardStateFromCatalogue(core::Catalogue& catalogue, const WizardChoices& choices);
 
 } // namespace ombrix::cli
