@@ -5,7 +5,9 @@
 #include <cstring>
 #include <filesystem>
 #include <glib.h>
+#include <glib/gstdio.h>
 #include <memory>
+#include <unistd.h>
 
 namespace ombrix::platform {
 
@@ -96,8 +98,11 @@ std::string encodePageText(std::string_view utf8) {
 }
 
 bool saveText(const std::string& path, std::string_view utf8, std::string* error) {
-    const std::string bytes = encodePageText(utf8);
     const std::string target = fileToReplace(path);
+    // Replacing would get round a file's own protection against writing.
+    if (g_file_test(target.c_str(), G_FILE_TEST_EXISTS) && g_access(target.c_str(), W_OK) != 0)
+        return fail(error, "Existing file " + path + " is not writable");
+    const std::string bytes = encodePageText(utf8);
     GError* raw = nullptr;
     if (g_file_set_contents_full(target.c_str(), bytes.data(), static_cast<gssize>(bytes.size()),
                                  G_FILE_SET_CONTENTS_CONSISTENT, modeFor(target), &raw))

@@ -12,7 +12,8 @@ namespace ombrix::platform {
 std::string encodePageText(std::string_view utf8);
 
 // Writes the text, encoded as above, to a temporary file beside path that then replaces path (a
-// symbolic link is followed; an existing file keeps its permissions). A save that fails at any
+// symbolic link is followed; an existing file keeps its permissions, and one that may not be
+// written is refused). A save that fails at any
 // point leaves an existing file exactly as it was. Where the folder takes no temporary file but
 // the existing file may be written, the file is written in place instead; a failure there is
 // reported too, though the file may then be cut short. Returns false on failure and, when error

@@ -158,6 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         SaveRow{"folder_that_takes_no_new_file", "/proc/version", false, rw, false, unlimited,
                 false},
         SaveRow{"full_disk", "page.asp", true, rw, false, 64, false},
+        SaveRow{"read_only_file", "page.asp", true, ro, false, unlimited, false},
         SaveRow{"read_only_folder_writable_file_in_place", "page.asp", true, rw, true, unlimited,
                 true},
         SaveRow{"read_only_folder_read_only_file", "page.asp", true, ro, true, unlimited, false},
