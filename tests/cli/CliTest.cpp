@@ -22,7 +22,7 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 }
 
 TEST(CliInProcess, GeneratesTheExamplePageByteForByte) {
-    const Outcome run = RunInProcess({"generate", "--state", ExamplePath("orders.json")});
+    const Outcome run = RunInProcess({"generate", "--state=" + ExamplePath("orders.json")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, ReadBytes(GoldenPath("orders-post.asp")).toStdString());
@@ -95,6 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"no_command", {}, "Error: no command given; run \"ombrix-cli --help\"\n"},
         UsageRow{"unknown_command", {"frobnicate"}, "Error: unknown command \"frobnicate\"\n"},
         UsageRow{"unknown_option", {"--frob"}, "Error: Unknown option 'frob'.\n"},
+        UsageRow{"unknown_options", {"-xh", "--frob"}, "Error: Unknown options: x, frob.\n"},
+        UsageRow{"value_for_a_switch", {"--help=3"}, "Error: Unexpected value after '--help'.\n"},
         UsageRow{"generate_without_arguments",
                  {"generate"},
                  "Error: usage: ombrix-cli generate DATABASE OBJECT [--field NAME]... [--method "
