@@ -72,7 +72,8 @@ public:
 private:
     // "--name", "--name=value" or "--name value".
     void longOption(const std::string& arg, Given& given) {
-        const std::string name = arg.substr(2, arg.find('=') - 2);
+        const std::size_t assign = arg.find('=');
+        const std::string name = arg.substr(2, assign == std::string::npos ? assign : assign - 2);
         if (const Option* option = known(name)) {
             valueOf(*option, arg, given);
         }
