@@ -1,141 +1,131 @@
 #include "cli/CatalogueCommands.h"
 
 #include "cli/CliSupport.h"
-#include "cli/Commands.h"
+#include "core/CatalogueItems.h"
 #include "generator/TypePrefix.h"
 #include "platform/ReaderCatalogue.h"
-#include "wizard/CatalogueItems.h"
+
+#include <optional>
 
 namespace ombrix::cli {
 
 namespace {
 
-void WriteLines(std::ostream& out, const QStringList& lines) {
-    for (const QString& line : lines) {
-        WriteText(out, line + QLatin1Char('\n'));
+const CommandLine objectsLine{
+    .usage = "ombrix-cli objects DATABASE [--password PW] [--all]",
+    .description = "Lists the tables and queries of an Access database as the wizard's object "
+                   "list shows them, one a line.",
+    .options = {HelpOption(),
+                PasswordOption(),
+                {{"all"}, "", "List every table and query, unfiltered; queries with their type."}},
+    .arguments = {{"DATABASE", "The .mdb file."}},
+};
+
+const CommandLine describeLine{
+    .usage = "ombrix-cli describe DATABASE OBJECT [--password PW]",
+    .description = "Prints the key field and the fields of a table or query as the wizard finds "
+                   "them: \"key<TAB>NAME\", then \"field<TAB>NAME<TAB>TYPE<TAB>PREFIX\" for each "
+                   "field.",
+    .options = {HelpOption(), PasswordOption()},
+    .arguments = {{"DATABASE", "The .mdb file."},
+                  {"OBJECT", "\"Table: NAME\" or \"Query: NAME\", as objects prints it."}},
+};
+
+// The parsed arguments, or nothing when the help was asked for and printed.
+std::optional<ParsedArguments> Parse(const CommandLine& commandLine, const Arguments& args,
+                                     std::size_t positionals, std::ostream& out) {
+    ParsedArguments parsed = parseArguments(commandLine, args);
+    if (parsed.isSet("help")) {
+        out << helpText(commandLine);
+        return std::nullopt;
     }
+    if (parsed.arguments().size() != positionals) {
+        throw CommandError(exitBadUsage, "usage: " + commandLine.usage);
+    }
+    return parsed;
 }
 
-QStringList Positionals(const QCommandLineParser& parser, qsizetype count, const QString& usage) {
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != count) {
-        throw CommandError(exitBadUsage, QStringLiteral("usage: ombrix-cli %1").arg(usage));
+void WriteLines(std::ostream& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        out << line << '\n';
     }
-    return positional;
 }
 
 } // namespace
 
-QStringList AllObjectItems(const platform::DatabaseObjects& objects) {
-    QStringList items;
+std::vector<std::string> AllObjectItems(const core::DatabaseObjects& objects) {
+    std::vector<std::string> items;
     for (const auto& table : objects.tables) {
-        items.append(wizard::tableItem(table.name));
+        items.push_back(core::tableItem(table.name));
     }
     for (const auto& query : objects.queries) {
-        items.append(wizard::queryItem(query.name) + QLatin1Char('\t') +
-                     QString::number(query.type));
+        items.push_back(core::queryItem(query.name) + '\t' + std::to_string(query.type));
     }
     return items;
 }
 
-ObjectItem ParseObjectItem(const QString& item) {
-    if (wizard::isObjectItem(item)) {
-        return {wizard::objectKind(item), wizard::itemObjectName(item)};
+ObjectItem ParseObjectItem(const std::string& item) {
+    if (core::isObjectItem(item)) {
+        return {core::objectKind(item), core::itemObjectName(item)};
     }
-    throw CommandError(exitBadUsage,
-                       QStringLiteral("OBJECT must be \"Table: NAME\" or \"Query: NAME\""));
+    throw CommandError(exitBadUsage, "OBJECT must be \"Table: NAME\" or \"Query: NAME\"");
 }
 
-QCommandLineOption PasswordOption() {
-    return {QStringLiteral("password"),
-            QStringLiteral("The database password; without it the database opens without one."),
-            QStringLiteral("PW")};
+Option PasswordOption() {
+    return {
+        {"password"}, "PW", "The database password; without it the database opens without one."};
 }
 
-int ReportEngineError(const platform::EngineError& error, std::ostream& err) {
-    WriteText(err, QStringLiteral("Error %1: %2\n").arg(error.number()).arg(error.description()));
+int ReportEngineError(const core::EngineError& error, std::ostream& err) {
+    err << "Error " << error.number() << ": " << error.description() << '\n';
     return exitFailure;
 }
 
-int RunObjectsWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunObjectsWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                    std::ostream& err) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Lists the tables and queries of an Access database as the wizard's "
-                       "object list shows them, one a line."));
-    const QCommandLineOption help = AddHelpOption(parser);
-    const QCommandLineOption password = PasswordOption();
-    const QCommandLineOption all(
-        QStringLiteral("all"),
-        QStringLiteral("List every table and query, unfiltered; queries with their type."));
-    parser.addOption(password);
-    parser.addOption(all);
-    parser.addPositionalArgument(QStringLiteral("DATABASE"), QStringLiteral("The .mdb file."));
-    ParseArguments(parser, args);
-    const QString usage = QStringLiteral("objects DATABASE [--password PW] [--all]");
-    if (parser.isSet(help)) {
-        WriteText(out, HelpText(parser, QStringLiteral("ombrix-cli ") + usage));
+    const auto parsed = Parse(objectsLine, args, 1, out);
+    if (!parsed) {
         return exitDone;
     }
-    const QString database = Positionals(parser, 1, usage).first();
     try {
-        const auto objects = catalogue.listObjects(database, parser.value(password));
+        const auto objects =
+            catalogue.listObjects(parsed->arguments()[0], parsed->value("password"));
         WriteLines(out,
-                   parser.isSet(all) ? AllObjectItems(objects) : wizard::objectListItems(objects));
-    } catch (const platform::EngineError& error) {
+                   parsed->isSet("all") ? AllObjectItems(objects) : core::objectListItems(objects));
+    } catch (const core::EngineError& error) {
         return ReportEngineError(error, err);
     }
     return exitDone;
 }
 
-int RunDescribeWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunDescribeWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                     std::ostream& err) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Prints the key field and the fields of a table or query as the wizard "
-                       "finds them: \"key<TAB>NAME\", then \"field<TAB>NAME<TAB>TYPE<TAB>PREFIX\" "
-                       "for each field."));
-    const QCommandLineOption help = AddHelpOption(parser);
-    const QCommandLineOption password = PasswordOption();
-    parser.addOption(password);
-    parser.addPositionalArgument(QStringLiteral("DATABASE"), QStringLiteral("The .mdb file."));
-    parser.addPositionalArgument(QStringLiteral("OBJECT"),
-                                 QStringLiteral("\"Table: NAME\" or \"Query: NAME\", as objects "
-                                                "prints it."));
-    ParseArguments(parser, args);
-    const QString usage = QStringLiteral("describe DATABASE OBJECT [--password PW]");
-    if (parser.isSet(help)) {
-        WriteText(out, HelpText(parser, QStringLiteral("ombrix-cli ") + usage));
+    const auto parsed = Parse(describeLine, args, 2, out);
+    if (!parsed) {
         return exitDone;
     }
-    const QStringList positional = Positionals(parser, 2, usage);
-    const ObjectItem object = ParseObjectItem(positional[1]);
+    const ObjectItem object = ParseObjectItem(parsed->arguments()[1]);
     try {
-        const auto definition = catalogue.describeObject(positional[0], parser.value(password),
-                                                         object.kind, object.name);
-        QStringList lines{QStringLiteral("key\t") +
-                          platform::primaryKeyField(object.kind, definition)};
+        const auto definition = catalogue.describeObject(
+            parsed->arguments()[0], parsed->value("password"), object.kind, object.name);
+        std::vector<std::string> lines{"key\t" + core::primaryKeyField(object.kind, definition)};
         for (const auto& field : definition.fields) {
-            const std::string_view prefix = GetPrefix(field.type);
-            lines.append(
-                QStringLiteral("field\t%1\t%2\t%3")
-                    .arg(field.name)
-                    .arg(field.type)
-                    .arg(QString::fromUtf8(prefix.data(), static_cast<qsizetype>(prefix.size()))));
+            lines.push_back("field\t" + field.name + '\t' + std::to_string(field.type) + '\t' +
+                            std::string(GetPrefix(field.type)));
         }
         WriteLines(out, lines);
-    } catch (const platform::EngineError& error) {
+    } catch (const core::EngineError& error) {
         return ReportEngineError(error, err);
     }
     return exitDone;
 }
 
-int RunObjects(const QStringList& args, std::ostream& out, std::ostream& err) {
+int RunObjects(const Arguments& args, std::ostream& out, std::ostream& err) {
     platform::ReaderCatalogue catalogue;
     return RunObjectsWith(catalogue, args, out, err);
 }
 
-int RunDescribe(const QStringList& args, std::ostream& out, std::ostream& err) {
+int RunDescribe(const Arguments& args, std::ostream& out, std::ostream& err) {
     platform::ReaderCatalogue catalogue;
     return RunDescribeWith(catalogue, args, out, err);
 }

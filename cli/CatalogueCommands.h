@@ -1,33 +1,34 @@
 #pragma once
 
-#include "platform/Catalogue.h"
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "core/Catalogue.h"
 
-#include <QCommandLineOption>
-#include <QStringList>
-#include <ostream>
+#include <string>
+#include <vector>
 
 namespace ombrix::cli {
 
 // Every TableDef as "Table: NAME" and every QueryDef as "Query: NAME<TAB>TYPE", unfiltered.
-QStringList AllObjectItems(const platform::DatabaseObjects& objects);
+std::vector<std::string> AllObjectItems(const core::DatabaseObjects& objects);
 
 // An OBJECT argument, "Table: NAME" or "Query: NAME" as the object list shows it; anything else is
 // bad usage (CommandError).
 struct ObjectItem {
-    platform::ObjectKind kind;
-    QString name;
+    core::ObjectKind kind;
+    std::string name;
 };
-ObjectItem ParseObjectItem(const QString& item);
+ObjectItem ParseObjectItem(const std::string& item);
 
-QCommandLineOption PasswordOption();
+Option PasswordOption();
 
 // Database failures print as the wizard numbers them: "Error N: description"; returns exit 2.
-int ReportEngineError(const platform::EngineError& error, std::ostream& err);
+int ReportEngineError(const core::EngineError& error, std::ostream& err);
 
 // The objects and describe commands over a given catalogue (tests pass their own).
-int RunObjectsWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunObjectsWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                    std::ostream& err);
-int RunDescribeWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunDescribeWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                     std::ostream& err);
 
 } // namespace ombrix::cli

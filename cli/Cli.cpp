@@ -2,12 +2,11 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/Options.h"
 #include "ombrix/ProjectInfo.h"
 
-#include <QCommandLineParser>
 #include <algorithm>
 #include <array>
-#include <string>
 
 namespace ombrix::cli {
 
@@ -21,54 +20,52 @@ constexpr std::array commands{
     Command{"describe", "List the key and the fields of a table or query.", RunDescribe},
 };
 
-QString TopLevelHelp(const QCommandLineParser& parser) {
-    QString help = HelpText(parser, QStringLiteral("ombrix-cli <command> [options]"));
-    help += QStringLiteral("\nCommands:\n");
+const CommandLine topLevel{
+    .usage = "ombrix-cli <command> [options]",
+    .description =
+        "Writes the starting code of a classic ASP data-entry page from an Access database.",
+    .options = {{{"h", "help"}, "", "Displays this help."},
+                {{"v", "version"}, "", "Displays version information."}},
+    .arguments = {{"command", "The command to run."}},
+    .argumentsEndOptions = true,
+};
+
+std::string TopLevelHelp() {
+    std::string help = helpText(topLevel) + "\nCommands:\n";
     for (const auto& command : commands) {
-        help += QStringLiteral("  %1  %2\n")
-                    .arg(QLatin1String(command.name), -10)
-                    .arg(QLatin1String(command.summary));
+        std::string name = command.name;
+        name.resize(std::max<std::size_t>(name.size(), 10), ' ');
+        help += "  " + name + "  " + command.summary + '\n';
     }
-    help += QStringLiteral("\nRun \"ombrix-cli <command> --help\" for the options of a command.\n");
-    return help;
+    return help + "\nRun \"ombrix-cli <command> --help\" for the options of a command.\n";
 }
 
-int Dispatch(const QStringList& arguments, std::ostream& out, std::ostream& err) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes the starting code of a classic ASP data-entry page from an Access database."));
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    const QCommandLineOption help = AddHelpOption(parser);
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The command to run."));
-    ParseArguments(parser, arguments);
-
-    if (parser.isSet(help)) {
-        WriteText(out, TopLevelHelp(parser));
+int Dispatch(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const ParsedArguments parsed = parseArguments(topLevel, arguments);
+    if (parsed.isSet("help")) {
+        out << TopLevelHelp();
         return exitDone;
     }
-    if (parser.isSet(version)) {
+    if (parsed.isSet("version")) {
         out << "ombrix-cli " << project::version << '\n';
         return exitDone;
     }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) {
-        throw CommandError(exitBadUsage,
-                           QStringLiteral("no command given; run \"ombrix-cli --help\""));
+    const Arguments& positional = parsed.arguments();
+    if (positional.empty()) {
+        throw CommandError(exitBadUsage, "no command given; run \"ombrix-cli --help\"");
     }
-    const QString name = positional.first();
-    const auto* command = std::find_if(commands.begin(), commands.end(), [&name](const auto& c) {
-        return name == QLatin1String(c.name);
-    });
+    const std::string& name = positional.front();
+    const auto* command = std::find_if(commands.begin(), commands.end(),
+                                       [&name](const auto& c) { return name == c.name; });
     if (command == commands.end()) {
-        throw CommandError(exitBadUsage, QStringLiteral("unknown command \"%1\"").arg(name));
+        throw CommandError(exitBadUsage, "unknown command \"" + name + "\"");
     }
-    return command->run(positional.mid(1), out, err);
+    return command->run(Arguments(positional.begin() + 1, positional.end()), out, err);
 }
 
 } // namespace
 
-int RunCli(const QStringList& arguments, std::ostream& out, std::ostream& err) {
+int RunCli(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     try {
         return Dispatch(arguments, out, err);
     } catch (const CommandError& error) {

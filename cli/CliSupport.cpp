@@ -1,49 +1,49 @@
 #include "cli/CliSupport.h"
 
-#include <QFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
 
 namespace ombrix::cli {
 
-QCommandLineOption AddHelpOption(QCommandLineParser& parser) {
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays this help."));
-    parser.addOption(help);
-    return help;
+namespace {
+
+[[noreturn]] void CannotRead(const std::string& path, const std::string& reason) {
+    throw CommandError(exitFailure, "cannot read " + path + ": " + reason);
 }
 
-void ParseArguments(QCommandLineParser& parser, const QStringList& args) {
-    // QCommandLineParser skips the first argument as the program name.
-    if (!parser.parse(QStringList{QStringLiteral("ombrix-cli")} + args)) {
-        throw CommandError(exitBadUsage, parser.errorText());
+struct FileClose {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+std::string ReadInput(const std::string& path) {
+    const bool standardInput = path == "-";
+    std::error_code ignored;
+    if (!standardInput && std::filesystem::is_directory(path, ignored)) {
+        CannotRead(path, "file to open is a directory");
     }
-}
-
-QString HelpText(const QCommandLineParser& parser, const QString& usage) {
-    const QString help = parser.helpText();
-    return QStringLiteral("Usage: ") + usage + help.mid(help.indexOf(QLatin1Char('\n')));
-}
-
-QByteArray ReadInput(const QString& path) {
-    const bool standardInput = path == QStringLiteral("-");
-    QFile file(standardInput ? QString() : path);
-    const bool opened =
-        standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    if (!opened) {
-        throw CommandError(exitFailure,
-                           QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    std::unique_ptr<std::FILE, FileClose> opened;
+    if (!standardInput) {
+        opened.reset(std::fopen(path.c_str(), "rb"));
+        if (!opened) {
+            CannotRead(path, std::strerror(errno));
+        }
     }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw CommandError(exitFailure,
-                           QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    std::FILE* file = standardInput ? stdin : opened.get();
+    std::string data;
+    char buffer[65536];
+    std::size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        data.append(buffer, read);
+    }
+    if (std::ferror(file)) {
+        CannotRead(path, std::strerror(errno));
     }
     return data;
-}
-
-void WriteText(std::ostream& out, const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    out.write(utf8.constData(), utf8.size());
 }
 
 } // namespace ombrix::cli

@@ -1,13 +1,16 @@
 #pragma once
 
-#include <QStringList>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace ombrix::cli {
 
+using Arguments = std::vector<std::string>;
+
 // A command gets the arguments that follow its name. It returns the exit code, or throws
 // CommandError, which the dispatcher prints as "Error: ..." on err.
-using CommandFunction = int (*)(const QStringList& args, std::ostream& out, std::ostream& err);
+using CommandFunction = int (*)(const Arguments& args, std::ostream& out, std::ostream& err);
 
 struct Command {
     const char* name;
@@ -15,8 +18,8 @@ struct Command {
     CommandFunction run;
 };
 
-int RunGenerate(const QStringList& args, std::ostream& out, std::ostream& err);
-int RunObjects(const QStringList& args, std::ostream& out, std::ostream& err);
-int RunDescribe(const QStringList& args, std::ostream& out, std::ostream& err);
+int RunGenerate(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunObjects(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunDescribe(const Arguments& args, std::ostream& out, std::ostream& err);
 
 } // namespace ombrix::cli

@@ -2,97 +2,98 @@
 
 #include "cli/CatalogueCommands.h"
 #include "cli/CliSupport.h"
-#include "cli/Commands.h"
+#include "cli/Options.h"
 #include "cli/StateJson.h"
 #include "cli/WizardChoices.h"
 #include "generator/GeneratePage.h"
 #include "platform/ReaderCatalogue.h"
 #include "platform/TextSaver.h"
 
+#include <algorithm>
+
 namespace ombrix::cli {
 
 namespace {
 
-const QString kCatalogueUsage = QStringLiteral(
+const std::string catalogueUsage =
     "ombrix-cli generate DATABASE OBJECT [--field NAME]... [--method Post|Get] [--password PW] "
-    "[--output FILE]");
-const QString kStateUsage = QStringLiteral("ombrix-cli generate --state FILE|- [--output FILE]");
+    "[--output FILE]";
+const std::string stateUsage = "ombrix-cli generate --state FILE|- [--output FILE]";
+
+const CommandLine generateLine{
+    .usage = catalogueUsage + "\n       " + stateUsage,
+    .description =
+        "Writes the ASP page that the wizard writes, byte for byte (UTF-8, CR LF line ends): for "
+        "OBJECT of DATABASE (\"Table: NAME\" or \"Query: NAME\", as objects prints it) and the "
+        "fields chosen, or for a wizard state given as JSON.",
+    .options = {HelpOption(),
+                {{"field"},
+                 "NAME",
+                 "A field of OBJECT to use; repeat it for each field, in the order wanted. Without "
+                 "it every field is used, in the database's order."},
+                {{"method"},
+                 "Post|Get",
+                 "The method of the page's form: Post (the default) or Get."},
+                PasswordOption(),
+                {{"output"},
+                 "FILE",
+                 "Save the page to FILE as the output window does: Windows-1252 when every "
+                 "character fits, otherwise UTF-8 with a byte-order mark."},
+                {{"state"},
+                 "FILE",
+                 "The wizard state as JSON: {\"database\", \"password\", \"object\", "
+                 "\"primaryKeyField\", \"primaryKeyPrefix\" (optional: the key field's type "
+                 "prefix), \"fields\", \"method\"}; - reads standard input. No database is "
+                 "opened."}},
+    .arguments = {{"DATABASE",
+                   "The .mdb file, written into the page's connection string exactly as given."},
+                  {"OBJECT", "\"Table: NAME\" or \"Query: NAME\"."}},
+};
 
 // Saved as the output window saves: atomically, in Windows-1252 when every character has a place
 // in it, otherwise in UTF-8 with a byte-order mark.
-void WritePage(const QString& path, const std::string& page) {
-    QString reason;
-    if (!platform::saveText(path, QString::fromStdString(page), &reason)) {
-        throw CommandError(exitFailure, QStringLiteral("cannot write %1: %2").arg(path, reason));
+void WritePage(const std::string& path, const std::string& page) {
+    std::string reason;
+    if (!platform::saveText(path, page, &reason)) {
+        throw CommandError(exitFailure, "cannot write " + path + ": " + reason);
     }
 }
 
-struct GenerateOptions {
-    QCommandLineOption state{
-        QStringLiteral("state"),
-        QStringLiteral("The wizard state as JSON: {\"database\", \"password\", \"object\", "
-                       "\"primaryKeyField\", \"primaryKeyPrefix\" (optional: the key field's type "
-                       "prefix), \"fields\", \"method\"}; - reads standard input. No database "
-                       "is opened."),
-        QStringLiteral("FILE")};
-    QCommandLineOption field{
-        QStringLiteral("field"),
-        QStringLiteral("A field of OBJECT to use; repeat it for each field, in the order wanted. "
-                       "Without it every field is used, in the database's order."),
-        QStringLiteral("NAME")};
-    QCommandLineOption method{QStringLiteral("method"),
-                              QStringLiteral("The method of the page's form: Post (the default) "
-                                             "or Get."),
-                              QStringLiteral("Post|Get")};
-    QCommandLineOption password = PasswordOption();
-    QCommandLineOption output{
-        QStringLiteral("output"),
-        QStringLiteral("Save the page to FILE as the output window does: Windows-1252 when "
-                       "every character fits, otherwise UTF-8 with a byte-order mark."),
-        QStringLiteral("FILE")};
-};
-
-WizardState StateFromJsonArguments(const QCommandLineParser& parser,
-                                   const GenerateOptions& options) {
-    if (!parser.positionalArguments().isEmpty()) {
-        throw CommandError(
-            exitBadUsage,
-            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+WizardState StateFromJsonArguments(const ParsedArguments& parsed) {
+    if (!parsed.arguments().empty()) {
+        throw CommandError(exitBadUsage,
+                           "unexpected argument \"" + parsed.arguments().front() + "\"");
     }
-    for (const QCommandLineOption* option : {&options.field, &options.method, &options.password}) {
-        if (parser.isSet(*option)) {
-            throw CommandError(
-                exitBadUsage,
-                QStringLiteral("--%1 cannot be used with --state").arg(option->names().first()));
+    for (const char* option : {"field", "method", "password"}) {
+        if (parsed.isSet(option)) {
+            throw CommandError(exitBadUsage,
+                               "--" + std::string(option) + " cannot be used with --state");
         }
     }
-    return WizardStateFromJson(ReadInput(parser.value(options.state)));
+    return WizardStateFromJson(ReadInput(parsed.value("state")));
 }
 
 // Everything the command line alone can get wrong is refused before the database is opened.
-WizardChoices ChoicesFromArguments(const QCommandLineParser& parser,
-                                   const GenerateOptions& options) {
-    const QStringList positional = parser.positionalArguments();
+WizardChoices ChoicesFromArguments(const ParsedArguments& parsed) {
+    const Arguments& positional = parsed.arguments();
     if (positional.size() != 2) {
-        throw CommandError(exitBadUsage,
-                           QStringLiteral("usage: %1, or %2").arg(kCatalogueUsage, kStateUsage));
+        throw CommandError(exitBadUsage, "usage: " + catalogueUsage + ", or " + stateUsage);
     }
     WizardChoices choices;
     choices.database = positional[0];
     choices.object = positional[1];
-    choices.password = parser.value(options.password);
-    choices.fields = parser.values(options.field);
-    if (parser.isSet(options.method)) {
-        choices.method = parser.value(options.method);
+    choices.password = parsed.value("password");
+    choices.fields = parsed.values("field");
+    if (parsed.isSet("method")) {
+        choices.method = parsed.value("method");
     }
-    if (choices.method != QStringLiteral("Post") && choices.method != QStringLiteral("Get")) {
-        throw CommandError(exitBadUsage, QStringLiteral("--method must be Post or Get"));
+    if (choices.method != "Post" && choices.method != "Get") {
+        throw CommandError(exitBadUsage, "--method must be Post or Get");
     }
     // The wizard moves a field out of the list of fields left, so it can be chosen only once.
-    for (qsizetype i = 0; i < choices.fields.size(); ++i) {
-        if (choices.fields.indexOf(choices.fields[i]) != i) {
-            throw CommandError(
-                exitBadUsage, QStringLiteral("field \"%1\" is given twice").arg(choices.fields[i]));
+    for (auto field = choices.fields.begin(); field != choices.fields.end(); ++field) {
+        if (std::find(choices.fields.begin(), field, *field) != field) {
+            throw CommandError(exitBadUsage, "field \"" + *field + "\" is given twice");
         }
     }
     return choices;
@@ -102,58 +103,40 @@ void WriteToStandardOutput(std::ostream& out, const std::string& page) {
     out.write(page.data(), static_cast<std::streamsize>(page.size()));
     out.flush();
     if (!out) {
-        throw CommandError(exitFailure, QStringLiteral("cannot write the page to standard output"));
+        throw CommandError(exitFailure, "cannot write the page to standard output");
     }
 }
 
 } // namespace
 
-int RunGenerateWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunGenerateWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                     std::ostream& err) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes the ASP page that the wizard writes, byte for byte (UTF-8, CR LF line ends): for "
-        "OBJECT of DATABASE (\"Table: NAME\" or \"Query: NAME\", as objects prints it) and the "
-        "fields chosen, or for a wizard state given as JSON."));
-    const QCommandLineOption help = AddHelpOption(parser);
-    const GenerateOptions options;
-    for (const QCommandLineOption* option :
-         {&options.field, &options.method, &options.password, &options.output, &options.state}) {
-        parser.addOption(*option);
-    }
-    parser.addPositionalArgument(QStringLiteral("DATABASE"),
-                                 QStringLiteral("The .mdb file, written into the page's "
-                                                "connection string exactly as given."));
-    parser.addPositionalArgument(QStringLiteral("OBJECT"),
-                                 QStringLiteral("\"Table: NAME\" or \"Query: NAME\"."));
-    ParseArguments(parser, args);
-
-    if (parser.isSet(help)) {
-        WriteText(out,
-                  HelpText(parser, kCatalogueUsage + QStringLiteral("\n       ") + kStateUsage));
+    const ParsedArguments parsed = parseArguments(generateLine, args);
+    if (parsed.isSet("help")) {
+        out << helpText(generateLine);
         return exitDone;
     }
     WizardState state;
-    if (parser.isSet(options.state)) {
-        state = StateFromJsonArguments(parser, options);
+    if (parsed.isSet("state")) {
+        state = StateFromJsonArguments(parsed);
     } else {
-        const WizardChoices choices = ChoicesFromArguments(parser, options);
+        const WizardChoices choices = ChoicesFromArguments(parsed);
         try {
             state = WizardStateFromCatalogue(catalogue, choices);
-        } catch (const platform::EngineError& error) {
+        } catch (const core::EngineError& error) {
             return ReportEngineError(error, err);
         }
     }
     const std::string page = GeneratePage(state);
-    if (parser.isSet(options.output)) {
-        WritePage(parser.value(options.output), page);
+    if (parsed.isSet("output")) {
+        WritePage(parsed.value("output"), page);
     } else {
         WriteToStandardOutput(out, page);
     }
     return exitDone;
 }
 
-int RunGenerate(const QStringList& args, std::ostream& out, std::ostream& err) {
+int RunGenerate(const Arguments& args, std::ostream& out, std::ostream& err) {
     platform::ReaderCatalogue catalogue;
     return RunGenerateWith(catalogue, args, out, err);
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "platform/Catalogue.h"
-
-#include <QStringList>
-#include <ostream>
+#include "cli/Commands.h"
+#include "core/Catalogue.h"
 
 namespace ombrix::cli {
 
 // The generate command over a given catalogue (tests pass their own); the --state form reads none.
-int RunGenerateWith(platform::Catalogue& catalogue, const QStringList& args, std::ostream& out,
+int RunGenerateWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
                     std::ostream& err);
 
 } // namespace ombrix::cli

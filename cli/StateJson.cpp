@@ -1,96 +1,226 @@
 #include "cli/StateJson.h"
 
 #include "cli/CliSupport.h"
-#include "wizard/CatalogueItems.h"
+#include "core/CatalogueItems.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
+#include <algorithm>
+#include <cctype>
+#include <nlohmann/json.hpp>
+#include <string_view>
+#include <vector>
 
 namespace ombrix::cli {
 
 namespace {
 
-[[noreturn]] void Reject(const QString& message) {
+using nlohmann::json;
+
+constexpr std::string_view utf8Bom = "\xEF\xBB\xBF";
+
+[[noreturn]] void Reject(const std::string& message) {
     throw CommandError(exitBadUsage, message);
 }
 
-QJsonValue Member(const QJsonObject& object, const QString& name) {
-    const auto found = object.constFind(name);
-    if (found == object.constEnd()) {
-        Reject(QStringLiteral("the state has no member \"%1\"").arg(name));
+[[noreturn]] void RejectJson(std::string_view reason, std::size_t offset) {
+    Reject("the state is not valid JSON: " + std::string(reason) + " at offset " +
+           std::to_string(offset));
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+// Builds the document as nlohmann's own parser does, and keeps what a complaint needs: the
+// innermost object or array still open, and the token the parser stopped at.
+class Reader : public nlohmann::detail::json_sax_dom_parser<json> {
+public:
+    Reader(json& document, std::string_view text) : json_sax_dom_parser(document), text_(text) {}
+
+    bool start_object(std::size_t size) {
+        open_.push_back('{');
+        return json_sax_dom_parser::start_object(size);
     }
+    bool start_array(std::size_t size) {
+        open_.push_back('[');
+        return json_sax_dom_parser::start_array(size);
+    }
+    bool end_object() {
+        open_.pop_back();
+        return json_sax_dom_parser::end_object();
+    }
+    bool end_array() {
+        open_.pop_back();
+        return json_sax_dom_parser::end_array();
+    }
+
+    // The complaint in the words ombrix-cli has always used, at the offset it has always given:
+    // the end of the input, the character after the start of an unexpected token or literal, or
+    // else the character where reading stopped.
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string&, const Exception& error) {
+        const std::string_view message = error.what();
+        const std::size_t stop = position - 1;
+        if (Contains(message, "unexpected end of input"))
+            RejectJson(EndOfInputReason(), stop);
+        if (Contains(message, "number overflow"))
+            RejectJson("illegal number", position);
+        const std::string_view reason = Reason(message);
+        if (Contains(message, "- unexpected "))
+            RejectJson(reason, TokenStart(stop) + 1);
+        if (Contains(message, "invalid literal") && !Contains(message, "end of input"))
+            RejectJson(reason, TokenStart(stop - 1) + 1);
+        RejectJson(reason, stop);
+    }
+
+private:
+    // What was left open, as the input's last character shows it.
+    std::string_view EndOfInputReason() const {
+        if (open_.empty())
+            return "illegal value";
+        if (text_.back() == '"')
+            return "unterminated string";
+        if (std::isdigit(static_cast<unsigned char>(text_.back())))
+            return "invalid termination by number";
+        return open_.back() == '[' ? "unterminated array" : "unterminated object";
+    }
+
+    static std::string_view Reason(std::string_view message) {
+        if (Contains(message, "; expected end of input"))
+            return "garbage at the end of the document";
+        if (Contains(message, "missing closing quote"))
+            return "unterminated string";
+        if (Contains(message, "UTF-8"))
+            return "invalid UTF8 string";
+        if (Contains(message, "invalid number"))
+            return "illegal number";
+        if (Contains(message, "backslash") || Contains(message, "\\u") ||
+            Contains(message, "surrogate"))
+            return "invalid escape sequence";
+        if (Contains(message, "object separator"))
+            return "missing name separator";
+        if (Contains(message, "parsing object"))
+            return "unterminated object";
+        if (Contains(message, "parsing array"))
+            return "unterminated array";
+        return "illegal value";
+    }
+
+    // Where the string, number or word that ends at last begins.
+    std::size_t TokenStart(std::size_t last) const {
+        std::size_t start = std::min(last, text_.size() - 1);
+        if (text_[start] == '"' && start > 0) {
+            std::size_t open = text_.rfind('"', start - 1);
+            while (open != std::string_view::npos && open > 0 && text_[open - 1] == '\\')
+                open = text_.rfind('"', open - 1);
+            return open == std::string_view::npos ? start : open;
+        }
+        while (start > 0 && (std::isalnum(static_cast<unsigned char>(text_[start - 1])) ||
+                             Contains("+-.", text_.substr(start - 1, 1))))
+            --start;
+        return start;
+    }
+
+    std::string_view text_;
+    std::vector<char> open_;
+};
+
+// Control characters inside strings escaped, as a lenient reader takes them: a TAB typed into a
+// field item reads as the TAB it is.
+std::string WithControlCharactersEscaped(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (inString && c < 0x20) {
+            constexpr char hex[] = "0123456789abcdef";
+            escaped += "\\u00";
+            escaped += hex[c >> 4];
+            escaped += hex[c & 0xF];
+            continue;
+        }
+        escaped += text[i];
+        if (inString && c == '\\' && i + 1 < text.size()) {
+            escaped += text[++i];
+        } else if (c == '"') {
+            inString = !inString;
+        }
+    }
+    return escaped;
+}
+
+json Parse(const std::string& text) {
+    // Only an object or an array opens a document, after a byte-order mark if there is one.
+    const std::size_t first = text.find_first_not_of(" \t\r\n", text.starts_with(utf8Bom) ? 3 : 0);
+    if (first == std::string::npos)
+        RejectJson("illegal value", text.size());
+    if (text[first] != '{' && text[first] != '[')
+        RejectJson("illegal value", first + 1);
+    json document;
+    const std::string escaped = WithControlCharactersEscaped(text);
+    Reader reader(document, escaped);
+    json::sax_parse(escaped, &reader);
+    return document;
+}
+
+const json& Member(const json& object, const std::string& name) {
+    const auto found = object.find(name);
+    if (found == object.end())
+        Reject("the state has no member \"" + name + "\"");
     return *found;
 }
 
-std::string StringMember(const QJsonObject& object, const QString& name) {
-    const QJsonValue value = Member(object, name);
-    if (!value.isString()) {
-        Reject(QStringLiteral("member \"%1\" is not a string").arg(name));
-    }
-    return value.toString().toStdString();
+std::string StringMember(const json& object, const std::string& name) {
+    const json& value = Member(object, name);
+    if (!value.is_string())
+        Reject("member \"" + name + "\" is not a string");
+    return value.get<std::string>();
 }
 
 // A member that states written before it existed lack: absent means empty.
-std::string OptionalStringMember(const QJsonObject& object, const QString& name) {
+std::string OptionalStringMember(const json& object, const std::string& name) {
     return object.contains(name) ? StringMember(object, name) : std::string();
 }
 
-std::vector<std::string> FieldItems(const QJsonObject& object) {
-    const QJsonValue value = Member(object, QStringLiteral("fields"));
-    if (!value.isArray()) {
-        Reject(QStringLiteral("member \"fields\" is not an array"));
-    }
-    const QJsonArray array = value.toArray();
-    if (array.isEmpty()) {
-        Reject(QStringLiteral("member \"fields\" is empty"));
-    }
+std::vector<std::string> FieldItems(const json& object) {
+    const json& value = Member(object, "fields");
+    if (!value.is_array())
+        Reject("member \"fields\" is not an array");
+    if (value.empty())
+        Reject("member \"fields\" is empty");
     std::vector<std::string> items;
-    items.reserve(static_cast<std::size_t>(array.size()));
-    for (qsizetype i = 0; i < array.size(); ++i) {
-        const QJsonValue item = array.at(i);
-        if (!item.isString()) {
-            Reject(QStringLiteral("field %1 is not a string").arg(i + 1));
-        }
-        if (!item.toString().contains(QLatin1Char('\t'))) {
-            Reject(QStringLiteral("field %1 has no TAB before its type prefix").arg(i + 1));
-        }
-        items.push_back(item.toString().toStdString());
+    items.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        if (!value[i].is_string())
+            Reject("field " + number + " is not a string");
+        items.push_back(value[i].get<std::string>());
+        if (items.back().find('\t') == std::string::npos)
+            Reject("field " + number + " has no TAB before its type prefix");
     }
     return items;
 }
 
 } // namespace
 
-WizardState WizardStateFromJson(const QByteArray& json) {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        Reject(QStringLiteral("the state is not valid JSON: %1 at offset %2")
-                   .arg(parseError.errorString())
-                   .arg(parseError.offset));
-    }
-    if (!document.isObject()) {
-        Reject(QStringLiteral("the state is not a JSON object"));
-    }
-    const QJsonObject object = document.object();
+WizardState WizardStateFromJson(const std::string& text) {
+    const json document = Parse(text);
+    if (!document.is_object())
+        Reject("the state is not a JSON object");
 
     WizardState state;
-    state.databasePath = StringMember(object, QStringLiteral("database"));
-    state.password = StringMember(object, QStringLiteral("password"));
-    state.objectCaption = StringMember(object, QStringLiteral("object"));
-    state.primaryKeyField = StringMember(object, QStringLiteral("primaryKeyField"));
-    state.primaryKeyPrefix = OptionalStringMember(object, QStringLiteral("primaryKeyPrefix"));
-    state.summaryFields = FieldItems(object);
-    state.formMethod = StringMember(object, QStringLiteral("method"));
+    state.databasePath = StringMember(document, "database");
+    state.password = StringMember(document, "password");
+    state.objectCaption = StringMember(document, "object");
+    state.primaryKeyField = StringMember(document, "primaryKeyField");
+    state.primaryKeyPrefix = OptionalStringMember(document, "primaryKeyPrefix");
+    state.summaryFields = FieldItems(document);
+    state.formMethod = StringMember(document, "method");
 
-    if (!wizard::isObjectItem(QString::fromStdString(state.objectCaption))) {
-        Reject(QStringLiteral("member \"object\" must begin with \"Table: \" or \"Query: \""));
-    }
-    if (state.formMethod != "Post" && state.formMethod != "Get") {
-        Reject(QStringLiteral("member \"method\" must be \"Post\" or \"Get\""));
-    }
+    if (!core::isObjectItem(state.objectCaption))
+        Reject("member \"object\" must begin with \"Table: \" or \"Query: \"");
+    if (state.formMethod != "Post" && state.formMethod != "Get")
+        Reject("member \"method\" must be \"Post\" or \"Get\"");
     return state;
 }
 

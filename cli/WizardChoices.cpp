@@ -2,7 +2,7 @@
 
 #include "cli/CatalogueCommands.h"
 #include "cli/CliSupport.h"
-#include "wizard/CatalogueItems.h"
+#include "core/CatalogueItems.h"
 
 #include <algorithm>
 
@@ -10,51 +10,43 @@ namespace ombrix::cli {
 
 namespace {
 
-// As the wizard's field list holds it; its state keeps the item's UTF-8.
-std::string FieldItem(const platform::FieldDef& field) {
-    return wizard::fieldItem(field).toStdString();
-}
-
-const platform::FieldDef& FindField(const QList<platform::FieldDef>& fields, const QString& name,
-                                    const QString& object) {
+const core::FieldDef& FindField(const std::vector<core::FieldDef>& fields, const std::string& name,
+                                const std::string& object) {
     const auto found = std::find_if(fields.begin(), fields.end(),
                                     [&name](const auto& field) { return field.name == name; });
     if (found == fields.end()) {
-        throw platform::EngineError(
-            3265, QStringLiteral("Item not found in this collection. \"%1\" has no field \"%2\".")
-                      .arg(object, name));
+        throw core::EngineError(3265, "Item not found in this collection. \"" + object +
+                                          "\" has no field \"" + name + "\".");
     }
     return *found;
 }
 
 } // namespace
 
-WizardState WizardStateFromCatalogue(platform::Catalogue& catalogue, const WizardChoices& choices) {
+WizardState WizardStateFromCatalogue(core::Catalogue& catalogue, const WizardChoices& choices) {
     const ObjectItem object = ParseObjectItem(choices.object);
-    const platform::ObjectDefinition definition =
+    const core::ObjectDefinition definition =
         catalogue.describeObject(choices.database, choices.password, object.kind, object.name);
 
     WizardState state;
-    state.databasePath = choices.database.toStdString();
-    state.password = choices.password.toStdString();
-    state.objectCaption = choices.object.toStdString();
-    state.primaryKeyField = platform::primaryKeyField(object.kind, definition).toStdString();
-    state.primaryKeyPrefix =
-        wizard::keyFieldPrefix(definition, QString::fromStdString(state.primaryKeyField))
-            .toStdString();
-    state.formMethod = choices.method.toStdString();
-    if (choices.fields.isEmpty()) {
+    state.databasePath = choices.database;
+    state.password = choices.password;
+    state.objectCaption = choices.object;
+    state.primaryKeyField = core::primaryKeyField(object.kind, definition);
+    state.primaryKeyPrefix = core::keyFieldPrefix(definition, state.primaryKeyField);
+    state.formMethod = choices.method;
+    if (choices.fields.empty()) {
         for (const auto& field : definition.fields) {
-            state.summaryFields.push_back(FieldItem(field));
+            state.summaryFields.push_back(core::fieldItem(field));
         }
     } else {
-        for (const QString& name : choices.fields) {
+        for (const std::string& name : choices.fields) {
             state.summaryFields.push_back(
-                FieldItem(FindField(definition.fields, name, choices.object)));
+                core::fieldItem(FindField(definition.fields, name, choices.object)));
         }
     }
     if (state.summaryFields.empty()) {
-        throw CommandError(exitFailure, QStringLiteral("\"%1\" has no fields").arg(choices.object));
+        throw CommandError(exitFailure, "\"" + choices.object + "\" has no fields");
     }
     return state;
 }

@@ -1,6 +1,5 @@
 #include "cli/Cli.h"
 
-#include <QCoreApplication>
 #include <iostream>
 
 #ifdef _WIN32
@@ -13,9 +12,7 @@ int main(int argc, char* argv[]) {
     // The page's CR LF line ends must reach standard output unchanged.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("ombrix-cli"));
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    return ombrix::cli::RunCli(arguments, std::cout, std::cerr);
+    std::ios::sync_with_stdio(false);
+    return ombrix::cli::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                               std::cerr);
 }

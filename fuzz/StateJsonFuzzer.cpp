@@ -6,9 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray json(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const std::string json(reinterpret_cast<const char*>(data), size);
     try {
         const ombrix::WizardState state = ombrix::cli::WizardStateFromJson(json);
         const std::string page = ombrix::GeneratePage(state);

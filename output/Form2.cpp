@@ -81,7 +81,7 @@ void Form2::Command1_Click() {
     const QString path = platform::fileNameToWrite(choice);
     if (!platform::confirmReplacingOtherName(this, choice, path))
         return;
-    if (!platform::saveText(path, pageTextOf(*Text1)))
+    if (!platform::saveText(path.toStdString(), pageTextOf(*Text1).toStdString()))
         platform::showMessage(this, QStringLiteral("Unable to save the file."));
 }
 

@@ -55,11 +55,6 @@ struct ObjectDefinition {
     QList<IndexDef> indexes;
 };
 
-// The key field as the wizard finds it: for a table, the last field of the index named exactly
-// "PrimaryKey" (compared with case; no other property of an index counts); empty for a query or a
-// table without such an index.
-QString primaryKeyField(ObjectKind kind, const ObjectDefinition& definition);
-
 // Reads an Access database's catalogue. Each call opens the database anew and releases it before
 // returning; nothing stays open between calls. An empty password opens without one. Failures
 // throw EngineError.

@@ -1,99 +1,217 @@
-#include "ReaderCatalogue.h"
+#include "platform/ReaderCatalogue.h"
 
-#include "DatabaseFile.h"
-#include "ReaderEnvironment.h"
-#include "ReaderProtocol.h"
+#include "core/EngineErrors.h"
+#include "reader/Environment.h"
+#include "reader/Protocol.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QFileInfo>
-#include <QProcess>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+extern char** environ;
 
 namespace ombrix::platform {
 
 namespace {
 
-QString defaultReaderProgram() {
-    // Without an application object (a plain command-line main) the executable's own folder is
-    // still known to the system.
-    const QString folder = QCoreApplication::instance() != nullptr
-                               ? QCoreApplication::applicationDirPath()
-                               : QFileInfo(u"/proc/self/exe"_qs).canonicalPath();
-    return folder + u"/ombrix-reader"_qs;
+using core::EngineError;
+using Clock = std::chrono::steady_clock;
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
+    ~FileDescriptor() { reset(); }
+    void reset() {
+        if (fd_ >= 0) {
+            ::close(std::exchange(fd_, -1));
+        }
+    }
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+// A started reader: its process, a descriptor that becomes readable when it ends, the request
+// channel (a socket, so that writing to a reader that died raises no SIGPIPE) and its output.
+struct Child {
+    pid_t pid = -1;
+    FileDescriptor ended;
+    FileDescriptor request;
+    FileDescriptor answer;
+};
+
+std::string defaultReaderProgram() {
+    std::error_code error;
+    const auto self = std::filesystem::canonical("/proc/self/exe", error);
+    return (self.parent_path() / "ombrix-reader").string();
 }
 
-EngineError readerFailed(const QString& path, const QString& what) {
-    return unrecognizedFormat(path, what + u" The file may be damaged."_qs);
+EngineError cannotStart(const std::string& program, int error) {
+    return {429,
+            "The database reader '" + program + "' could not be started: " + std::strerror(error)};
+}
+
+EngineError readerFailed(const std::string& path, const std::string& what) {
+    return core::unrecognizedFormat(path, what + " The file may be damaged.");
+}
+
+void killAndReap(pid_t pid) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+}
+
+Child spawnReader(const std::string& program) {
+    std::array<int, 2> request{-1, -1};
+    std::array<int, 2> answer{-1, -1};
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, request.data()) != 0) {
+        throw cannotStart(program, errno);
+    }
+    FileDescriptor requestOurs(request[0]);
+    FileDescriptor requestTheirs(request[1]);
+    if (::pipe2(answer.data(), O_CLOEXEC) != 0) {
+        throw cannotStart(program, errno);
+    }
+    FileDescriptor answerOurs(answer[0]);
+    FileDescriptor answerTheirs(answer[1]);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, requestTheirs.get(), STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, answerTheirs.get(), STDOUT_FILENO);
+    // libmdb's diagnostics
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> environment = reader::readerEnvironment(environ);
+    std::vector<char*> envp;
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    std::string programCopy = program;
+    std::array<char*, 2> argv{programCopy.data(), nullptr};
+    pid_t pid = -1;
+    const int error =
+        ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
+        throw cannotStart(program, error);
+    }
+    // glibc 2.36 declares pidfd_open without C linkage for C++.
+    FileDescriptor ended(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+    if (!ended) {
+        const int openError = errno;
+        killAndReap(pid);
+        throw cannotStart(program, openError);
+    }
+    return {pid, std::move(ended), std::move(requestOurs), std::move(answerOurs)};
+}
+
+std::string seconds(std::chrono::milliseconds limit) {
+    std::ostringstream text;
+    text << static_cast<double>(limit.count()) / 1000.0;
+    return text.str();
 }
 
 template <typename Result, typename Answer>
-Result unpack(const std::optional<Answer>& answer, const QString& path) {
+Result unpack(std::optional<Answer> answer, const std::string& path) {
     if (!answer) {
-        throw readerFailed(path, u"The database reader's answer could not be read."_qs);
+        throw readerFailed(path, "The database reader's answer could not be read.");
     }
-    if (const auto* error = std::get_if<EngineError>(&*answer)) {
-        throw *error;
+    if (auto* error = std::get_if<EngineError>(&*answer)) {
+        throw std::move(*error);
     }
-    return std::get<Result>(*answer);
+    return std::get<Result>(std::move(*answer));
 }
 
 } // namespace
 
-ReaderCatalogue::ReaderCatalogue(QString readerProgram, std::chrono::milliseconds timeLimit)
-    : readerProgram_(readerProgram.isEmpty() ? defaultReaderProgram() : std::move(readerProgram)),
+ReaderCatalogue::ReaderCatalogue(std::string readerProgram, std::chrono::milliseconds timeLimit)
+    : readerProgram_(readerProgram.empty() ? defaultReaderProgram() : std::move(readerProgram)),
       timeLimit_(timeLimit) {}
 
-DatabaseObjects ReaderCatalogue::listObjects(const QString& path, const QString& password) {
-    const QByteArray answer =
+core::DatabaseObjects ReaderCatalogue::listObjects(const std::string& path,
+                                                   const std::string& password) {
+    const std::string answer =
         run(reader::encodeRequest({reader::Operation::ListObjects, path, password, {}, {}}), path);
-    return unpack<DatabaseObjects>(reader::decodeObjectsAnswer(answer), path);
+    return unpack<core::DatabaseObjects>(reader::decodeObjectsAnswer(answer), path);
 }
 
-ObjectDefinition ReaderCatalogue::describeObject(const QString& path, const QString& password,
-                                                 ObjectKind kind, const QString& name) {
-    const QByteArray answer =
+core::ObjectDefinition ReaderCatalogue::describeObject(const std::string& path,
+                                                       const std::string& password,
+                                                       core::ObjectKind kind,
+                                                       const std::string& name) {
+    const std::string answer =
         run(reader::encodeRequest({reader::Operation::DescribeObject, path, password, kind, name}),
             path);
-    return unpack<ObjectDefinition>(reader::decodeDefinitionAnswer(answer), path);
+    return unpack<core::ObjectDefinition>(reader::decodeDefinitionAnswer(answer), path);
 }
 
-QByteArray ReaderCatalogue::run(const QByteArray& request, const QString& path) const {
-    QProcess process;
-    process.setProgram(readerProgram_);
-    process.setProcessEnvironment(readerEnvironment(QProcessEnvironment::systemEnvironment()));
-    process.setStandardErrorFile(QProcess::nullDevice()); // libmdb's diagnostics
-    const QDeadlineTimer deadline(timeLimit_);
-    process.start(QIODevice::ReadWrite);
-    if (!process.waitForStarted(static_cast<int>(timeLimit_.count()))) {
-        throw EngineError(429, QStringLiteral("The database reader '%1' could not be started: %2")
-                                   .arg(readerProgram_, process.errorString()));
+std::string ReaderCatalogue::run(const std::string& request, const std::string& path) const {
+    const Clock::time_point deadline = Clock::now() + timeLimit_;
+    Child child = spawnReader(readerProgram_);
+    ::fcntl(child.answer.get(), F_SETFL, O_NONBLOCK);
+    std::size_t written = 0;
+    std::string answer;
+    bool running = true;
+    while (running || child.answer) {
+        const auto remaining =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (remaining <= 0) {
+            killAndReap(child.pid);
+            throw readerFailed(path, "The database reader did not finish within " +
+                                         seconds(timeLimit_) + " seconds.");
+        }
+        std::array<pollfd, 3> watched{pollfd{child.answer.get(), POLLIN, 0},
+                                      pollfd{child.request.get(), POLLOUT, 0},
+                                      pollfd{running ? child.ended.get() : -1, POLLIN, 0}};
+        if (::poll(watched.data(), watched.size(), static_cast<int>(remaining)) < 0) {
+            continue; // interrupted by a signal
+        }
+        if (watched[1].revents != 0) {
+            const ssize_t sent = ::send(child.request.get(), request.data() + written,
+                                        request.size() - written, MSG_NOSIGNAL | MSG_DONTWAIT);
+            written += sent > 0 ? static_cast<std::size_t>(sent) : 0;
+            if (written == request.size() || (sent < 0 && errno != EAGAIN)) {
+                child.request.reset(); // the end of the request, or a reader that stopped reading
+            }
+        }
+        if (watched[0].revents != 0) {
+            std::array<char, 65536> buffer{};
+            const ssize_t got = ::read(child.answer.get(), buffer.data(), buffer.size());
+            if (got > 0) {
+                answer.append(buffer.data(), static_cast<std::size_t>(got));
+            } else if (got == 0 || errno != EAGAIN) {
+                child.answer.reset();
+            }
+            if (answer.size() > reader::kMaxMessageBytes) {
+                killAndReap(child.pid);
+                throw readerFailed(path, "The database reader's answer was too long.");
+            }
+        }
+        running = running && watched[2].revents == 0;
     }
-    process.write(request);
-    process.closeWriteChannel();
-
-    QByteArray answer;
-    while (process.state() != QProcess::NotRunning) {
-        if (deadline.hasExpired()) {
-            process.kill();
-            process.waitForFinished();
-            throw readerFailed(path, QStringLiteral("The database reader did not finish within "
-                                                    "%1 seconds.")
-                                         .arg(timeLimit_.count() / 1000.0));
-        }
-        const auto remaining = static_cast<int>(deadline.remainingTime());
-        if (!process.waitForReadyRead(remaining) && process.state() != QProcess::NotRunning) {
-            process.waitForFinished(remaining); // output closed, process still running
-        }
-        answer += process.readAllStandardOutput();
-        if (answer.size() > reader::kMaxMessageBytes) {
-            process.kill();
-            process.waitForFinished();
-            throw readerFailed(path, u"The database reader's answer was too long."_qs);
-        }
-    }
-    answer += process.readAllStandardOutput();
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        throw readerFailed(path, u"The database reader stopped unexpectedly."_qs);
+    int status = 0;
+    ::waitpid(child.pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        throw readerFailed(path, "The database reader stopped unexpectedly.");
     }
     return answer;
 }

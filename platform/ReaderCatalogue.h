@@ -1,10 +1,9 @@
 #pragma once
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
-#include <QByteArray>
-#include <QString>
 #include <chrono>
+#include <string>
 
 namespace ombrix::platform {
 
@@ -13,22 +12,23 @@ namespace ombrix::platform {
 // small versioned message. A crash, a hang past the limit or an answer that does not decode is an
 // EngineError (3343 for the file, 429 when the reader cannot be started): the caller's process
 // never crashes or freezes.
-class ReaderCatalogue final : public Catalogue {
+class ReaderCatalogue final : public core::Catalogue {
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeLimit{20000};
 
     // readerProgram empty: ombrix-reader beside the running program.
-    explicit ReaderCatalogue(QString readerProgram = {},
+    explicit ReaderCatalogue(std::string readerProgram = {},
                              std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
 
-    DatabaseObjects listObjects(const QString& path, const QString& password) override;
-    ObjectDefinition describeObject(const QString& path, const QString& password, ObjectKind kind,
-                                    const QString& name) override;
+    core::DatabaseObjects listObjects(const std::string& path,
+                                      const std::string& password) override;
+    core::ObjectDefinition describeObject(const std::string& path, const std::string& password,
+                                          core::ObjectKind kind, const std::string& name) override;
 
 private:
-    QByteArray run(const QByteArray& request, const QString& path) const;
+    std::string run(const std::string& request, const std::string& path) const;
 
-    QString readerProgram_;
+    std::string readerProgram_;
     std::chrono::milliseconds timeLimit_;
 };
 

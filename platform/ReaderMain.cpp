@@ -2,41 +2,75 @@
 // Runs libmdb away from the program proper (see ReaderCatalogue).
 
 #include "MdbCatalogue.h"
-#include "ReaderEnvironment.h"
-#include "ReaderProtocol.h"
+#include "reader/Environment.h"
+#include "reader/Protocol.h"
 
-#include <QFile>
+#include <QString>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <sys/resource.h>
 #include <unistd.h>
 
-using namespace ombrix::platform;
+using namespace ombrix;
 
 namespace {
 
-QByteArray answer(const reader::Request& request) {
-    MdbCatalogue catalogue;
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+core::DatabaseObjects toCore(const platform::DatabaseObjects& objects) {
+    core::DatabaseObjects result;
+    for (const auto& table : objects.tables) {
+        result.tables.push_back({table.name.toStdString()});
+    }
+    for (const auto& query : objects.queries) {
+        result.queries.push_back({query.name.toStdString(), query.type});
+    }
+    return result;
+}
+
+core::ObjectDefinition toCore(const platform::ObjectDefinition& definition) {
+    core::ObjectDefinition result;
+    for (const auto& field : definition.fields) {
+        result.fields.push_back({field.name.toStdString(), field.type});
+    }
+    for (const auto& index : definition.indexes) {
+        core::IndexDef def{index.name.toStdString(), {}};
+        for (const QString& key : index.fields) {
+            def.fields.push_back(key.toStdString());
+        }
+        result.indexes.push_back(std::move(def));
+    }
+    return result;
+}
+
+std::string answer(const reader::Request& request) {
+    platform::MdbCatalogue catalogue;
     try {
         if (request.operation == reader::Operation::ListObjects) {
-            return reader::encodeAnswer(catalogue.listObjects(request.path, request.password));
+            return reader::encodeAnswer(
+                toCore(catalogue.listObjects(qt(request.path), qt(request.password))));
         }
+        const auto kind = request.kind == core::ObjectKind::Table ? platform::ObjectKind::Table
+                                                                  : platform::ObjectKind::Query;
+        return reader::encodeAnswer(toCore(catalogue.describeObject(
+            qt(request.path), qt(request.password), kind, qt(request.name))));
+    } catch (const platform::EngineError& error) {
         return reader::encodeAnswer(
-            catalogue.describeObject(request.path, request.password, request.kind, request.name));
-    } catch (const EngineError& error) {
-        return reader::encodeAnswer(error);
+            core::EngineError(error.number(), error.description().toStdString()));
     } catch (const std::bad_alloc&) {
-        return reader::encodeAnswer(EngineError(
-            3343, QStringLiteral("Unrecognized database format '%1'. The file claims more data "
-                                 "than it holds.")
-                      .arg(request.path)));
+        return reader::encodeAnswer(
+            core::EngineError(3343, "Unrecognized database format '" + request.path +
+                                        "'. The file claims more data than it holds."));
     }
 }
 
 } // namespace
 
 int main() {
-    for (const char* name : kLibmdbVariables) {
+    for (const char* name : reader::kLibmdbVariables) {
         unsetenv(name);
     }
     // A crash on a damaged file is expected here and handled by the parent: leave no core file.
@@ -48,16 +82,26 @@ int main() {
     if (answerFd < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
         return EXIT_FAILURE;
     }
-    QFile in;
-    QFile out;
-    if (!in.open(stdin, QIODevice::ReadOnly) ||
-        !out.open(answerFd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        return EXIT_FAILURE;
+    std::string bytes;
+    char buffer[65536];
+    for (ssize_t got; (got = read(STDIN_FILENO, buffer, sizeof buffer)) != 0;) {
+        if (got < 0) {
+            return EXIT_FAILURE;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    const auto request = reader::decodeRequest(in.readAll());
+    const auto request = reader::decodeRequest(bytes);
     if (!request) {
         return EXIT_FAILURE;
     }
-    const QByteArray bytes = answer(*request);
-    return out.write(bytes) == bytes.size() && out.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+    const std::string reply = answer(*request);
+    std::size_t written = 0;
+    while (written < reply.size()) {
+        const ssize_t n = write(answerFd, reply.data() + written, reply.size() - written);
+        if (n <= 0) {
+            return EXIT_FAILURE;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return EXIT_SUCCESS;
 }

@@ -1,13 +1,13 @@
 #include "wizard/Form1.h"
 
+#include "core/Catalogue.h"
+#include "core/CatalogueItems.h"
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
-#include "platform/Catalogue.h"
 #include "platform/DatabaseFileDialog.h"
 #include "platform/DroppedFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/WebAddress.h"
-#include "wizard/CatalogueItems.h"
 #include "wizard/FieldSelection.h"
 #include "wizard/VersionCaption.h"
 #include "wizard/WaitCursor.h"
@@ -30,12 +30,12 @@ constexpr int passwordNotValid = 3031;
 
 // The failures that the classic runtime reports when a step uses a database that never opened,
 // or selects the first entry of an empty list.
-platform::EngineError objectNotSet() {
-    return {91, QStringLiteral("Object variable or With block variable not set")};
+core::EngineError objectNotSet() {
+    return {91, "Object variable or With block variable not set"};
 }
 
-platform::EngineError invalidPropertyValue() {
-    return {380, QStringLiteral("Invalid property value")};
+core::EngineError invalidPropertyValue() {
+    return {380, "Invalid property value"};
 }
 
 void selectFirstEntry(QListWidget& list) {
@@ -53,7 +53,7 @@ QStringList entries(const QListWidget& list) {
 
 } // namespace
 
-Form1::Form1(platform::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent)
+Form1::Form1(core::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), showOutput_(std::move(showOutput)) {
     createControls();
 }
@@ -222,10 +222,10 @@ void Form1::NextStep(std::int16_t stepNumber) {
         default:
             break;
         }
-    } catch (const platform::EngineError& error) {
+    } catch (const core::EngineError& error) {
         wait.restore();
         message(QStringLiteral("Error ") + QString::number(error.number()) +
-                QStringLiteral("\r\n\r\n") + error.description());
+                QStringLiteral("\r\n\r\n") + QString::fromStdString(error.description()));
     }
 }
 
@@ -240,12 +240,12 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
 
     // Only a wrong or missing password is looked at here; any other failure leaves no database,
     // and the listing below reports that.
-    std::optional<platform::DatabaseObjects> database;
+    std::optional<core::DatabaseObjects> database;
     int lastError = 0;
     const auto open = [&] {
         try {
-            database = catalogue_.listObjects(path, password);
-        } catch (const platform::EngineError& error) {
+            database = catalogue_.listObjects(path.toStdString(), password.toStdString());
+        } catch (const core::EngineError& error) {
             lastError = error.number();
         }
     };
@@ -267,7 +267,8 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
     List1->clear();
     if (!database)
         throw objectNotSet();
-    List1->addItems(objectListItems(*database));
+    for (const std::string& item : core::objectListItems(*database))
+        List1->addItem(QString::fromStdString(item));
     selectFirstEntry(*List1);
     Label2->setText(QStringLiteral("Which object would you like to use?"));
     ShowPage(2);
@@ -278,17 +279,19 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
 }
 
 void Form1::listFields(WaitCursor& wait) {
-    const QString item = List1->currentItem() != nullptr ? List1->currentItem()->text() : QString();
-    const platform::ObjectKind kind = objectKind(item);
-    const platform::ObjectDefinition definition =
-        catalogue_.describeObject(txtDBName->text(), password, kind, itemObjectName(item));
-    primaryKeyField = platform::primaryKeyField(kind, definition);
-    primaryKeyPrefix = keyFieldPrefix(definition, primaryKeyField);
+    const std::string item =
+        List1->currentItem() != nullptr ? List1->currentItem()->text().toStdString() : "";
+    const core::ObjectKind kind = core::objectKind(item);
+    const core::ObjectDefinition definition = catalogue_.describeObject(
+        txtDBName->text().toStdString(), password.toStdString(), kind, core::itemObjectName(item));
+    const std::string key = core::primaryKeyField(kind, definition);
+    primaryKeyField = QString::fromStdString(key);
+    primaryKeyPrefix = QString::fromStdString(core::keyFieldPrefix(definition, key));
 
     List2->clear();
     List3->clear();
-    for (const platform::FieldDef& field : definition.fields)
-        List2->addItem(fieldItem(field));
+    for (const core::FieldDef& field : definition.fields)
+        List2->addItem(QString::fromStdString(core::fieldItem(field)));
     selectFirstEntry(*List2);
     label3->setText(QStringLiteral("Which fields would you like to use?"));
     btnAddField->setEnabled(true);

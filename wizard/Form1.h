@@ -16,7 +16,7 @@ class QMimeData;
 class QPushButton;
 class QWidget;
 
-namespace ombrix::platform {
+namespace ombrix::core {
 class Catalogue;
 }
 
@@ -32,7 +32,7 @@ class Form1 : public QDialog {
     Q_OBJECT
 
 public:
-    Form1(platform::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent = nullptr);
+    Form1(core::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent = nullptr);
 
     // Prepares the window, then looks at the program's argument text: a path ending in ".mdb"
     // goes into the database box and runs the first step at once, before the window is shown.
@@ -78,7 +78,7 @@ private:
     void ShowPage(int page);
     void message(const QString& text);
 
-    platform::Catalogue& catalogue_;
+    core::Catalogue& catalogue_;
     ShowOutput showOutput_;
 
     std::int16_t step = 0;

@@ -17,24 +17,24 @@ namespace {
 using namespace ombrix;
 using cli::test::FakeCatalogue;
 using cli::test::Outcome;
-using platform::EngineError;
-using platform::ObjectKind;
+using core::EngineError;
+using core::ObjectKind;
 
-Outcome RunCommand(int (*command)(platform::Catalogue&, const QStringList&, std::ostream&,
+Outcome RunCommand(int (*command)(core::Catalogue&, const cli::Arguments&, std::ostream&,
                                   std::ostream&),
                    FakeCatalogue& catalogue, const QStringList& args) {
     std::ostringstream out;
     std::ostringstream err;
     int exitCode = 0;
     try {
-        exitCode = command(catalogue, args, out, err);
+        exitCode = command(catalogue, cli::test::Utf8(args), out, err);
     } catch (const cli::CommandError& error) {
         exitCode = error.exitCode();
     }
     return {exitCode, out.str(), err.str()};
 }
 
-platform::DatabaseObjects MixedObjects() {
+core::DatabaseObjects MixedObjects() {
     return {{{"Customers"}, {"msysNotes"}, {"MSysObjects"}, {"~TMPCLP1"}, {"Zebra"}},
             {{"Big orders", 0},
              {"MSysSample", 0},
@@ -91,7 +91,7 @@ TEST(DescribeCommand, PrintsTheKeyAndTheFields) {
 }
 
 TEST(KeyRule, FindsTheKeyByTheIndexNameOnly) {
-    const std::vector<std::tuple<ObjectKind, platform::ObjectDefinition, QString>> cases{
+    const std::vector<std::tuple<ObjectKind, core::ObjectDefinition, std::string>> cases{
         {ObjectKind::Table, {{{"ID", 4}}, {{"Unique", {"ID"}}}}, ""},
         {ObjectKind::Table, {{{"ID", 4}}, {{"primarykey", {"ID"}}}}, ""},
         {ObjectKind::Table, {{{"ID", 4}}, {{"PrimaryKey ", {"ID"}}}}, ""},
@@ -103,7 +103,7 @@ TEST(KeyRule, FindsTheKeyByTheIndexNameOnly) {
         {ObjectKind::Query, {{{"ID", 4}}, {{"PrimaryKey", {"ID"}}}}, ""},
     };
     for (const auto& [kind, definition, key] : cases) {
-        EXPECT_EQ(platform::primaryKeyField(kind, definition), key);
+        EXPECT_EQ(core::primaryKeyField(kind, definition), key);
     }
 }
 
@@ -141,7 +141,7 @@ protected:
     static Outcome RunCli(const QStringList& args) {
         std::ostringstream out;
         std::ostringstream err;
-        const int exitCode = cli::RunCli(args, out, err);
+        const int exitCode = cli::RunCli(cli::test::Utf8(args), out, err);
         return {exitCode, out.str(), err.str()};
     }
 };

@@ -20,10 +20,17 @@ QString GoldenPath(const QString& name) {
     return QStringLiteral(OMBRIX_GOLDEN_DIR "/") + name;
 }
 
+std::vector<std::string> Utf8(const QStringList& arguments) {
+    std::vector<std::string> utf8;
+    for (const QString& argument : arguments)
+        utf8.push_back(argument.toStdString());
+    return utf8;
+}
+
 Outcome RunInProcess(const QStringList& arguments) {
     std::ostringstream out;
     std::ostringstream err;
-    const int exitCode = ombrix::cli::RunCli(arguments, out, err);
+    const int exitCode = ombrix::cli::RunCli(Utf8(arguments), out, err);
     return {exitCode, out.str(), err.str()};
 }
 

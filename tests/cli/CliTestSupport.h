@@ -20,6 +20,9 @@ struct Outcome {
     std::string err;
 };
 
+// The command line as ombrix-cli gets it: UTF-8.
+std::vector<std::string> Utf8(const QStringList& arguments);
+
 // Runs ombrix-cli in this process, with string streams for its output.
 Outcome RunInProcess(const QStringList& arguments);
 

@@ -1,28 +1,28 @@
 #pragma once
 
-#include "platform/Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <optional>
 
 namespace ombrix::cli::test {
 
 // A catalogue holding what a test puts in it, and remembering what it was asked.
-class FakeCatalogue final : public platform::Catalogue {
+class FakeCatalogue final : public core::Catalogue {
 public:
-    platform::DatabaseObjects objects;
-    platform::ObjectDefinition definition;
-    std::optional<platform::EngineError> failure;
-    QString askedPath, askedPassword, askedName;
-    platform::ObjectKind askedKind = platform::ObjectKind::Table;
+    core::DatabaseObjects objects;
+    core::ObjectDefinition definition;
+    std::optional<core::EngineError> failure;
+    std::string askedPath, askedPassword, askedName;
+    core::ObjectKind askedKind = core::ObjectKind::Table;
     int requests = 0;
 
-    platform::DatabaseObjects listObjects(const QString& path, const QString& password) override {
+    core::DatabaseObjects listObjects(const std::string& path,
+                                      const std::string& password) override {
         ask(path, password);
         return objects;
     }
-    platform::ObjectDefinition describeObject(const QString& path, const QString& password,
-                                              platform::ObjectKind kind,
-                                              const QString& name) override {
+    core::ObjectDefinition describeObject(const std::string& path, const std::string& password,
+                                          core::ObjectKind kind, const std::string& name) override {
         askedKind = kind;
         askedName = name;
         ask(path, password);
@@ -30,7 +30,7 @@ public:
     }
 
 private:
-    void ask(const QString& path, const QString& password) {
+    void ask(const std::string& path, const std::string& password) {
         ++requests;
         askedPath = path;
         askedPassword = password;

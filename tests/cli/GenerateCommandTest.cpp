@@ -15,20 +15,20 @@ namespace {
 using namespace ombrix;
 using cli::test::FakeCatalogue;
 using cli::test::Outcome;
-using platform::ObjectKind;
+using core::ObjectKind;
 
 Outcome Generate(FakeCatalogue& catalogue, const QStringList& args) {
     std::ostringstream out;
     std::ostringstream err;
     try {
-        const int exitCode = cli::RunGenerateWith(catalogue, args, out, err);
+        const int exitCode = cli::RunGenerateWith(catalogue, cli::test::Utf8(args), out, err);
         return {exitCode, out.str(), err.str()};
     } catch (const cli::CommandError& error) {
         return {error.exitCode(), out.str(), error.what()};
     }
 }
 
-platform::ObjectDefinition OrderLines() {
+core::ObjectDefinition OrderLines() {
     return {{{"OrderID", 4}, {"LineNo", 3}, {"Unit Price", 5}, {"Größe", 10}},
             {{"Product", {"Unit Price"}}, {"PrimaryKey", {"OrderID", "LineNo"}}}};
 }
@@ -79,12 +79,12 @@ TEST(GenerateCommand, TakesEveryFieldOfAQueryWithoutAKey) {
 
 TEST(GenerateCommand, ReportsEngineErrorsAndMissingFields) {
     struct Row {
-        std::optional<platform::EngineError> failure;
+        std::optional<core::EngineError> failure;
         QStringList args;
         std::string err;
     };
     const std::vector<Row> rows{
-        {platform::EngineError(3031, "Not a valid password."),
+        {core::EngineError(3031, "Not a valid password."),
          {"db.mdb", "Table: Order Lines"},
          "Error 3031: Not a valid password.\n"},
         {std::nullopt,

@@ -1,6 +1,6 @@
 // What we report for real files made by Access, checked against what is known of them.
 
-#include "platform/ReaderCatalogue.h"
+#include "QtReaderCatalogue.h"
 
 #include <QDir>
 #include <QtTest>
@@ -103,7 +103,7 @@ private slots:
         QFETCH(QString, password);
         QFETCH(QStringList, tables);
         QFETCH(QStringList, queries);
-        ReaderCatalogue catalogue;
+        QtReaderCatalogue catalogue;
         const DatabaseObjects objects = catalogue.listObjects(conformanceFile(file), password);
         QCOMPARE(tableNames(objects), tables);
         QCOMPARE(queryItems(objects), queries);
@@ -122,7 +122,7 @@ private slots:
     void checksTheDatabasePassword() {
         QFETCH(QString, password);
         QFETCH(int, error);
-        ReaderCatalogue catalogue;
+        QtReaderCatalogue catalogue;
         const QString file = conformanceFile(u"V2000_with-password.mdb"_qs);
         for (const bool describe : {false, true}) {
             try {
@@ -140,7 +140,7 @@ private slots:
     }
 
     void anUnprotectedDatabaseOpensWithAnyPassword() {
-        ReaderCatalogue catalogue;
+        QtReaderCatalogue catalogue;
         const auto objects =
             catalogue.listObjects(conformanceFile(u"testV1997.mdb"_qs), u"anything"_qs);
         QCOMPARE(objects.tables.size(), 10);
@@ -190,7 +190,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, fields);
         QFETCH(QStringList, indexes);
-        ReaderCatalogue catalogue;
+        QtReaderCatalogue catalogue;
         const auto definition = catalogue.describeObject(
             conformanceFile(file), password, isTable ? ObjectKind::Table : ObjectKind::Query, name);
         QCOMPARE(fieldItems(definition), fields);
@@ -213,7 +213,7 @@ private slots:
         QFETCH(bool, isTable);
         QFETCH(QString, name);
         QFETCH(int, error);
-        ReaderCatalogue catalogue;
+        QtReaderCatalogue catalogue;
         try {
             catalogue.describeObject(conformanceFile(u"queryTestV2000.mdb"_qs), {},
                                      isTable ? ObjectKind::Table : ObjectKind::Query, name);

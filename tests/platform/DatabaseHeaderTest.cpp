@@ -2,8 +2,8 @@
 // The password bytes are scrambled by XOR with a key stream, so a known stored password can be
 // replaced by XOR-ing in the difference, without re-implementing the scrambling here.
 
+#include "QtReaderCatalogue.h"
 #include "platform/DatabaseFile.h"
-#include "platform/ReaderCatalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,7 +103,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(jet3WithPassword("Secret"));
         file.close();
-        ReaderCatalogue catalogue;
+        QtReaderCatalogue catalogue;
         QCOMPARE(catalogue.listObjects(path, u"Secret"_qs).tables.size(), 10);
         QVERIFY_THROWS_EXCEPTION(EngineError, catalogue.listObjects(path, {}));
     }

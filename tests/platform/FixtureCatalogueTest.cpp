@@ -1,7 +1,7 @@
 // Databases written by mkmdb from the descriptions in fixtures/, read back through the reader.
 
+#include "QtReaderCatalogue.h"
 #include "TemporaryDatabase.h"
-#include "platform/ReaderCatalogue.h"
 
 #include <QFile>
 #include <QtTest>
@@ -36,7 +36,7 @@ class FixtureCatalogueTest : public QObject {
 
     std::unique_ptr<TemporaryDatabase> names_;
     std::unique_ptr<TemporaryDatabase> fields_;
-    ReaderCatalogue catalogue_;
+    QtReaderCatalogue catalogue_;
 
 private slots:
     void initTestCase() {

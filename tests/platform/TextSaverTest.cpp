@@ -2,153 +2,176 @@
 
 #include "tests/support/FileSizeLimit.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
+#include <stdlib.h>
 #include <unistd.h>
-
-using ombrix::platform::encodePageText;
-using ombrix::platform::saveText;
-using ombrix::testing::FileSizeLimit;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+namespace fs = std::filesystem;
+using ombrix::platform::encodePageText;
+using ombrix::platform::saveText;
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+const std::string utf8Bom = "\xEF\xBB\xBF";
 
-const QByteArray utf8Bom("\xEF\xBB\xBF");
-
-} // namespace
-
-class TextSaverTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void encodesByTheCharactersItHolds_data();
-    void encodesByTheCharactersItHolds();
-    void writesTheBytesAndReplacesAnOldFile();
-    void failsWithoutTouchingTheOldFile_data();
-    void failsWithoutTouchingTheOldFile();
-    void failedWriteLeavesTheOldFile_data();
-    void failedWriteLeavesTheOldFile();
+struct EncodingRow {
+    const char* name;
+    std::string text;
+    std::string bytes;
 };
 
-void TextSaverTest::encodesByTheCharactersItHolds_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("ASCII with CR LF and TABs") << QStringLiteral("<%\r\n\tDim x\r\n\r\n%>\r\n")
-                                               << QByteArray("<%\r\n\tDim x\r\n\r\n%>\r\n");
-    QTest::newRow("e acute and euro in Windows-1252") << QStringLiteral("Caf\u00e9 \u20ac5\r\n")
-                                                      << QByteArray("Caf\xE9 \x80"
-                                                                    "5\r\n");
-    QTest::newRow("the 0x80-0x9F range")
-        << QStringLiteral("\u201cOE\u201d \u0152 \u2026 \u2122 \u017e")
-        << QByteArray("\x93OE\x94 \x8C \x85 \x99 \x9E");
-    QTest::newRow("upper Latin-1 half")
-        << QStringLiteral("\u00ff\u00a0\u00c5") << QByteArray("\xFF\xA0\xC5");
-    QTest::newRow("Cyrillic field name in UTF-8 with a BOM")
-        << QStringLiteral("\u0418\u043c\u044f\r\n")
-        << utf8Bom + QByteArray("\xD0\x98\xD0\xBC\xD1\x8F\r\n");
-    QTest::newRow("one character outside makes all UTF-8")
-        << QStringLiteral("\u00e9\u20ac \u0416")
-        << utf8Bom + QByteArray("\xC3\xA9\xE2\x82\xAC \xD0\x96");
-    QTest::newRow("U+0080 has no place in Windows-1252")
-        << QStringLiteral("a\u0080") << utf8Bom + QByteArray("a\xC2\x80");
-    QTest::newRow("empty") << QString() << QByteArray();
+void PrintTo(const EncodingRow& row, std::ostream* out) {
+    *out << row.name;
 }
 
-void TextSaverTest::encodesByTheCharactersItHolds() {
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QCOMPARE(encodePageText(text).toHex(' '), bytes.toHex(' '));
+class Encoding : public testing::TestWithParam<EncodingRow> {};
+
+TEST_P(Encoding, ByTheCharactersTheTextHolds) {
+    EXPECT_EQ(encodePageText(GetParam().text), GetParam().bytes);
 }
 
-void TextSaverTest::writesTheBytesAndReplacesAnOldFile() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("page.asp"));
-    writeFile(path, QByteArray(5000, 'x'));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Encoding,
+    testing::Values(EncodingRow{"ascii_crlf_tabs", "<%\r\n\tDim x\r\n\r\n%>\r\n",
+                                "<%\r\n\tDim x\r\n\r\n%>\r\n"},
+                    EncodingRow{"e_acute_and_euro", "Caf\u00e9 \u20ac5\r\n",
+                                "Caf\xE9 \x80"
+                                "5\r\n"},
+                    EncodingRow{"range_80_9f", "\u201cOE\u201d \u0152 \u2026 \u2122 \u017e",
+                                "\x93OE\x94 \x8C \x85 \x99 \x9E"},
+                    EncodingRow{"upper_latin1", "\u00ff\u00a0\u00c5", "\xFF\xA0\xC5"},
+                    EncodingRow{"cyrillic", "\u0418\u043c\u044f\r\n",
+                                utf8Bom + "\u0418\u043c\u044f\r\n"},
+                    EncodingRow{"one_outside_makes_all_utf8", "\u00e9\u20ac \u0416",
+                                utf8Bom + "\u00e9\u20ac \u0416"},
+                    EncodingRow{"u0080_has_no_place", "a\u0080", utf8Bom + "a\u0080"},
+                    EncodingRow{"empty", "", ""}),
+    [](const auto& row) { return row.param.name; });
 
-    QString error;
-    QVERIFY(saveText(path, QStringLiteral("<%\r\n\t\u00e9\r\n%>\r\n"), &error));
-    QVERIFY(error.isEmpty());
-    QCOMPARE(readAll(path), QByteArray("<%\r\n\t\xE9\r\n%>\r\n"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.asp")});
+std::string contents(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return file ? bytes.str() : "(none)";
 }
 
-void TextSaverTest::failsWithoutTouchingTheOldFile_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("readOnlyFolder");
-
-    const QString base = QDir::tempPath() + QStringLiteral("/ombrix-saver-");
-    QTest::newRow("missing folder") << base + QStringLiteral("missing/none/page.asp") << false;
-    QTest::newRow("a file where a folder should be") << QStringLiteral("FILE/page.asp") << false;
-    QTest::newRow("a folder of that name") << QStringLiteral("FOLDER") << false;
-    QTest::newRow("read-only folder, existing file") << QStringLiteral("old.asp") << true;
-    // /proc refuses new files even to root, so this one holds where permissions do not.
-    QTest::newRow("folder that takes no new file, existing file")
-        << QStringLiteral("/proc/version") << false;
+void writeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
-void TextSaverTest::failsWithoutTouchingTheOldFile() {
-    QFETCH(QString, path);
-    QFETCH(bool, readOnlyFolder);
-
-    QTemporaryDir dir;
-    writeFile(dir.filePath(QStringLiteral("FILE")), "not a folder");
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("FOLDER")));
-    if (QDir::isRelativePath(path))
-        path = dir.filePath(path);
-    if (readOnlyFolder) {
-        if (geteuid() == 0)
-            QSKIP("permissions do not stop root");
-        writeFile(path, "old");
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+// A fresh folder with a file named FILE and a folder named FOLDER; writable again when it goes.
+class Folder {
+public:
+    Folder() {
+        std::string pattern = (fs::temp_directory_path() / "ombrix-saver-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+        writeFile(path_ / "FILE", "not a folder");
+        fs::create_directory(path_ / "FOLDER");
     }
-    const QByteArray before = readAll(path);
-
-    QString error;
-    QVERIFY(!saveText(path, QStringLiteral("new text\r\n"), &error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(readAll(path), before);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (path.startsWith(dir.path())) {
-        const QStringList left =
-            QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        QCOMPARE(left.size(), readOnlyFolder ? 3 : 2); // no temporary file left behind
+    ~Folder() {
+        fs::permissions(path_, fs::perms::owner_all);
+        fs::remove_all(path_);
     }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    const fs::path& path() const { return path_; }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {}));
+    }
+
+private:
+    fs::path path_;
+};
+
+struct SaveRow {
+    const char* name;
+    const char* target; // relative to the folder, unless absolute
+    bool oldFile;       // "old" is there before the save
+    fs::perms filePerms;
+    bool readOnlyFolder;
+    rlim_t sizeLimit;
+    bool saved;
+};
+
+constexpr auto rw = fs::perms::owner_read | fs::perms::owner_write;
+constexpr auto ro = fs::perms::owner_read;
+constexpr rlim_t unlimited = RLIM_INFINITY;
+
+void PrintTo(const SaveRow& row, std::ostream* out) {
+    *out << row.name;
 }
 
-void TextSaverTest::failedWriteLeavesTheOldFile_data() {
-    QTest::addColumn<int>("length");
-    QTest::newRow("short text") << 100;
-    QTest::newRow("long text") << 100000;
-}
+class Saving : public testing::TestWithParam<SaveRow> {};
 
-void TextSaverTest::failedWriteLeavesTheOldFile() {
-    QFETCH(int, length);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("page.asp"));
-    writeFile(path, "the old page\r\n");
+TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
+    const SaveRow& row = GetParam();
+    if ((row.readOnlyFolder || row.filePerms == ro) && geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root; ctest runs this as nobody";
+    const Folder folder;
+    const fs::path path =
+        fs::path(row.target).is_absolute() ? row.target : folder.path() / row.target;
+    if (row.oldFile) {
+        writeFile(path, std::string(5000, 'o'));
+        fs::permissions(path, row.filePerms);
+    }
+    if (row.readOnlyFolder)
+        fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const std::string before = contents(path);
+    const std::string text(1000, 'x'); // shorter than the old file, longer than a size limit
 
-    bool saved = true;
+    std::string error;
+    bool saved = false;
     {
-        const FileSizeLimit limit(64);
-        saved = saveText(path, QString(length, u'x'));
+        const ombrix::testing::FileSizeLimit limit(row.sizeLimit);
+        saved = saveText(path.string(), text, &error);
     }
-    QVERIFY(!saved);
-    QCOMPARE(readAll(path), QByteArray("the old page\r\n"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.asp")});
+    EXPECT_EQ(saved, row.saved);
+    EXPECT_EQ(error.empty(), row.saved) << error;
+    if (row.saved) {
+        EXPECT_EQ(contents(path), text);
+        if (row.oldFile) {
+            EXPECT_EQ(fs::status(path).permissions(), row.filePerms);
+        }
+    } else if (row.sizeLimit == unlimited || !row.readOnlyFolder) {
+        EXPECT_EQ(contents(path), before); // only a failed write in place may cut the file
+    }
+    EXPECT_EQ(folder.entries(),
+              2U + ((row.oldFile || row.saved) && path.parent_path() == folder.path()))
+        << "a temporary file was left behind";
 }
 
-QTEST_GUILESS_MAIN(TextSaverTest)
-#include "TextSaverTest.moc"
+INSTANTIATE_TEST_SUITE_P(
+    Targets, Saving,
+    testing::Values(
+        SaveRow{"new_file", "page.asp", false, rw, false, unlimited, true},
+        SaveRow{"replaces_a_longer_file_keeping_its_permissions", "page.asp", true, rw, false,
+                unlimited, true},
+        SaveRow{"missing_folder", "missing/page.asp", false, rw, false, unlimited, false},
+        SaveRow{"file_where_a_folder_should_be", "FILE/page.asp", false, rw, false, unlimited,
+                false},
+        SaveRow{"a_folder_of_that_name", "FOLDER", false, rw, false, unlimited, false},
+        // /proc takes no new file, even from root.
+        SaveRow{"folder_that_takes_no_new_file", "/proc/version", false, rw, false, unlimited,
+                false},
+        SaveRow{"full_disk", "page.asp", true, rw, false, 64, false},
+        SaveRow{"read_only_file", "page.asp", true, ro, false, unlimited, false},
+        SaveRow{"read_only_folder_writable_file_in_place", "page.asp", true, rw, true, unlimited,
+                true},
+        SaveRow{"read_only_folder_read_only_file", "page.asp", true, ro, true, unlimited, false},
+        SaveRow{"read_only_folder_full_disk_in_place", "page.asp", true, rw, true, 64, false}),
+    [](const auto& row) { return row.param.name; });
+
+TEST(Saving, FollowsASymbolicLink) {
+    const Folder folder;
+    writeFile(folder.path() / "FOLDER" / "page.asp", "old");
+    fs::create_symlink("FOLDER/page.asp", folder.path() / "link.asp");
+    ASSERT_TRUE(saveText((folder.path() / "link.asp").string(), "new"));
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link.asp"));
+    EXPECT_EQ(contents(folder.path() / "FOLDER" / "page.asp"), "new");
+}
+
+} // namespace

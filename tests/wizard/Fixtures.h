@@ -17,40 +17,28 @@ inline QString item(const QString& name, const char* prefix) {
     return name + QString(100, QLatin1Char(' ')) + QLatin1Char('\t') + QLatin1String(prefix);
 }
 
-inline platform::ObjectDefinition definition(QList<platform::FieldDef> fields,
-                                             QList<platform::IndexDef> indexes = {}) {
+inline core::ObjectDefinition definition(std::vector<core::FieldDef> fields,
+                                         std::vector<core::IndexDef> indexes = {}) {
     return {std::move(fields), std::move(indexes)};
 }
 
 inline FakeDatabase shopDatabase() {
     FakeDatabase shop;
-    shop.objects.tables = {{QStringLiteral("Customers")},
-                           {QStringLiteral("MSysObjects")},
-                           {QStringLiteral("OrderLines")},
-                           {QStringLiteral("Products")}};
-    shop.objects.queries = {{QStringLiteral("Big orders"), 0},
-                            {QStringLiteral("Broken"), 0},
-                            {QStringLiteral("~sq_fOrders"), 0}};
-    shop.definitions[QStringLiteral("Table: Customers")] =
-        definition({{QStringLiteral("Id"), 4},
-                    {QStringLiteral("Name"), 10},
-                    {QStringLiteral("Price"), 5},
-                    {QStringLiteral("Notes"), 12}},
-                   {{QStringLiteral("PrimaryKey"), {QStringLiteral("Id")}}});
-    shop.definitions[QStringLiteral("Table: OrderLines")] = definition(
-        {{QStringLiteral("OrderID"), 4}, {QStringLiteral("LineNo"), 3}},
-        {{QStringLiteral("OrderID"), {QStringLiteral("OrderID")}},
-         {QStringLiteral("PrimaryKey"), {QStringLiteral("OrderID"), QStringLiteral("LineNo")}}});
-    shop.definitions[QStringLiteral("Table: Products")] =
-        definition({{QStringLiteral("Code"), 10}, {QStringLiteral("Title"), 10}},
-                   {{QStringLiteral("ProductCode"), {QStringLiteral("Code")}},
-                    {QStringLiteral("primarykey"), {QStringLiteral("Title")}}});
+    shop.objects.tables = {{"Customers"}, {"MSysObjects"}, {"OrderLines"}, {"Products"}};
+    shop.objects.queries = {{"Big orders", 0}, {"Broken", 0}, {"~sq_fOrders", 0}};
+    shop.definitions[QStringLiteral("Table: Customers")] = definition(
+        {{"Id", 4}, {"Name", 10}, {"Price", 5}, {"Notes", 12}}, {{"PrimaryKey", {"Id"}}});
+    shop.definitions[QStringLiteral("Table: OrderLines")] =
+        definition({{"OrderID", 4}, {"LineNo", 3}},
+                   {{"OrderID", {"OrderID"}}, {"PrimaryKey", {"OrderID", "LineNo"}}});
+    shop.definitions[QStringLiteral("Table: Products")] = definition(
+        {{"Code", 10}, {"Title", 10}}, {{"ProductCode", {"Code"}}, {"primarykey", {"Title"}}});
     shop.definitions[QStringLiteral("Query: Big orders")] =
-        definition({{QStringLiteral("OrderID"), 4}, {QStringLiteral("Total"), 5}});
+        definition({{"OrderID", 4}, {"Total", 5}});
     shop.failingObjects.insert(
         QStringLiteral("Query: Broken"),
-        platform::EngineError(3078, QStringLiteral("The Microsoft Jet database engine cannot find "
-                                                   "the input table or query 'Gone'.")));
+        core::EngineError(3078, "The Microsoft Jet database engine cannot find the input table or "
+                                "query 'Gone'."));
     return shop;
 }
 
@@ -58,14 +46,9 @@ inline void addSampleDatabases(FakeCatalogue& catalogue) {
     catalogue.databases[shopPath] = shopDatabase();
 
     FakeDatabase filter;
-    filter.objects.tables = {{QStringLiteral("Customers")},
-                             {QStringLiteral("MSysObjects")},
-                             {QStringLiteral("msysNotes")},
-                             {QStringLiteral("~TMPCLP1")}};
-    filter.objects.queries = {
-        {QStringLiteral("Big orders"), 0},    {QStringLiteral("~sq_fOrders"), 0},
-        {QStringLiteral("Raise prices"), 48}, {QStringLiteral("~SQ_x"), 0},
-        {QStringLiteral("MSysQuery"), 0},     {QStringLiteral("Totals"), 16}};
+    filter.objects.tables = {{"Customers"}, {"MSysObjects"}, {"msysNotes"}, {"~TMPCLP1"}};
+    filter.objects.queries = {{"Big orders", 0}, {"~sq_fOrders", 0}, {"Raise prices", 48},
+                              {"~SQ_x", 0},      {"MSysQuery", 0},   {"Totals", 16}};
     catalogue.databases[filterPath] = filter;
 
     FakeDatabase locked = shopDatabase();
@@ -73,12 +56,12 @@ inline void addSampleDatabases(FakeCatalogue& catalogue) {
     catalogue.databases[lockedPath] = locked;
 
     FakeDatabase empty;
-    empty.objects.tables = {{QStringLiteral("MSysObjects")}, {QStringLiteral("MSysACEs")}};
-    empty.objects.queries = {{QStringLiteral("~sq_cForm"), 0}, {QStringLiteral("Delete old"), 32}};
+    empty.objects.tables = {{"MSysObjects"}, {"MSysACEs"}};
+    empty.objects.queries = {{"~sq_cForm", 0}, {"Delete old", 32}};
     catalogue.databases[emptyPath] = empty;
 
     FakeDatabase damaged;
-    damaged.failure = platform::EngineError(3343, QStringLiteral("Unrecognized database format."));
+    damaged.failure = core::EngineError(3343, "Unrecognized database format.");
     catalogue.databases[damagedPath] = damaged;
 }
 

@@ -1,34 +1,35 @@
 #pragma once
 
-#include "platform/Catalogue.h"
+#include "core/Catalogue.h"
 
-#include <QString>
-#include <QStringList>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // How the wizard shows the catalogue in its lists, shared with ombrix-cli so that both show it
-// alike. QtCore only: the command line links these rules without the widgets.
-namespace ombrix::wizard {
+// alike.
+namespace ombrix::core {
 
 // The object list's items: "Table: NAME" for each table, then "Query: NAME" for each select
 // query, in catalogue order, leaving out the engine's system objects ("MSy...") and the hidden
 // queries behind forms and reports ("~sq_..."), all compared with case.
-QStringList objectListItems(const platform::DatabaseObjects& objects);
+std::vector<std::string> objectListItems(const DatabaseObjects& objects);
 
 // "Table: NAME" and "Query: NAME", as the object list spells them.
-QString tableItem(const QString& name);
-QString queryItem(const QString& name);
+std::string tableItem(std::string_view name);
+std::string queryItem(std::string_view name);
 
 // Whether text is spelled as an object-list item: "Table: " or "Query: " and a name.
-bool isObjectItem(const QString& text);
+bool isObjectItem(std::string_view text);
 
 // The object an object-list item names: its kind and the name from the eighth character on.
-platform::ObjectKind objectKind(const QString& item);
-QString itemObjectName(const QString& item);
+ObjectKind objectKind(std::string_view item);
+std::string itemObjectName(std::string_view item);
 
 // A field list item, the generator's MakeFieldListItem over the field's name and type prefix.
-QString fieldItem(const platform::FieldDef& field);
+std::string fieldItem(const FieldDef& field);
 
 // The type prefix of the object's field named key (the key field); empty when there is none.
-QString keyFieldPrefix(const platform::ObjectDefinition& definition, const QString& key);
+std::string keyFieldPrefix(const ObjectDefinition& definition, std::string_view key);
 
-} // namespace ombrix::wizard
+} // namespace ombrix::core

@@ -1,0 +1,20 @@
+#include "reader/Environment.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace ombrix::reader {
+
+std::vector<std::string> readerEnvironment(const char* const* environment) {
+    std::vector<std::string> kept;
+    for (; environment != nullptr && *environment != nullptr; ++environment) {
+        const std::string_view entry(*environment);
+        const std::string_view name = entry.substr(0, entry.find('='));
+        if (std::ranges::find(kLibmdbVariables, name) == std::end(kLibmdbVariables)) {
+            kept.emplace_back(entry);
+        }
+    }
+    return kept;
+}
+
+} // namespace ombrix::reader

@@ -1,0 +1,270 @@
+#include "reader/Protocol.h"
+
+#include <nlohmann/json.hpp>
+
+namespace ombrix::reader {
+
+namespace {
+
+using Json = nlohmann::json;
+using core::DatabaseObjects;
+using core::EngineError;
+using core::IndexDef;
+using core::ObjectDefinition;
+using core::ObjectKind;
+
+constexpr const char* kVersionKey = "ombrixReader";
+// Limits on text count UTF-16 code units, as the engine measures names.
+constexpr std::size_t kMaxNameLength = 32768;
+constexpr std::size_t kMaxDescriptionLength = 8192;
+constexpr std::size_t kMaxItems = 1 << 20;
+constexpr int kMaxTypeCode = 0x7FFF;
+
+std::size_t utf16Length(const std::string& text) {
+    std::size_t units = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        // One unit per lead byte; a four-byte sequence is a surrogate pair.
+        units += (byte & 0xC0) != 0x80 ? 1 : 0;
+        units += byte >= 0xF0 ? 1 : 0;
+    }
+    return units;
+}
+
+std::string toBytes(Json object) {
+    object[kVersionKey] = kProtocolVersion;
+    return object.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// The message's one payload member, when the bytes are a versioned message with exactly that.
+std::optional<Json> payload(std::string_view bytes, const char* key) {
+    if (bytes.size() > kMaxMessageBytes) {
+        return std::nullopt;
+    }
+    Json document = Json::parse(bytes, nullptr, false);
+    if (!document.is_object() || document.size() != 2 || !document.contains(key)) {
+        return std::nullopt;
+    }
+    const auto version = document.find(kVersionKey);
+    if (version == document.end() || !version->is_number() ||
+        version->get<double>() != kProtocolVersion) {
+        return std::nullopt;
+    }
+    return std::move(document[key]);
+}
+
+std::optional<std::string> name(const Json& value, bool mayBeEmpty = false) {
+    if (!value.is_string()) {
+        return std::nullopt;
+    }
+    const auto& text = value.get_ref<const std::string&>();
+    if ((text.empty() && !mayBeEmpty) || utf16Length(text) > kMaxNameLength) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::optional<int> integer(const Json& value, int low, int high) {
+    if (!value.is_number()) {
+        return std::nullopt;
+    }
+    const auto number = value.get<double>();
+    if (number < low || number > high || number != static_cast<double>(static_cast<int>(number))) {
+        return std::nullopt;
+    }
+    return static_cast<int>(number);
+}
+
+const Json* array(const Json& value, std::size_t exactSize = 0) {
+    if (!value.is_array() || value.size() > kMaxItems ||
+        (exactSize > 0 && value.size() != exactSize)) {
+        return nullptr;
+    }
+    return &value;
+}
+
+const Json* member(const Json& object, const char* key) {
+    const auto it = object.find(key);
+    return it == object.end() ? nullptr : &*it;
+}
+
+// The object's members, when it has exactly the given number.
+const Json* object(const Json& value, std::size_t members) {
+    return value.is_object() && value.size() == members ? &value : nullptr;
+}
+
+std::optional<EngineError> decodeError(std::string_view bytes) {
+    const auto value = payload(bytes, "error");
+    const Json* pair = value ? array(*value, 2) : nullptr;
+    if (pair == nullptr) {
+        return std::nullopt;
+    }
+    const auto number = integer((*pair)[0], 1, 0xFFFF);
+    const Json& description = (*pair)[1];
+    if (!number || !description.is_string()) {
+        return std::nullopt;
+    }
+    const auto& text = description.get_ref<const std::string&>();
+    if (text.empty() || utf16Length(text) > kMaxDescriptionLength) {
+        return std::nullopt;
+    }
+    return EngineError(*number, text);
+}
+
+std::optional<DatabaseObjects> decodeObjects(const Json& value) {
+    const Json* body = object(value, 2);
+    const Json* tables = body ? member(*body, "tables") : nullptr;
+    const Json* queries = body ? member(*body, "queries") : nullptr;
+    if (tables == nullptr || queries == nullptr || !array(*tables) || !array(*queries)) {
+        return std::nullopt;
+    }
+    DatabaseObjects objects;
+    objects.tables.reserve(tables->size());
+    for (const Json& item : *tables) {
+        auto tableName = name(item);
+        if (!tableName) {
+            return std::nullopt;
+        }
+        objects.tables.push_back({std::move(*tableName)});
+    }
+    for (const Json& item : *queries) {
+        const Json* pair = array(item, 2);
+        auto queryName = pair ? name((*pair)[0]) : std::nullopt;
+        const auto type = pair ? integer((*pair)[1], 0, 0xFF) : std::nullopt;
+        if (!queryName || !type) {
+            return std::nullopt;
+        }
+        objects.queries.push_back({std::move(*queryName), *type});
+    }
+    return objects;
+}
+
+std::optional<ObjectDefinition> decodeDefinition(const Json& value) {
+    const Json* body = object(value, 2);
+    const Json* fields = body ? member(*body, "fields") : nullptr;
+    const Json* indexes = body ? member(*body, "indexes") : nullptr;
+    if (fields == nullptr || indexes == nullptr || !array(*fields) || !array(*indexes)) {
+        return std::nullopt;
+    }
+    ObjectDefinition definition;
+    for (const Json& item : *fields) {
+        const Json* pair = array(item, 2);
+        auto fieldName = pair ? name((*pair)[0]) : std::nullopt;
+        const auto type = pair ? integer((*pair)[1], 0, kMaxTypeCode) : std::nullopt;
+        if (!fieldName || !type) {
+            return std::nullopt;
+        }
+        definition.fields.push_back({std::move(*fieldName), *type});
+    }
+    for (const Json& item : *indexes) {
+        const Json* pair = array(item, 2);
+        auto indexName = pair ? name((*pair)[0], true) : std::nullopt;
+        const Json* keys = pair ? array((*pair)[1]) : nullptr;
+        if (!indexName || keys == nullptr) {
+            return std::nullopt;
+        }
+        IndexDef index{std::move(*indexName), {}};
+        for (const Json& key : *keys) {
+            auto keyName = name(key);
+            if (!keyName) {
+                return std::nullopt;
+            }
+            index.fields.push_back(std::move(*keyName));
+        }
+        definition.indexes.push_back(std::move(index));
+    }
+    return definition;
+}
+
+} // namespace
+
+std::string encodeRequest(const Request& request) {
+    Json body{{"path", request.path}, {"password", request.password}};
+    if (request.operation == Operation::DescribeObject) {
+        body["kind"] = request.kind == ObjectKind::Table ? "table" : "query";
+        body["name"] = request.name;
+        return toBytes({{"describe", std::move(body)}});
+    }
+    return toBytes({{"objects", std::move(body)}});
+}
+
+std::optional<Request> decodeRequest(std::string_view bytes) {
+    Request request;
+    auto body = payload(bytes, "objects");
+    std::size_t expectedKeys = 2;
+    if (!body) {
+        body = payload(bytes, "describe");
+        request.operation = Operation::DescribeObject;
+        expectedKeys = 4;
+    }
+    const Json* fields = body ? object(*body, expectedKeys) : nullptr;
+    const Json* path = fields ? member(*fields, "path") : nullptr;
+    const Json* password = fields ? member(*fields, "password") : nullptr;
+    auto pathText = path ? name(*path, true) : std::nullopt;
+    auto passwordText = password ? name(*password, true) : std::nullopt;
+    if (!pathText || !passwordText) {
+        return std::nullopt;
+    }
+    request.path = std::move(*pathText);
+    request.password = std::move(*passwordText);
+    if (request.operation == Operation::DescribeObject) {
+        const Json* kind = member(*fields, "kind");
+        const Json* objectName = member(*fields, "name");
+        auto nameText = objectName ? name(*objectName, true) : std::nullopt;
+        if (!nameText || kind == nullptr || (*kind != "table" && *kind != "query")) {
+            return std::nullopt;
+        }
+        request.kind = *kind == "table" ? ObjectKind::Table : ObjectKind::Query;
+        request.name = std::move(*nameText);
+    }
+    return request;
+}
+
+std::string encodeAnswer(const DatabaseObjects& objects) {
+    Json tables = Json::array();
+    for (const auto& table : objects.tables) {
+        tables.push_back(table.name);
+    }
+    Json queries = Json::array();
+    for (const auto& query : objects.queries) {
+        queries.push_back({query.name, query.type});
+    }
+    return toBytes({{"objects", {{"tables", std::move(tables)}, {"queries", std::move(queries)}}}});
+}
+
+std::string encodeAnswer(const ObjectDefinition& definition) {
+    Json fields = Json::array();
+    for (const auto& field : definition.fields) {
+        fields.push_back({field.name, field.type});
+    }
+    Json indexes = Json::array();
+    for (const auto& index : definition.indexes) {
+        indexes.push_back({index.name, index.fields});
+    }
+    return toBytes(
+        {{"definition", {{"fields", std::move(fields)}, {"indexes", std::move(indexes)}}}});
+}
+
+std::string encodeAnswer(const EngineError& error) {
+    return toBytes({{"error", {error.number(), error.description()}}});
+}
+
+std::optional<ObjectsAnswer> decodeObjectsAnswer(std::string_view bytes) {
+    if (auto error = decodeError(bytes)) {
+        return ObjectsAnswer(std::move(*error));
+    }
+    const auto value = payload(bytes, "objects");
+    auto objects = value ? decodeObjects(*value) : std::nullopt;
+    return objects ? std::optional<ObjectsAnswer>(std::move(*objects)) : std::nullopt;
+}
+
+std::optional<DefinitionAnswer> decodeDefinitionAnswer(std::string_view bytes) {
+    if (auto error = decodeError(bytes)) {
+        return DefinitionAnswer(std::move(*error));
+    }
+    const auto value = payload(bytes, "definition");
+    auto definition = value ? decodeDefinition(*value) : std::nullopt;
+    return definition ? std::optional<DefinitionAnswer>(std::move(*definition)) : std::nullopt;
+}
+
+} // namespace ombrix::reader
