@@ -1,0 +1,42 @@
+#include "reader/Serve.h"
+
+#include "core/EngineErrors.h"
+#include "reader/Environment.h"
+#include "reader/MdbCatalogue.h"
+#include "reader/Protocol.h"
+
+#include <cstdlib>
+#include <new>
+#include <sys/resource.h>
+
+namespace ombrix::reader {
+
+std::string answerRequest(std::string_view bytes) {
+    const auto request = decodeRequest(bytes);
+    if (!request) {
+        return {};
+    }
+    MdbCatalogue catalogue;
+    try {
+        if (request->operation == Operation::ListObjects) {
+            return encodeAnswer(catalogue.listObjects(request->path, request->password));
+        }
+        return encodeAnswer(catalogue.describeObject(request->path, request->password,
+                                                     request->kind, request->name));
+    } catch (const core::EngineError& error) {
+        return encodeAnswer(error);
+    } catch (const std::bad_alloc&) {
+        return encodeAnswer(
+            core::unrecognizedFormat(request->path, "The file claims more data than it holds."));
+    }
+}
+
+void prepareReaderProcess() {
+    for (const char* name : kLibmdbVariables) {
+        unsetenv(name);
+    }
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+}
+
+} // namespace ombrix::reader
