@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "generator/TypePrefix.h"
 #include "platform/ReaderCatalogue.h"
+#include "reader/Serve.h"
 #include "wizard/CatalogueItems.h"
 
 namespace ombrix::cli {
@@ -135,12 +136,12 @@ int RunDescribeWith(core::Catalogue& catalogue, const QStringList& args, std::os
 }
 
 int RunObjects(const QStringList& args, std::ostream& out, std::ostream& err) {
-    platform::ReaderCatalogue catalogue;
+    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
     return RunObjectsWith(catalogue, args, out, err);
 }
 
 int RunDescribe(const QStringList& args, std::ostream& out, std::ostream& err) {
-    platform::ReaderCatalogue catalogue;
+    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
     return RunDescribeWith(catalogue, args, out, err);
 }
 

@@ -8,6 +8,7 @@
 #include "generator/GeneratePage.h"
 #include "platform/ReaderCatalogue.h"
 #include "platform/TextSaver.h"
+#include "reader/Serve.h"
 
 namespace ombrix::cli {
 
@@ -153,7 +154,7 @@ int RunGenerateWith(core::Catalogue& catalogue, const QStringList& args, std::os
 }
 
 int RunGenerate(const QStringList& args, std::ostream& out, std::ostream& err) {
-    platform::ReaderCatalogue catalogue;
+    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
     return RunGenerateWith(catalogue, args, out, err);
 }
 

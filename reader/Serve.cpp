@@ -1,13 +1,10 @@
 #include "reader/Serve.h"
 
 #include "core/EngineErrors.h"
-#include "reader/Environment.h"
 #include "reader/MdbCatalogue.h"
 #include "reader/Protocol.h"
 
-#include <cstdlib>
 #include <new>
-#include <sys/resource.h>
 
 namespace ombrix::reader {
 
@@ -29,14 +26,6 @@ std::string answerRequest(std::string_view bytes) {
         return encodeAnswer(
             core::unrecognizedFormat(request->path, "The file claims more data than it holds."));
     }
-}
-
-void prepareReaderProcess() {
-    for (const char* name : kLibmdbVariables) {
-        unsetenv(name);
-    }
-    const rlimit noCore{0, 0};
-    setrlimit(RLIMIT_CORE, &noCore);
 }
 
 } // namespace ombrix::reader

@@ -11,8 +11,4 @@ namespace ombrix::reader {
 // damaged file, so only a child process that can be lost calls this.
 std::string answerRequest(std::string_view request);
 
-// Prepares the calling process to run answerRequest: leaves no core file when libmdb crashes and
-// removes libmdb's environment variables.
-void prepareReaderProcess();
-
 } // namespace ombrix::reader

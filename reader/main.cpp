@@ -1,6 +1,7 @@
 // ombrix-reader: answers one catalogue request read from standard input, on standard output.
 // Runs libmdb away from the program proper (see ReaderCatalogue).
 
+#include "reader/Environment.h"
 #include "reader/Serve.h"
 
 #include <cstdlib>
