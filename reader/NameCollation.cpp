@@ -103,6 +103,17 @@ int sign(int value) {
 } // namespace
 
 NameCollation::Key NameCollation::key(const std::string& name) const {
+    // Most names are ASCII, which widens and folds a byte at a time; thousands of names are keyed
+    // per listing.
+    if (std::ranges::all_of(name, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::u16string units(name.begin(), name.end());
+        std::u16string folded = units;
+        for (char16_t& c : folded) {
+            c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+        }
+        std::vector<int> primary = primaryWeights(units, orderTable(order_));
+        return {std::move(primary), std::move(folded), std::move(units)};
+    }
     std::u16string units = toUtf16(name);
     std::vector<int> primary = primaryWeights(units, orderTable(order_));
     return {std::move(primary), toUtf16(caseFolded(name)), std::move(units)};
