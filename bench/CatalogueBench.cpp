@@ -2,8 +2,8 @@
 // and in-process (the reading alone), over databases written by mkmdb for the purpose.
 
 #include "Mkmdb.h"
-#include "platform/MdbCatalogue.h"
 #include "platform/ReaderCatalogue.h"
+#include "reader/MdbCatalogue.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-using namespace ombrix::platform;
+using ombrix::core::ObjectKind;
+using ombrix::platform::ReaderCatalogue;
+using ombrix::reader::MdbCatalogue;
 
 namespace {
 
@@ -43,21 +45,6 @@ QString buildDatabase(const QTemporaryDir& dir, int tables, int columns) {
     return path;
 }
 
-// The program's catalogue, asked as the in-process one is.
-struct ThroughReader {
-    ReaderCatalogue catalogue;
-    auto listObjects(const QString& path, const QString& password) {
-        return catalogue.listObjects(path.toStdString(), password.toStdString());
-    }
-    auto describeObject(const QString& path, const QString& password, ObjectKind kind,
-                        const QString& name) {
-        return catalogue.describeObject(path.toStdString(), password.toStdString(),
-                                        kind == ObjectKind::Table ? ombrix::core::ObjectKind::Table
-                                                                  : ombrix::core::ObjectKind::Query,
-                                        name.toStdString());
-    }
-};
-
 const QTemporaryDir& folder() {
     static const QTemporaryDir dir;
     return dir;
@@ -65,7 +52,8 @@ const QTemporaryDir& folder() {
 
 template <typename CatalogueType>
 void listObjects(benchmark::State& state) {
-    const QString path = buildDatabase(folder(), static_cast<int>(state.range(0)), 10);
+    const std::string path =
+        buildDatabase(folder(), static_cast<int>(state.range(0)), 10).toStdString();
     CatalogueType catalogue;
     for (auto _ : state) {
         benchmark::DoNotOptimize(catalogue.listObjects(path, {}));
@@ -75,20 +63,20 @@ void listObjects(benchmark::State& state) {
 
 template <typename CatalogueType>
 void describeQuery(benchmark::State& state) {
-    const QString path = buildDatabase(folder(), 10, static_cast<int>(state.range(0)));
+    const std::string path =
+        buildDatabase(folder(), 10, static_cast<int>(state.range(0))).toStdString();
     CatalogueType catalogue;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            catalogue.describeObject(path, {}, ObjectKind::Query, QStringLiteral("Query 5")));
+        benchmark::DoNotOptimize(catalogue.describeObject(path, {}, ObjectKind::Query, "Query 5"));
     }
     state.counters["fields"] = static_cast<double>(state.range(0));
 }
 
 } // namespace
 
-BENCHMARK(listObjects<ThroughReader>)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(listObjects<ReaderCatalogue>)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(listObjects<MdbCatalogue>)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
-BENCHMARK(describeQuery<ThroughReader>)->Arg(10)->Arg(255)->Unit(benchmark::kMillisecond);
+BENCHMARK(describeQuery<ReaderCatalogue>)->Arg(10)->Arg(255)->Unit(benchmark::kMillisecond);
 BENCHMARK(describeQuery<MdbCatalogue>)->Arg(10)->Arg(255)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

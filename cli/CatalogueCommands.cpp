@@ -4,6 +4,7 @@
 #include "core/CatalogueItems.h"
 #include "generator/TypePrefix.h"
 #include "platform/ReaderCatalogue.h"
+#include "reader/Serve.h"
 
 #include <optional>
 
@@ -121,12 +122,12 @@ int RunDescribeWith(core::Catalogue& catalogue, const Arguments& args, std::ostr
 }
 
 int RunObjects(const Arguments& args, std::ostream& out, std::ostream& err) {
-    platform::ReaderCatalogue catalogue;
+    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
     return RunObjectsWith(catalogue, args, out, err);
 }
 
 int RunDescribe(const Arguments& args, std::ostream& out, std::ostream& err) {
-    platform::ReaderCatalogue catalogue;
+    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
     return RunDescribeWith(catalogue, args, out, err);
 }
 

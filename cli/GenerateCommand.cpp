@@ -8,6 +8,7 @@
 #include "generator/GeneratePage.h"
 #include "platform/ReaderCatalogue.h"
 #include "platform/TextSaver.h"
+#include "reader/Serve.h"
 
 #include <algorithm>
 
@@ -137,7 +138,7 @@ int RunGenerateWith(core::Catalogue& catalogue, const Arguments& args, std::ostr
 }
 
 int RunGenerate(const Arguments& args, std::ostream& out, std::ostream& err) {
-    platform::ReaderCatalogue catalogue;
+    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
     return RunGenerateWith(catalogue, args, out, err);
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -79,7 +80,15 @@ void killAndReap(pid_t pid) {
     ::waitpid(pid, nullptr, 0);
 }
 
-Child spawnReader(const std::string& program) {
+// The child's ends of the two channels, created for it.
+struct Channels {
+    FileDescriptor requestOurs;
+    FileDescriptor requestTheirs;
+    FileDescriptor answerOurs;
+    FileDescriptor answerTheirs;
+};
+
+Channels openChannels(const std::string& program) {
     std::array<int, 2> request{-1, -1};
     std::array<int, 2> answer{-1, -1};
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, request.data()) != 0) {
@@ -90,13 +99,27 @@ Child spawnReader(const std::string& program) {
     if (::pipe2(answer.data(), O_CLOEXEC) != 0) {
         throw cannotStart(program, errno);
     }
-    FileDescriptor answerOurs(answer[0]);
-    FileDescriptor answerTheirs(answer[1]);
+    return {std::move(requestOurs), std::move(requestTheirs), FileDescriptor(answer[0]),
+            FileDescriptor(answer[1])};
+}
 
+Child started(pid_t pid, Channels& channels, const std::string& program) {
+    // glibc 2.36 declares pidfd_open without C linkage for C++.
+    FileDescriptor ended(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+    if (!ended) {
+        const int openError = errno;
+        killAndReap(pid);
+        throw cannotStart(program, openError);
+    }
+    return {pid, std::move(ended), std::move(channels.requestOurs), std::move(channels.answerOurs)};
+}
+
+Child spawnReader(const std::string& program) {
+    Channels channels = openChannels(program);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, requestTheirs.get(), STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, answerTheirs.get(), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, channels.requestTheirs.get(), STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, channels.answerTheirs.get(), STDOUT_FILENO);
     // libmdb's diagnostics
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> environment = reader::readerEnvironment(environ);
@@ -114,14 +137,62 @@ Child spawnReader(const std::string& program) {
     if (error != 0) {
         throw cannotStart(program, error);
     }
-    // glibc 2.36 declares pidfd_open without C linkage for C++.
-    FileDescriptor ended(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
-    if (!ended) {
-        const int openError = errno;
-        killAndReap(pid);
-        throw cannotStart(program, openError);
+    return started(pid, channels, program);
+}
+
+bool readAll(int fd, std::string& bytes) {
+    std::array<char, 65536> buffer{};
+    for (ssize_t got; (got = ::read(fd, buffer.data(), buffer.size())) != 0;) {
+        if (got < 0) {
+            return false;
+        }
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
     }
-    return {pid, std::move(ended), std::move(requestOurs), std::move(answerOurs)};
+    return true;
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    for (std::size_t written = 0; written < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n <= 0) {
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The child of a fork: reads the request, answers it, and leaves without running anything of
+// the parent's (no exit handlers, no stdio flushing). libmdb's output goes nowhere.
+[[noreturn]] void answerInChild(ReaderCatalogue::Answerer answerer, Channels& channels) {
+    const int nowhere = ::open("/dev/null", O_RDWR);
+    if (nowhere < 0 || ::dup2(nowhere, STDIN_FILENO) < 0 || ::dup2(nowhere, STDOUT_FILENO) < 0 ||
+        ::dup2(nowhere, STDERR_FILENO) < 0) {
+        ::_exit(EXIT_FAILURE);
+    }
+    reader::prepareReaderProcess();
+    std::string request;
+    if (!readAll(channels.requestTheirs.get(), request)) {
+        ::_exit(EXIT_FAILURE);
+    }
+    const std::string answer = answerer(request);
+    ::_exit(!answer.empty() && writeAll(channels.answerTheirs.get(), answer) ? EXIT_SUCCESS
+                                                                             : EXIT_FAILURE);
+}
+
+Child forkAnswering(ReaderCatalogue::Answerer answerer) {
+    const std::string what = "(this program)";
+    Channels channels = openChannels(what);
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        throw cannotStart(what, errno);
+    }
+    if (pid == 0) {
+        channels.requestOurs.reset();
+        channels.answerOurs.reset();
+        answerInChild(answerer, channels);
+    }
+    return started(pid, channels, what);
 }
 
 std::string seconds(std::chrono::milliseconds limit) {
@@ -147,6 +218,9 @@ ReaderCatalogue::ReaderCatalogue(std::string readerProgram, std::chrono::millise
     : readerProgram_(readerProgram.empty() ? defaultReaderProgram() : std::move(readerProgram)),
       timeLimit_(timeLimit) {}
 
+ReaderCatalogue::ReaderCatalogue(Answerer answerer, std::chrono::milliseconds timeLimit)
+    : answerer_(answerer), timeLimit_(timeLimit) {}
+
 core::DatabaseObjects ReaderCatalogue::listObjects(const std::string& path,
                                                    const std::string& password) {
     const std::string answer =
@@ -166,7 +240,7 @@ core::ObjectDefinition ReaderCatalogue::describeObject(const std::string& path,
 
 std::string ReaderCatalogue::run(const std::string& request, const std::string& path) const {
     const Clock::time_point deadline = Clock::now() + timeLimit_;
-    Child child = spawnReader(readerProgram_);
+    Child child = answerer_ != nullptr ? forkAnswering(answerer_) : spawnReader(readerProgram_);
     ::fcntl(child.answer.get(), F_SETFL, O_NONBLOCK);
     std::size_t written = 0;
     std::string answer;

@@ -4,20 +4,27 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 namespace ombrix::platform {
 
 // The catalogue as the program uses it. libmdb crashes or hangs on some damaged files, so each
-// request runs in a child process, ombrix-reader, under a time limit; its answer comes back as a
-// small versioned message. A crash, a hang past the limit or an answer that does not decode is an
+// request runs in a child process under a time limit: the ombrix-reader program, or a fork of a
+// single-threaded caller that answers with the reader's code. The answer comes back as a small
+// versioned message. A crash, a hang past the limit or an answer that does not decode is an
 // EngineError (3343 for the file, 429 when the reader cannot be started): the caller's process
 // never crashes or freezes.
 class ReaderCatalogue final : public core::Catalogue {
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeLimit{20000};
+    // Answers one encoded request with one encoded answer; empty for a request it cannot read.
+    using Answerer = std::string (*)(std::string_view request);
 
     // readerProgram empty: ombrix-reader beside the running program.
     explicit ReaderCatalogue(std::string readerProgram = {},
+                             std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
+    // Each request in a fork of this process, answered there; no other thread may be running.
+    explicit ReaderCatalogue(Answerer answerer,
                              std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
 
     core::DatabaseObjects listObjects(const std::string& path,
@@ -29,6 +36,7 @@ private:
     std::string run(const std::string& request, const std::string& path) const;
 
     std::string readerProgram_;
+    Answerer answerer_ = nullptr;
     std::chrono::milliseconds timeLimit_;
 };
 

@@ -1,7 +1,9 @@
 #include "reader/Environment.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string_view>
+#include <sys/resource.h>
 
 namespace ombrix::reader {
 
@@ -15,6 +17,14 @@ std::vector<std::string> readerEnvironment(const char* const* environment) {
         }
     }
     return kept;
+}
+
+void prepareReaderProcess() {
+    for (const char* name : kLibmdbVariables) {
+        unsetenv(name);
+    }
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
 }
 
 } // namespace ombrix::reader

@@ -13,4 +13,8 @@ inline const char* const kLibmdbVariables[] = {"MDBPATH", "MDBICONV", "MDB_JET3_
 // The environment for the reader: the caller's "NAME=value" entries without libmdb's variables.
 std::vector<std::string> readerEnvironment(const char* const* environment);
 
+// Prepares the calling process to read a database: leaves no core file when libmdb crashes (the
+// asking side handles that) and removes libmdb's environment variables.
+void prepareReaderProcess();
+
 } // namespace ombrix::reader

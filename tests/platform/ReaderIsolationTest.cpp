@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +78,29 @@ TEST(ReaderIsolation, AMissingReaderIsReported) {
     } catch (const core::EngineError& e) {
         EXPECT_EQ(e.number(), 429);
         EXPECT_NE(e.description().find("/nonexistent/ombrix-reader"), std::string::npos);
+    }
+}
+
+// The command line's way: a fork of this process answers, with the same time limit and checks.
+TEST(ReaderIsolation, AForkedAnswererIsHeldToTheSameRules) {
+    using Answerer = platform::ReaderCatalogue::Answerer;
+    const Answerer answers = [](std::string_view) -> std::string {
+        return R"({"ombrixReader":1,"objects":{"tables":["Orders"],"queries":[]}})";
+    };
+    EXPECT_EQ(platform::ReaderCatalogue(answers, 5s).listObjects("x.mdb", {}).tables.size(), 1U);
+    for (const Answerer misbehaves : std::initializer_list<Answerer>{
+             [](std::string_view) -> std::string { std::abort(); },
+             [](std::string_view) -> std::string {
+                 for (;;) {
+                     pause();
+                 }
+             },
+             [](std::string_view) -> std::string { return "Segmentation fault"; },
+             [](std::string_view) -> std::string { return {}; }}) {
+        EXPECT_EQ(errorOf([&] {
+                      platform::ReaderCatalogue(misbehaves, 1500ms).listObjects("x.mdb", {});
+                  }),
+                  3343);
     }
 }
 

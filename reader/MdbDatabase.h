@@ -1,41 +1,44 @@
 #pragma once
 
-#include "DatabaseFile.h"
+#include "reader/DatabaseFile.h"
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
-namespace ombrix::platform {
+namespace ombrix::reader {
 
 // One row of MSysObjects, the catalogue of every object in the database.
 struct CatalogueRow {
     std::int32_t id = 0;
     std::int32_t parentId = 0;
-    QString name;
+    std::string name;
     int type = 0;
     std::uint32_t flags = 0;
-    QString database;    // linked tables: the source file
-    QString connect;     // linked tables: the connect string
-    QString foreignName; // linked tables: the source table
+    std::string database;    // linked tables: the source file
+    std::string connect;     // linked tables: the connect string
+    std::string foreignName; // linked tables: the source table
 };
+
+// What a catalogue read takes of each row: listing objects needs no link columns, whose memo
+// values cost a page read each.
+enum class CatalogueColumns { Names, WithLinks };
 
 // One row of MSysQueries, a piece of a saved query's definition.
 struct QueryRow {
     std::int32_t objectId = 0;
     int attribute = 0;
-    QByteArray order; // big-endian sequence number within (objectId, attribute)
-    QString name1;
-    QString name2;
-    QString expression;
+    std::string order; // big-endian sequence number within (objectId, attribute)
+    std::string name1;
+    std::string name2;
+    std::string expression;
     int flag = 0;
 };
 
 // One row of MSysComplexColumns (ACE multi-value and attachment columns).
 struct ComplexColumnRow {
-    QString columnName;
+    std::string columnName;
     std::int32_t complexTypeObjectId = 0;
     std::int32_t conceptualTableId = 0;
 };
@@ -45,22 +48,22 @@ struct ComplexColumnRow {
 // handle, and interleaved reads of two tables corrupt each other).
 class MdbDatabase {
 public:
-    MdbDatabase(const QString& path, const DatabaseHeader& header);
+    MdbDatabase(const std::string& path, const DatabaseHeader& header);
     ~MdbDatabase();
     MdbDatabase(const MdbDatabase&) = delete;
     MdbDatabase& operator=(const MdbDatabase&) = delete;
 
-    QList<CatalogueRow> readCatalogue();
-    QList<QueryRow> readQueries(std::int32_t msysQueriesPage);
-    QList<ComplexColumnRow> readComplexColumns(std::int32_t msysComplexColumnsPage);
+    std::vector<CatalogueRow> readCatalogue(CatalogueColumns columns);
+    std::vector<QueryRow> readQueries(std::int32_t msysQueriesPage);
+    std::vector<ComplexColumnRow> readComplexColumns(std::int32_t msysComplexColumnsPage);
     // The bytes of the table definition starting at the page: first page whole, continuation
     // pages from byte 8 on.
-    QByteArray readTableDefinition(std::int32_t page);
+    std::string readTableDefinition(std::int32_t page);
 
 private:
     struct Handle;
     std::unique_ptr<Handle> handle_;
-    QString path_;
+    std::string path_;
 };
 
-} // namespace ombrix::platform
+} // namespace ombrix::reader

@@ -1,13 +1,18 @@
-#include "MdbDatabase.h"
+#include "reader/MdbDatabase.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSet>
+#include "core/EngineErrors.h"
+#include "reader/Text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <deque>
+#include <filesystem>
 #include <mdbtools.h>
+#include <unordered_set>
 #include <vector>
 
-namespace ombrix::platform {
+namespace ombrix::reader {
 
 namespace {
 
@@ -15,8 +20,8 @@ constexpr std::int32_t kCataloguePage = 2;
 constexpr std::size_t kBindSize = 1 << 16;
 constexpr int kMaxDefinitionPages = 1024;
 
-EngineError damaged(const QString& path) {
-    return unrecognizedFormat(path, QStringLiteral("The catalogue is damaged."));
+core::EngineError damaged(const std::string& path) {
+    return core::unrecognizedFormat(path, "The catalogue is damaged.");
 }
 
 // A system table opened for reading its rows. Owns the libmdb table definition and the catalogue
@@ -24,7 +29,7 @@ EngineError damaged(const QString& path) {
 // mis-types objects and frees entries behind our back) is never needed.
 class RowReader {
 public:
-    RowReader(MdbHandle* mdb, std::int32_t page, const QString& path)
+    RowReader(MdbHandle* mdb, std::int32_t page, const std::string& path)
         : mdb_(mdb), entry_(std::make_unique<MdbCatalogEntry>()), path_(path) {
         entry_->mdb = mdb;
         entry_->table_pg = static_cast<unsigned long>(page);
@@ -43,7 +48,7 @@ public:
     int bind(const char* column) {
         auto& slot = slots_.emplace_back();
         slot.buffer.assign(mdb_->bind_size + 1, '\0');
-        QByteArray name(column);
+        std::string name(column);
         if (mdb_bind_column_by_name(table_, name.data(), slot.buffer.data(), &slot.length) < 0) {
             throw damaged(path_);
         }
@@ -51,16 +56,16 @@ public:
     }
 
     // The raw bytes of a column in the current row (binary values have no text form).
-    QByteArray raw(const char* column) const {
+    std::string raw(const char* column) const {
         for (guint i = 0; i < table_->columns->len; ++i) {
             const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(table_->columns, i));
-            if (qstrcmp(col->name, column) == 0) {
+            if (std::strcmp(col->name, column) == 0) {
                 if (col->cur_value_start < 0 || col->cur_value_len < 0 ||
                     col->cur_value_start + col->cur_value_len > mdb_->fmt->pg_size) {
                     throw damaged(path_);
                 }
                 return {reinterpret_cast<const char*>(mdb_->pg_buf) + col->cur_value_start,
-                        col->cur_value_len};
+                        static_cast<std::size_t>(col->cur_value_len)};
             }
         }
         throw damaged(path_);
@@ -68,12 +73,23 @@ public:
 
     bool next() { return mdb_fetch_row(table_) != 0; }
 
-    QString text(int slot) const {
+    std::string text(int slot) const {
         const auto& s = slots_[static_cast<std::size_t>(slot)];
-        return QString::fromUtf8(s.buffer.data(),
-                                 std::clamp<qsizetype>(s.length, 0, s.buffer.size() - 1));
+        return validUtf8(std::string_view(
+            s.buffer.data(), static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(
+                                 s.length, 0, static_cast<std::ptrdiff_t>(s.buffer.size()) - 1))));
     }
-    std::int64_t number(int slot) const { return text(slot).toLongLong(); }
+    // 0 for anything but a whole number, as the engine's conversion gives.
+    std::int64_t number(int slot) const {
+        const auto& s = slots_[static_cast<std::size_t>(slot)];
+        const char* begin = s.buffer.data();
+        const char* end =
+            begin + std::clamp<std::ptrdiff_t>(s.length, 0,
+                                               static_cast<std::ptrdiff_t>(s.buffer.size()) - 1);
+        std::int64_t value = 0;
+        const auto [stop, error] = std::from_chars(begin, end, value);
+        return error == std::errc() && stop == end ? value : 0;
+    }
 
 private:
     struct Slot {
@@ -84,7 +100,7 @@ private:
     std::unique_ptr<MdbCatalogEntry> entry_;
     MdbTableDef* table_ = nullptr;
     std::deque<Slot> slots_; // a deque keeps the bound buffers where libmdb was told they are
-    const QString& path_;
+    const std::string& path_;
 };
 
 } // namespace
@@ -98,29 +114,31 @@ struct MdbDatabase::Handle {
     }
 };
 
-MdbDatabase::MdbDatabase(const QString& path, const DatabaseHeader& header)
+MdbDatabase::MdbDatabase(const std::string& path, const DatabaseHeader& header)
     : handle_(std::make_unique<Handle>()), path_(path) {
-    const QByteArray file = QFile::encodeName(QDir::current().absoluteFilePath(path));
-    handle_->mdb = mdb_open(file.constData(), MDB_NOFLAGS);
+    std::error_code error;
+    const std::string file = std::filesystem::absolute(path, error).string();
+    handle_->mdb = mdb_open(file.c_str(), MDB_NOFLAGS);
     if (handle_->mdb == nullptr || handle_->mdb->fmt->pg_size != header.pageSize) {
-        throw unrecognizedFormat(path);
+        throw core::unrecognizedFormat(path);
     }
     mdb_set_bind_size(handle_->mdb, kBindSize);
 }
 
 MdbDatabase::~MdbDatabase() = default;
 
-QList<CatalogueRow> MdbDatabase::readCatalogue() {
+std::vector<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
     RowReader reader(handle_->mdb, kCataloguePage, path_);
     const int id = reader.bind("Id");
     const int parentId = reader.bind("ParentId");
     const int name = reader.bind("Name");
     const int type = reader.bind("Type");
     const int flags = reader.bind("Flags");
-    const int database = reader.bind("Database");
-    const int connect = reader.bind("Connect");
-    const int foreignName = reader.bind("ForeignName");
-    QList<CatalogueRow> rows;
+    const bool links = columns == CatalogueColumns::WithLinks;
+    const int database = links ? reader.bind("Database") : -1;
+    const int connect = links ? reader.bind("Connect") : -1;
+    const int foreignName = links ? reader.bind("ForeignName") : -1;
+    std::vector<CatalogueRow> rows;
     while (reader.next()) {
         CatalogueRow row;
         row.id = static_cast<std::int32_t>(reader.number(id));
@@ -128,15 +146,17 @@ QList<CatalogueRow> MdbDatabase::readCatalogue() {
         row.name = reader.text(name);
         row.type = static_cast<int>(reader.number(type));
         row.flags = static_cast<std::uint32_t>(reader.number(flags));
-        row.database = reader.text(database);
-        row.connect = reader.text(connect);
-        row.foreignName = reader.text(foreignName);
-        rows.append(row);
+        if (links) {
+            row.database = reader.text(database);
+            row.connect = reader.text(connect);
+            row.foreignName = reader.text(foreignName);
+        }
+        rows.push_back(std::move(row));
     }
     return rows;
 }
 
-QList<QueryRow> MdbDatabase::readQueries(std::int32_t msysQueriesPage) {
+std::vector<QueryRow> MdbDatabase::readQueries(std::int32_t msysQueriesPage) {
     RowReader reader(handle_->mdb, msysQueriesPage, path_);
     const int objectId = reader.bind("ObjectId");
     const int attribute = reader.bind("Attribute");
@@ -144,7 +164,7 @@ QList<QueryRow> MdbDatabase::readQueries(std::int32_t msysQueriesPage) {
     const int name2 = reader.bind("Name2");
     const int expression = reader.bind("Expression");
     const int flag = reader.bind("Flag");
-    QList<QueryRow> rows;
+    std::vector<QueryRow> rows;
     while (reader.next()) {
         QueryRow row;
         row.objectId = static_cast<std::int32_t>(reader.number(objectId));
@@ -154,42 +174,46 @@ QList<QueryRow> MdbDatabase::readQueries(std::int32_t msysQueriesPage) {
         row.name2 = reader.text(name2);
         row.expression = reader.text(expression);
         row.flag = static_cast<int>(reader.number(flag));
-        rows.append(row);
+        rows.push_back(std::move(row));
     }
     return rows;
 }
 
-QList<ComplexColumnRow> MdbDatabase::readComplexColumns(std::int32_t msysComplexColumnsPage) {
+std::vector<ComplexColumnRow> MdbDatabase::readComplexColumns(std::int32_t msysComplexColumnsPage) {
     RowReader reader(handle_->mdb, msysComplexColumnsPage, path_);
     const int columnName = reader.bind("ColumnName");
     const int complexType = reader.bind("ComplexTypeObjectID");
     const int conceptualTable = reader.bind("ConceptualTableID");
-    QList<ComplexColumnRow> rows;
+    std::vector<ComplexColumnRow> rows;
     while (reader.next()) {
-        rows.append({reader.text(columnName), static_cast<std::int32_t>(reader.number(complexType)),
-                     static_cast<std::int32_t>(reader.number(conceptualTable))});
+        rows.push_back({reader.text(columnName),
+                        static_cast<std::int32_t>(reader.number(complexType)),
+                        static_cast<std::int32_t>(reader.number(conceptualTable))});
     }
     return rows;
 }
 
-QByteArray MdbDatabase::readTableDefinition(std::int32_t page) {
+std::string MdbDatabase::readTableDefinition(std::int32_t page) {
     MdbHandle* mdb = handle_->mdb;
-    const auto pageSize = static_cast<qsizetype>(mdb->fmt->pg_size);
-    QByteArray bytes;
-    QSet<std::uint32_t> seen;
+    const auto pageSize = static_cast<std::size_t>(mdb->fmt->pg_size);
+    std::string bytes;
+    std::unordered_set<std::uint32_t> seen;
     auto next = static_cast<std::uint32_t>(page);
     while (next != 0) {
         if (seen.contains(next) || seen.size() >= kMaxDefinitionPages ||
             mdb_read_pg(mdb, next) != mdb->fmt->pg_size || mdb->pg_buf[0] != 0x02) {
-            throw unrecognizedFormat(path_, QStringLiteral("A table definition is damaged."));
+            throw core::unrecognizedFormat(path_, "A table definition is damaged.");
         }
         seen.insert(next);
         const auto* data = reinterpret_cast<const char*>(mdb->pg_buf);
-        bytes.append(bytes.isEmpty() ? QByteArrayView(data, pageSize)
-                                     : QByteArrayView(data + 8, pageSize - 8));
+        if (bytes.empty()) {
+            bytes.append(data, pageSize);
+        } else {
+            bytes.append(data + 8, pageSize - 8);
+        }
         next = static_cast<std::uint32_t>(mdb_get_int32(mdb->pg_buf, 4));
     }
     return bytes;
 }
 
-} // namespace ombrix::platform
+} // namespace ombrix::reader

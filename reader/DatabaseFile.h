@@ -1,12 +1,12 @@
 #pragma once
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
-#include <QByteArray>
-#include <QString>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
-namespace ombrix::platform {
+namespace ombrix::reader {
 
 enum class JetFormat { Jet3, Jet4, Ace };
 
@@ -19,30 +19,21 @@ struct DatabaseHeader {
     int pageSize = 4096;
     SortOrder sortOrder = SortOrder::GeneralLegacy;
     int codePage = 1252;
-    QString password;             // empty when the database has none
+    std::u16string password;      // empty when the database has none; the engine compares units
     bool officeEncrypted = false; // an .accdb protected by Office encryption
 };
 
-// Errors as the engine numbers them for a file it cannot use.
-EngineError fileNotFound(const QString& path);
-EngineError invalidPath(const QString& path);
-EngineError cannotOpen(const QString& path);
-EngineError unrecognizedFormat(const QString& path, const QString& detail = {});
-
 // Decodes and checks page 0 (the first bytes of the file). Throws 3343 when the bytes are not the
 // header of a Jet 3, Jet 4 or ACE database, or when the file is shorter than two pages.
-DatabaseHeader parseDatabaseHeader(const QByteArray& firstBytes, std::int64_t fileSize,
-                                   const QString& path);
+DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fileSize,
+                                   const std::string& path);
 
 // Checks the path as the engine would before opening, reads page 0 and parses it. Throws 3044
 // (folder missing), 3024 (file missing), 3051 (no permission) or 3343.
-DatabaseHeader readDatabaseHeader(const QString& path);
+DatabaseHeader readDatabaseHeader(const std::string& path);
 
 // Compares a supplied password with the stored one as the engine does: no stored password opens
 // with any; otherwise case-sensitive over at most 20 characters. Throws 3031 on a mismatch.
-void verifyPassword(const DatabaseHeader& header, const QString& supplied);
+void verifyPassword(const DatabaseHeader& header, const std::string& supplied);
 
-// The code page's text decoder name (Jet 3 keeps names in the header's code page).
-QByteArray codePageName(int codePage);
-
-} // namespace ombrix::platform
+} // namespace ombrix::reader

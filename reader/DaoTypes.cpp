@@ -1,6 +1,6 @@
 #include "DaoTypes.h"
 
-namespace ombrix::platform {
+namespace ombrix::reader {
 
 std::optional<int> daoTypeOfStorage(int storageType) {
     switch (storageType) {
@@ -48,4 +48,4 @@ std::optional<int> daoTypeOfStorage(int storageType) {
     }
 }
 
-} // namespace ombrix::platform
+} // namespace ombrix::reader

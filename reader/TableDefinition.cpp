@@ -1,8 +1,9 @@
-#include "TableDefinition.h"
+#include "reader/TableDefinition.h"
 
-#include <QStringDecoder>
+#include "core/EngineErrors.h"
+#include "reader/Text.h"
 
-namespace ombrix::platform {
+namespace ombrix::reader {
 
 namespace {
 
@@ -28,65 +29,74 @@ constexpr Layout kJet4{45, 47, 51, 63, 12, 25, 5, 9, 52, 4, 28, 8, 23, 2};
 constexpr int kMaxKeyColumns = 10;
 constexpr int kUnusedKey = 0xFFFF;
 
+core::EngineError damaged(const std::string& path) {
+    return core::unrecognizedFormat(path, "A table definition is damaged.");
+}
+
 // A bounds-checked reader over the definition's bytes.
 class Cursor {
 public:
-    Cursor(const QByteArray& bytes, const QString& path) : bytes_(bytes), path_(path) {}
+    Cursor(std::string_view bytes, const std::string& path) : bytes_(bytes), path_(path) {}
 
-    void seek(qsizetype at) {
+    void seek(std::ptrdiff_t at) {
         require(at, 0);
         position_ = at;
     }
-    void skip(qsizetype length) { seek(position_ + length); }
-    qsizetype position() const { return position_; }
+    void skip(std::ptrdiff_t length) { seek(position_ + length); }
+    std::ptrdiff_t position() const { return position_; }
 
-    unsigned byteAt(qsizetype at) const {
+    unsigned byteAt(std::ptrdiff_t at) const {
         require(at, 1);
-        return static_cast<unsigned char>(bytes_[at]);
+        return static_cast<unsigned char>(bytes_[static_cast<std::size_t>(at)]);
     }
-    unsigned uint16At(qsizetype at) const { return byteAt(at) | (byteAt(at + 1) << 8); }
-    std::uint32_t uint32At(qsizetype at) const {
+    unsigned uint16At(std::ptrdiff_t at) const { return byteAt(at) | (byteAt(at + 1) << 8); }
+    std::uint32_t uint32At(std::ptrdiff_t at) const {
         return uint16At(at) | (static_cast<std::uint32_t>(uint16At(at + 2)) << 16);
     }
-    QByteArray take(qsizetype length) {
+    std::string_view take(std::ptrdiff_t length) {
         require(position_, length);
-        const QByteArray part = bytes_.mid(position_, length);
+        const std::string_view part =
+            bytes_.substr(static_cast<std::size_t>(position_), static_cast<std::size_t>(length));
         position_ += length;
         return part;
     }
 
 private:
-    void require(qsizetype at, qsizetype length) const {
-        if (at < 0 || length < 0 || at + length > bytes_.size()) {
-            throw unrecognizedFormat(path_, QStringLiteral("A table definition is damaged."));
+    void require(std::ptrdiff_t at, std::ptrdiff_t length) const {
+        if (at < 0 || length < 0 || at + length > static_cast<std::ptrdiff_t>(bytes_.size())) {
+            throw damaged(path_);
         }
     }
 
-    const QByteArray& bytes_;
-    const QString& path_;
-    qsizetype position_ = 0;
+    std::string_view bytes_;
+    const std::string& path_;
+    std::ptrdiff_t position_ = 0;
 };
 
-QString readName(Cursor& cursor, const Layout& layout, const DatabaseHeader& header) {
-    const qsizetype at = cursor.position();
+std::string readName(Cursor& cursor, const Layout& layout, const DatabaseHeader& header) {
+    const std::ptrdiff_t at = cursor.position();
     const unsigned length = layout.nameLengthBytes == 1 ? cursor.byteAt(at) : cursor.uint16At(at);
     cursor.skip(layout.nameLengthBytes);
-    const QByteArray raw = cursor.take(length);
+    const std::string_view raw = cursor.take(length);
     if (header.format == JetFormat::Jet3) {
-        QStringDecoder decode(codePageName(header.codePage).constData());
-        return decode.isValid() ? decode(raw) : QString::fromLatin1(raw);
+        return fromCodePage(raw, header.codePage);
     }
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.constData()), raw.size() / 2);
+    std::u16string units(raw.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(raw[2 * i]) |
+                                         (static_cast<unsigned char>(raw[2 * i + 1]) << 8));
+    }
+    return fromUtf16(units);
 }
 
 } // namespace
 
-TableDefinition parseTableDefinition(const QByteArray& bytes, const DatabaseHeader& header,
-                                     const QString& path) {
+TableDefinition parseTableDefinition(std::string_view bytes, const DatabaseHeader& header,
+                                     const std::string& path) {
     const Layout& layout = header.format == JetFormat::Jet3 ? kJet3 : kJet4;
     Cursor cursor(bytes, path);
     if (cursor.byteAt(0) != 0x02) {
-        throw unrecognizedFormat(path, QStringLiteral("A table definition is damaged."));
+        throw damaged(path);
     }
     const unsigned numColumns = cursor.uint16At(layout.numColumns);
     const std::uint32_t numIndexes = cursor.uint32At(layout.numIndexes);
@@ -94,48 +104,48 @@ TableDefinition parseTableDefinition(const QByteArray& bytes, const DatabaseHead
     // Each entry takes bytes, so counts beyond the definition's size are damage, not big tables.
     if (numIndexes > static_cast<std::uint32_t>(bytes.size()) ||
         numRealIndexes > static_cast<std::uint32_t>(bytes.size())) {
-        throw unrecognizedFormat(path, QStringLiteral("A table definition is damaged."));
+        throw damaged(path);
     }
 
     TableDefinition table;
-    cursor.seek(layout.columnsStart + qsizetype{numRealIndexes} * layout.realIndexEntry);
+    cursor.seek(layout.columnsStart + std::ptrdiff_t{numRealIndexes} * layout.realIndexEntry);
     for (unsigned i = 0; i < numColumns; ++i) {
-        const qsizetype at = cursor.position();
+        const std::ptrdiff_t at = cursor.position();
         ColumnDescriptor column;
         column.storageType = static_cast<int>(cursor.byteAt(at));
         column.number = static_cast<int>(cursor.uint16At(at + layout.columnNumber));
         column.ordinal = static_cast<int>(cursor.uint16At(at + layout.columnOrdinal));
         cursor.skip(layout.columnEntry);
-        table.columns.append(column);
+        table.columns.push_back(column);
     }
     for (auto& column : table.columns) {
         column.name = readName(cursor, layout, header);
     }
 
-    QList<QList<int>> physicalKeys;
+    std::vector<std::vector<int>> physicalKeys;
     for (std::uint32_t i = 0; i < numRealIndexes; ++i) {
-        const qsizetype at = cursor.position() + layout.physicalKeysStart;
-        QList<int> keys;
+        const std::ptrdiff_t at = cursor.position() + layout.physicalKeysStart;
+        std::vector<int> keys;
         for (int k = 0; k < kMaxKeyColumns; ++k) {
             const unsigned number = cursor.uint16At(at + 3 * k);
             if (number != kUnusedKey) {
-                keys.append(static_cast<int>(number));
+                keys.push_back(static_cast<int>(number));
             }
         }
-        physicalKeys.append(keys);
+        physicalKeys.push_back(std::move(keys));
         cursor.skip(layout.physicalIndexEntry);
     }
     for (std::uint32_t i = 0; i < numIndexes; ++i) {
-        const qsizetype at = cursor.position();
+        const std::ptrdiff_t at = cursor.position();
         IndexDescriptor index;
         index.kind = static_cast<int>(cursor.byteAt(at + layout.logicalKind));
         const std::uint32_t physical = cursor.uint32At(at + layout.logicalPhysicalNumber);
         if (physical >= numRealIndexes) {
-            throw unrecognizedFormat(path, QStringLiteral("A table definition is damaged."));
+            throw damaged(path);
         }
-        index.keyColumnNumbers = physicalKeys[static_cast<qsizetype>(physical)];
+        index.keyColumnNumbers = physicalKeys[physical];
         cursor.skip(layout.logicalIndexEntry);
-        table.indexes.append(index);
+        table.indexes.push_back(std::move(index));
     }
     for (auto& index : table.indexes) {
         index.name = readName(cursor, layout, header);
@@ -143,4 +153,4 @@ TableDefinition parseTableDefinition(const QByteArray& bytes, const DatabaseHead
     return table;
 }
 
-} // namespace ombrix::platform
+} // namespace ombrix::reader

@@ -1,13 +1,14 @@
-#include "QueryFields.h"
+#include "reader/QueryFields.h"
 
-#include "DaoTypes.h"
-#include "QueryExpression.h"
+#include "reader/DaoTypes.h"
+#include "reader/QueryExpression.h"
+#include "reader/Text.h"
 
-#include <QHash>
-#include <QSet>
 #include <algorithm>
+#include <set>
+#include <unordered_map>
 
-namespace ombrix::platform {
+namespace ombrix::reader {
 
 namespace {
 
@@ -26,45 +27,46 @@ constexpr int kColumnHeading = 1;
 constexpr int kCrosstabValue = 0;
 constexpr int kMaxNesting = 64;
 
-QString folded(const QString& name) {
-    return name.toCaseFolded();
+using core::EngineError;
+using core::FieldDef;
+
+std::string folded(const std::string& name) {
+    return caseFolded(name);
 }
 
-EngineError missingInput(const QString& name) {
-    return {3078, QStringLiteral("The database engine cannot find the input table or query "
-                                 "'%1'. Make sure it exists and that its name is spelled "
-                                 "correctly.")
-                      .arg(name)};
+EngineError missingInput(const std::string& name) {
+    return {3078, "The database engine cannot find the input table or query '" + name +
+                      "'. Make sure it exists and that its name is spelled correctly."};
 }
 
-EngineError unsupported(const QString& query, const QString& why) {
-    return {3251, QStringLiteral("Operation is not supported for this type of object. The "
-                                 "fields of query '%1' cannot be known without running it: %2.")
-                      .arg(query, why)};
+EngineError unsupported(const std::string& query, const std::string& why) {
+    return {3251, "Operation is not supported for this type of object. The fields of query '" +
+                      query + "' cannot be known without running it: " + why + "."};
 }
 
 struct Input {
-    QString key; // the alias, or the source's name
-    QList<FieldDef> fields;
+    std::string key; // the alias, or the source's name
+    std::vector<FieldDef> fields;
 };
 
 // One column of the result before names are made unique.
 struct Output {
-    QString name;
+    std::string name;
     int type = dbText;
     int position = 0; // in the stored select list; numbers the ExprNNNN names
     bool plainReference = false;
     bool aliased = false;
-    QString inputKey;
+    std::string inputKey;
 };
 
-QString exprName(int position) {
-    return QStringLiteral("Expr%1").arg(1000 + position);
+std::string exprName(int position) {
+    return "Expr" + std::to_string(1000 + position);
 }
 
 class Resolver {
 public:
-    Resolver(const QList<Input>& inputs, const QHash<QString, int>& parameters)
+    Resolver(const std::vector<Input>& inputs,
+             const std::unordered_map<std::string, int>& parameters)
         : inputs_(inputs), parameters_(parameters) {}
 
     // The input and field a reference names; nothing when it names none (then the engine
@@ -72,19 +74,18 @@ public:
     std::optional<std::pair<const Input*, FieldDef>>
     resolve(const ColumnReference& reference) const {
         std::optional<std::pair<const Input*, FieldDef>> found;
+        const std::string qualifier = folded(reference.qualifier);
+        const std::string fieldName = folded(reference.field);
         for (const Input& input : inputs_) {
-            if (!reference.qualifier.isEmpty() &&
-                folded(input.key) != folded(reference.qualifier)) {
+            if (!reference.qualifier.empty() && folded(input.key) != qualifier) {
                 continue;
             }
             for (const FieldDef& field : input.fields) {
-                if (folded(field.name) == folded(reference.field)) {
+                if (folded(field.name) == fieldName) {
                     if (found) {
-                        throw EngineError(3079,
-                                          QStringLiteral("The specified field '%1' could refer to "
-                                                         "more than one table listed in the FROM "
-                                                         "clause of your SQL statement.")
-                                              .arg(reference.field));
+                        throw EngineError(3079, "The specified field '" + reference.field +
+                                                    "' could refer to more than one table listed "
+                                                    "in the FROM clause of your SQL statement.");
                     }
                     found = std::pair{&input, field};
                     break;
@@ -98,43 +99,42 @@ public:
         if (const auto found = resolve(reference)) {
             return found->second.type;
         }
-        if (reference.qualifier.isEmpty()) {
+        if (reference.qualifier.empty()) {
             if (const auto it = parameters_.find(folded(reference.field));
                 it != parameters_.end()) {
-                return *it;
+                return it->second;
             }
         }
         return std::nullopt;
     }
 
-    const QList<Input>& inputs() const { return inputs_; }
+    const std::vector<Input>& inputs() const { return inputs_; }
 
 private:
-    const QList<Input>& inputs_;
-    const QHash<QString, int>& parameters_;
+    const std::vector<Input>& inputs_;
+    const std::unordered_map<std::string, int>& parameters_;
 };
 
 class Deriver {
 public:
     explicit Deriver(QueryInputs& inputs) : inputs_(inputs) {}
 
-    QList<FieldDef> fieldsOf(const SavedQuery& query) {
-        const QString key = folded(query.name);
-        if (active_.contains(key)) {
-            throw EngineError(3103,
-                              QStringLiteral("Circular reference caused by '%1'.").arg(query.name));
+    std::vector<FieldDef> fieldsOf(const SavedQuery& query) {
+        std::string key = folded(query.name);
+        if (std::ranges::find(active_, key) != active_.end()) {
+            throw EngineError(3103, "Circular reference caused by '" + query.name + "'.");
         }
         if (active_.size() >= kMaxNesting) {
-            throw EngineError(3360, QStringLiteral("Query is too complex."));
+            throw EngineError(3360, "Query is too complex.");
         }
-        active_.append(key);
-        QList<FieldDef> fields = derive(query);
-        active_.removeLast();
+        active_.push_back(std::move(key));
+        std::vector<FieldDef> fields = derive(query);
+        active_.pop_back();
         return fields;
     }
 
 private:
-    QList<FieldDef> sourceFields(const QString& name) {
+    std::vector<FieldDef> sourceFields(const std::string& name) {
         if (auto fields = inputs_.tableFields(name)) {
             return *fields;
         }
@@ -144,40 +144,40 @@ private:
         throw missingInput(name);
     }
 
-    QList<FieldDef> derive(const SavedQuery& query) {
-        QList<QueryRow> rows = query.rows;
+    std::vector<FieldDef> derive(const SavedQuery& query) {
+        std::vector<QueryRow> rows = query.rows;
         std::stable_sort(rows.begin(), rows.end(), [](const QueryRow& a, const QueryRow& b) {
             return a.attribute != b.attribute ? a.attribute < b.attribute : a.order < b.order;
         });
         if (query.type != kSelectQuery && query.type != kCrosstabQuery) {
-            throw unsupported(query.name, QStringLiteral("it is not a select or crosstab query"));
+            throw unsupported(query.name, "it is not a select or crosstab query");
         }
-        QList<Input> inputs;
-        QHash<QString, int> parameters;
+        std::vector<Input> inputs;
+        std::unordered_map<std::string, int> parameters;
         bool allFields = false;
         for (const QueryRow& row : rows) {
             switch (row.attribute) {
             case kParameter:
-                parameters.insert(folded(row.name1), row.flag == 0 ? dbText : row.flag);
+                parameters.insert_or_assign(folded(row.name1), row.flag == 0 ? dbText : row.flag);
                 break;
             case kOptions:
                 allFields = (row.flag & kOutputAllFields) != 0;
                 break;
             case kExternalDatabase:
-                throw unsupported(query.name, QStringLiteral("its inputs are in another database"));
+                throw unsupported(query.name, "its inputs are in another database");
             case kInput:
-                if (row.name1.isEmpty()) {
-                    throw unsupported(query.name, QStringLiteral("an input is a subquery"));
+                if (row.name1.empty()) {
+                    throw unsupported(query.name, "an input is a subquery");
                 }
-                inputs.append(
-                    {row.name2.isEmpty() ? row.name1 : row.name2, sourceFields(row.name1)});
+                inputs.push_back(
+                    {row.name2.empty() ? row.name1 : row.name2, sourceFields(row.name1)});
                 break;
             default:
                 break;
             }
         }
         Resolver resolver(inputs, parameters);
-        QList<Output> outputs;
+        std::vector<Output> outputs;
         int position = 0;
         for (const QueryRow& row : rows) {
             if (row.attribute != kOutput) {
@@ -199,20 +199,20 @@ private:
         return uniqueNames(outputs);
     }
 
-    static void addAll(QList<Output>& outputs, const Input& input, int position) {
+    static void addAll(std::vector<Output>& outputs, const Input& input, int position) {
         for (const FieldDef& field : input.fields) {
-            outputs.append({field.name, field.type, position, true, false, input.key});
+            outputs.push_back({field.name, field.type, position, true, false, input.key});
         }
     }
 
-    void addOutput(QList<Output>& outputs, const QueryRow& row, int position,
+    void addOutput(std::vector<Output>& outputs, const QueryRow& row, int position,
                    const Resolver& resolver) {
-        const QString& alias = row.name1;
+        const std::string& alias = row.name1;
         if (const auto reference = parseColumnReference(row.expression)) {
             if (reference->allFields()) {
                 bool matched = false;
                 for (const Input& input : resolver.inputs()) {
-                    if (reference->qualifier.isEmpty() ||
+                    if (reference->qualifier.empty() ||
                         folded(input.key) == folded(reference->qualifier)) {
                         addAll(outputs, input, position);
                         matched = true;
@@ -225,25 +225,26 @@ private:
             }
             if (const auto found = resolver.resolve(*reference)) {
                 const auto& [input, field] = *found;
-                outputs.append({alias.isEmpty() ? field.name : alias, field.type, position,
-                                alias.isEmpty(), !alias.isEmpty(), input->key});
+                outputs.push_back({alias.empty() ? field.name : alias, field.type, position,
+                                   alias.empty(), !alias.empty(), input->key});
                 return;
             }
         }
         const int type = expressionType(row.expression, [&](const ColumnReference& reference) {
             return resolver.typeOf(reference);
         });
-        outputs.append({alias.isEmpty() ? exprName(position) : alias,
-                        type,
-                        position,
-                        false,
-                        !alias.isEmpty(),
-                        {}});
+        outputs.push_back({alias.empty() ? exprName(position) : alias,
+                           type,
+                           position,
+                           false,
+                           !alias.empty(),
+                           {}});
     }
 
-    void addPivotColumns(QList<Output>& outputs, const QString& queryName,
-                         const QList<QueryRow>& rows, int position, const Resolver& resolver) {
-        std::optional<QStringList> values;
+    void addPivotColumns(std::vector<Output>& outputs, const std::string& queryName,
+                         const std::vector<QueryRow>& rows, int position,
+                         const Resolver& resolver) {
+        std::optional<std::vector<std::string>> values;
         int valueType = dbText;
         for (const QueryRow& row : rows) {
             if (row.attribute != kOutput) {
@@ -258,26 +259,26 @@ private:
             }
         }
         if (!values) {
-            throw unsupported(queryName, QStringLiteral("its column headings are not listed"));
+            throw unsupported(queryName, "its column headings are not listed");
         }
-        for (const QString& value : *values) {
-            outputs.append({value, valueType, position, false, true, {}});
+        for (const std::string& value : *values) {
+            outputs.push_back({value, valueType, position, false, true, {}});
         }
     }
 
     // Same-named plain references from different inputs are qualified with their input; names
     // that still clash keep the last one and number the others as expressions.
-    static QList<FieldDef> uniqueNames(QList<Output>& outputs) {
-        QHash<QString, QList<qsizetype>> byName;
-        for (qsizetype i = 0; i < outputs.size(); ++i) {
-            byName[folded(outputs[i].name)].append(i);
+    static std::vector<FieldDef> uniqueNames(std::vector<Output>& outputs) {
+        std::unordered_map<std::string, std::vector<std::size_t>> byName;
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            byName[folded(outputs[i].name)].push_back(i);
         }
-        for (const auto& indexes : std::as_const(byName)) {
+        for (const auto& [name, indexes] : byName) {
             if (indexes.size() < 2) {
                 continue;
             }
-            QSet<QString> sources;
-            for (const qsizetype i : indexes) {
+            std::set<std::string> sources;
+            for (const std::size_t i : indexes) {
                 if (outputs[i].plainReference) {
                     sources.insert(folded(outputs[i].inputKey));
                 }
@@ -285,33 +286,33 @@ private:
             if (sources.size() < 2) {
                 continue;
             }
-            for (const qsizetype i : indexes) {
+            for (const std::size_t i : indexes) {
                 if (outputs[i].plainReference) {
-                    outputs[i].name = outputs[i].inputKey + u'.' + outputs[i].name;
+                    outputs[i].name = outputs[i].inputKey + '.' + outputs[i].name;
                 }
             }
         }
-        QHash<QString, qsizetype> last;
-        for (qsizetype i = 0; i < outputs.size(); ++i) {
-            last.insert(folded(outputs[i].name), i);
+        std::unordered_map<std::string, std::size_t> last;
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            last.insert_or_assign(folded(outputs[i].name), i);
         }
-        QList<FieldDef> fields;
-        for (qsizetype i = 0; i < outputs.size(); ++i) {
-            const bool kept = last.value(folded(outputs[i].name)) == i;
-            fields.append(
+        std::vector<FieldDef> fields;
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            const bool kept = last.at(folded(outputs[i].name)) == i;
+            fields.push_back(
                 {kept ? outputs[i].name : exprName(outputs[i].position), outputs[i].type});
         }
         return fields;
     }
 
     QueryInputs& inputs_;
-    QStringList active_;
+    std::vector<std::string> active_;
 };
 
 } // namespace
 
-QList<FieldDef> deriveQueryFields(const SavedQuery& query, QueryInputs& inputs) {
+std::vector<FieldDef> deriveQueryFields(const SavedQuery& query, QueryInputs& inputs) {
     return Deriver(inputs).fieldsOf(query);
 }
 
-} // namespace ombrix::platform
+} // namespace ombrix::reader

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "Catalogue.h"
-#include "MdbDatabase.h"
+#include "core/Catalogue.h"
+#include "reader/MdbDatabase.h"
 
-#include <QList>
-#include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
-namespace ombrix::platform {
+namespace ombrix::reader {
 
 // A saved query: its DAO Type and the MSysQueries rows that define it.
 struct SavedQuery {
-    QString name;
+    std::string name;
     int type = 0;
-    QList<QueryRow> rows;
+    std::vector<QueryRow> rows;
 };
 
 // Where a query's inputs are looked up by name (case-insensitively, as the engine does).
@@ -21,13 +21,13 @@ class QueryInputs {
 public:
     virtual ~QueryInputs() = default;
     // The Fields of the table of that name in DAO order, or nothing when there is no such table.
-    virtual std::optional<QList<FieldDef>> tableFields(const QString& name) = 0;
-    virtual std::optional<SavedQuery> query(const QString& name) = 0;
+    virtual std::optional<std::vector<core::FieldDef>> tableFields(const std::string& name) = 0;
+    virtual std::optional<SavedQuery> query(const std::string& name) = 0;
 };
 
 // The Fields a saved query's QueryDef reports, derived from its stored definition. Throws 3078
 // for an input table or query that does not exist, 3103 for a query that uses itself (directly or
 // through others), and 3251 for kinds of query whose fields cannot be known without running them.
-QList<FieldDef> deriveQueryFields(const SavedQuery& query, QueryInputs& inputs);
+std::vector<core::FieldDef> deriveQueryFields(const SavedQuery& query, QueryInputs& inputs);
 
-} // namespace ombrix::platform
+} // namespace ombrix::reader

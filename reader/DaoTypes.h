@@ -2,7 +2,7 @@
 
 #include <optional>
 
-namespace ombrix::platform {
+namespace ombrix::reader {
 
 // DAO field type codes.
 enum DaoType : int {
@@ -30,4 +30,4 @@ std::optional<int> daoTypeOfStorage(int storageType);
 
 constexpr int kComplexStorageType = 0x12;
 
-} // namespace ombrix::platform
+} // namespace ombrix::reader

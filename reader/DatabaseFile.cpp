@@ -1,0 +1,178 @@
+#include "reader/DatabaseFile.h"
+
+#include "core/EngineErrors.h"
+#include "reader/Text.h"
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace ombrix::reader {
+
+namespace {
+
+constexpr int kJet3PageSize = 2048;
+constexpr int kJet4PageSize = 4096;
+constexpr int kScrambledStart = 0x18;
+constexpr int kJet3ScrambledLength = 126;
+constexpr int kJet4ScrambledLength = 128;
+constexpr int kPasswordOffset = 0x42;
+constexpr int kMaxPasswordLength = 20;
+
+// RC4 is needed for 128 bytes of the header only; a crypto library would be out of proportion
+// for it.
+void rc4(std::string& data, int offset, int length, const std::array<unsigned char, 4>& key) {
+    std::array<unsigned char, 256> state{};
+    for (int i = 0; i < 256; ++i) {
+        state[static_cast<size_t>(i)] = static_cast<unsigned char>(i);
+    }
+    unsigned j = 0;
+    for (unsigned i = 0; i < 256; ++i) {
+        j = (j + state[i] + key[i % key.size()]) & 0xFF;
+        std::swap(state[i], state[j]);
+    }
+    unsigned a = 0;
+    unsigned b = 0;
+    for (int n = 0; n < length; ++n) {
+        a = (a + 1) & 0xFF;
+        b = (b + state[a]) & 0xFF;
+        std::swap(state[a], state[b]);
+        const auto k = state[(state[a] + state[b]) & 0xFF];
+        data[static_cast<std::size_t>(offset + n)] = static_cast<char>(
+            static_cast<unsigned char>(data[static_cast<std::size_t>(offset + n)]) ^ k);
+    }
+}
+
+std::uint32_t readUInt32(std::string_view bytes, std::size_t offset) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 4; i-- > 0;) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
+    }
+    return value;
+}
+
+std::uint16_t readUInt16(std::string_view bytes, std::size_t offset) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[offset]) |
+                                      (static_cast<unsigned char>(bytes[offset + 1]) << 8));
+}
+
+double readDouble(std::string_view bytes, std::size_t offset) {
+    std::uint64_t bits = 0;
+    for (std::size_t i = 8; i-- > 0;) {
+        bits = (bits << 8) | static_cast<unsigned char>(bytes[offset + i]);
+    }
+    double value = 0;
+    static_assert(sizeof value == sizeof bits);
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+std::u16string jet4Password(std::string_view page) {
+    // The stored characters are masked with the integer part of the creation date.
+    const double created = readDouble(page, 0x72);
+    const auto mask = (created > -2147483648.0 && created < 2147483648.0)
+                          ? static_cast<std::uint32_t>(static_cast<std::int32_t>(created))
+                          : 0U;
+    std::u16string password;
+    for (int i = 0; i < kMaxPasswordLength; ++i) {
+        const auto at = static_cast<std::size_t>(kPasswordOffset + 2 * i);
+        const auto maskLow = (mask >> (8 * ((2 * i) % 4))) & 0xFFU;
+        const auto maskHigh = (mask >> (8 * ((2 * i + 1) % 4))) & 0xFFU;
+        const auto low = static_cast<unsigned char>(page[at]) ^ maskLow;
+        const auto high = static_cast<unsigned char>(page[at + 1]) ^ maskHigh;
+        const auto unit = static_cast<char16_t>(low | (high << 8));
+        if (unit == 0) {
+            break;
+        }
+        password.push_back(unit);
+    }
+    return password;
+}
+
+std::u16string jet3Password(std::string_view page, int codePage) {
+    std::string_view raw = page.substr(kPasswordOffset, kMaxPasswordLength);
+    raw = raw.substr(0, raw.find('\0'));
+    return toUtf16(fromCodePage(raw, codePage));
+}
+
+} // namespace
+
+DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fileSize,
+                                   const std::string& path) {
+    if (firstBytes.size() < kJet3PageSize || firstBytes[0] != 0) {
+        throw core::unrecognizedFormat(path);
+    }
+    const std::string_view engine = firstBytes.substr(4, 15);
+    if (engine != "Standard Jet DB" && engine != "Standard ACE DB") {
+        throw core::unrecognizedFormat(path);
+    }
+    const int version = static_cast<unsigned char>(firstBytes[0x14]);
+    if (version > 6) {
+        throw core::unrecognizedFormat(path);
+    }
+    DatabaseHeader header;
+    header.format = version == 0   ? JetFormat::Jet3
+                    : version == 1 ? JetFormat::Jet4
+                                   : JetFormat::Ace;
+    header.pageSize = version == 0 ? kJet3PageSize : kJet4PageSize;
+    if (firstBytes.size() < static_cast<std::size_t>(header.pageSize) ||
+        fileSize < 2 * header.pageSize) {
+        throw core::unrecognizedFormat(path);
+    }
+    std::string page(firstBytes.substr(0, static_cast<std::size_t>(header.pageSize)));
+    rc4(page, kScrambledStart, version == 0 ? kJet3ScrambledLength : kJet4ScrambledLength,
+        {0xC7, 0xDA, 0x39, 0x6B});
+    header.codePage = readUInt16(page, 0x3C);
+    if (header.format == JetFormat::Jet3) {
+        header.sortOrder = SortOrder::General97;
+        header.password = jet3Password(page, header.codePage);
+    } else {
+        header.sortOrder = page[0x71] == 0 ? SortOrder::GeneralLegacy : SortOrder::General;
+        if (header.format == JetFormat::Ace) {
+            // ACE keeps no password in the header: a protected file is encrypted throughout.
+            header.officeEncrypted = readUInt32(page, 0x3E) != 0;
+        } else {
+            header.password = jet4Password(page);
+        }
+    }
+    return header;
+}
+
+DatabaseHeader readDatabaseHeader(const std::string& path) {
+    namespace fs = std::filesystem;
+    if (path.empty()) {
+        throw core::invalidPath(path);
+    }
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    if (!fs::exists(absolute, error)) {
+        // The engine looks for the folder with the path cleaned of "." and "..".
+        const bool folderExists =
+            fs::is_directory(absolute.lexically_normal().parent_path(), error);
+        throw folderExists ? core::fileNotFound(path) : core::invalidPath(path);
+    }
+    if (!fs::is_regular_file(absolute, error)) {
+        throw core::unrecognizedFormat(path);
+    }
+    std::ifstream file(absolute, std::ios::binary);
+    if (!file) {
+        throw core::cannotOpen(path);
+    }
+    std::string page(kJet4PageSize, '\0');
+    file.read(page.data(), kJet4PageSize);
+    page.resize(static_cast<std::size_t>(file.gcount()));
+    return parseDatabaseHeader(page, static_cast<std::int64_t>(fs::file_size(absolute, error)),
+                               path);
+}
+
+void verifyPassword(const DatabaseHeader& header, const std::string& supplied) {
+    if (header.password.empty()) {
+        return;
+    }
+    if (toUtf16(supplied).substr(0, kMaxPasswordLength) != header.password) {
+        throw core::EngineError(3031, "Not a valid password.");
+    }
+}
+
+} // namespace ombrix::reader

@@ -1,0 +1,320 @@
+#include "reader/MdbCatalogue.h"
+
+#include "core/EngineErrors.h"
+#include "reader/DaoTypes.h"
+#include "reader/DatabaseFile.h"
+#include "reader/MdbDatabase.h"
+#include "reader/NameCollation.h"
+#include "reader/QueryFields.h"
+#include "reader/TableDefinition.h"
+#include "reader/Text.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+namespace ombrix::reader {
+
+namespace {
+
+// MSysObjects types.
+constexpr int kLocalTable = 1;
+constexpr int kContainer = 3;
+constexpr int kOdbcTable = 4;
+constexpr int kQuery = 5;
+constexpr int kLinkedTable = 6;
+constexpr std::uint32_t kQueryTypeBits = 0xF0;
+constexpr int kMaxLinkDepth = 8;
+
+using core::DatabaseObjects;
+using core::EngineError;
+using core::FieldDef;
+using core::IndexDef;
+using core::ObjectDefinition;
+using core::ObjectKind;
+
+EngineError itemNotFound() {
+    return {3265, "Item not found in this collection."};
+}
+
+EngineError damagedDefinition(const std::string& path) {
+    return core::unrecognizedFormat(path, "A table definition is damaged.");
+}
+
+std::optional<int> complexTypeOfTemplate(std::string_view templateName) {
+    static const std::unordered_map<std::string_view, int> codes{
+        {"Attachment", 101}, {"UnsignedByte", 102}, {"Short", 103},
+        {"Long", 104},       {"IEEESingle", 105},   {"IEEEDouble", 106},
+        {"GUID", 107},       {"Decimal", 108},      {"Text", 109}};
+    constexpr std::string_view prefix = "MSysComplexType_";
+    if (!templateName.starts_with(prefix)) {
+        return std::nullopt;
+    }
+    const auto it = codes.find(templateName.substr(prefix.size()));
+    return it == codes.end() ? std::nullopt : std::optional<int>(it->second);
+}
+
+// A value of a connect string such as ";PWD=secret;DATABASE=x".
+std::string connectValue(std::string_view connect, std::string_view key) {
+    while (true) {
+        const std::size_t end = connect.find(';');
+        const std::string_view part = connect.substr(0, end);
+        const std::size_t equals = part.find('=');
+        if (equalsIgnoringCase(trimmed(part.substr(0, equals)), key)) {
+            return equals == std::string_view::npos ? std::string()
+                                                    : std::string(part.substr(equals + 1));
+        }
+        if (end == std::string_view::npos) {
+            return {};
+        }
+        connect.remove_prefix(end + 1);
+    }
+}
+
+// One opened database and what has been read of it so far.
+class OpenDatabase final : public QueryInputs {
+public:
+    // Listing needs the names in order; describing needs one object, found by name, and the
+    // link columns of the catalogue.
+    enum class Purpose { List, Describe };
+
+    OpenDatabase(const std::string& path, const std::string& password, Purpose purpose,
+                 int linkDepth = 0)
+        : path_(path), header_(readDatabaseHeader(path)), collation_(header_.sortOrder),
+          linkDepth_(linkDepth) {
+        if (header_.officeEncrypted) {
+            throw core::unrecognizedFormat(
+                path, "The file is protected by Office encryption, which cannot be read.");
+        }
+        verifyPassword(header_, password);
+        database_.emplace(path, header_);
+        rows_ = database_->readCatalogue(purpose == Purpose::List ? CatalogueColumns::Names
+                                                                  : CatalogueColumns::WithLinks);
+        const auto container = std::find_if(rows_.begin(), rows_.end(), [](const auto& row) {
+            return row.type == kContainer && row.name == "Tables";
+        });
+        if (container == rows_.end()) {
+            throw core::unrecognizedFormat(path, "The catalogue is damaged.");
+        }
+        for (const CatalogueRow& row : rows_) {
+            if (row.parentId != container->id) {
+                continue;
+            }
+            if (row.type == kLocalTable || row.type == kOdbcTable || row.type == kLinkedTable) {
+                tables_.push_back(&row);
+            } else if (row.type == kQuery) {
+                queries_.push_back(&row);
+            }
+        }
+        // The first of equal names in name order answers a lookup, so describing sorts too.
+        sortByName(tables_);
+        sortByName(queries_);
+    }
+
+    // Each name's key is worked out once, then the keys are sorted.
+    void sortByName(std::vector<const CatalogueRow*>& rows) const {
+        std::vector<std::pair<NameCollation::Key, const CatalogueRow*>> keys;
+        keys.reserve(rows.size());
+        for (const CatalogueRow* row : rows) {
+            keys.emplace_back(collation_.key(row->name), row);
+        }
+        std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+            return NameCollation::compare(a.first, b.first) < 0;
+        });
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            rows[i] = keys[i].second;
+        }
+    }
+
+    DatabaseObjects objects() const {
+        DatabaseObjects objects;
+        objects.tables.reserve(tables_.size());
+        for (const CatalogueRow* row : tables_) {
+            objects.tables.push_back({row->name});
+        }
+        objects.queries.reserve(queries_.size());
+        for (const CatalogueRow* row : queries_) {
+            objects.queries.push_back({row->name, static_cast<int>(row->flags & kQueryTypeBits)});
+        }
+        return objects;
+    }
+
+    ObjectDefinition describe(ObjectKind kind, const std::string& name) {
+        if (kind == ObjectKind::Table) {
+            const CatalogueRow* table = find(tables_, name);
+            if (table == nullptr) {
+                throw itemNotFound();
+            }
+            return tableDefinition(*table);
+        }
+        const CatalogueRow* query = find(queries_, name);
+        if (query == nullptr) {
+            throw itemNotFound();
+        }
+        return {deriveQueryFields(savedQuery(*query), *this), {}};
+    }
+
+    std::optional<std::vector<FieldDef>> tableFields(const std::string& name) override {
+        const CatalogueRow* table = find(tables_, name);
+        if (table == nullptr) {
+            return std::nullopt;
+        }
+        return tableDefinition(*table).fields;
+    }
+
+    std::optional<SavedQuery> query(const std::string& name) override {
+        const CatalogueRow* query = find(queries_, name);
+        if (query == nullptr) {
+            return std::nullopt;
+        }
+        return savedQuery(*query);
+    }
+
+private:
+    static const CatalogueRow* find(const std::vector<const CatalogueRow*>& rows,
+                                    const std::string& name) {
+        const std::string key = caseFolded(name);
+        const auto it = std::find_if(rows.begin(), rows.end(), [&](const CatalogueRow* row) {
+            return row->name == name || caseFolded(row->name) == key;
+        });
+        return it == rows.end() ? nullptr : *it;
+    }
+
+    const CatalogueRow* systemTable(std::string_view name) const {
+        const auto it = std::find_if(rows_.begin(), rows_.end(), [&](const CatalogueRow& row) {
+            return row.type == kLocalTable && row.name == name;
+        });
+        return it == rows_.end() ? nullptr : &*it;
+    }
+
+    SavedQuery savedQuery(const CatalogueRow& query) {
+        if (!queryRows_) {
+            queryRows_.emplace();
+            if (const CatalogueRow* table = systemTable("MSysQueries")) {
+                for (QueryRow& row : database_->readQueries(table->id)) {
+                    (*queryRows_)[row.objectId].push_back(std::move(row));
+                }
+            }
+        }
+        const auto rows = queryRows_->find(query.id);
+        return {query.name, static_cast<int>(query.flags & kQueryTypeBits),
+                rows == queryRows_->end() ? std::vector<QueryRow>() : rows->second};
+    }
+
+    ObjectDefinition tableDefinition(const CatalogueRow& table) {
+        if (table.type == kOdbcTable) {
+            throw EngineError(3151, "ODBC--connection to '" + connectValue(table.connect, "DSN") +
+                                        "' failed.");
+        }
+        if (table.type == kLinkedTable) {
+            return linkedDefinition(table);
+        }
+        const TableDefinition definition =
+            parseTableDefinition(database_->readTableDefinition(table.id), header_, path_);
+        // Columns in display order; names break ties, each name's key worked out once.
+        std::vector<std::pair<const ColumnDescriptor*, NameCollation::Key>> columns;
+        columns.reserve(definition.columns.size());
+        for (const ColumnDescriptor& column : definition.columns) {
+            columns.emplace_back(&column, collation_.key(column.name));
+        }
+        std::stable_sort(columns.begin(), columns.end(), [](const auto& a, const auto& b) {
+            return a.first->ordinal != b.first->ordinal
+                       ? a.first->ordinal < b.first->ordinal
+                       : NameCollation::compare(a.second, b.second) < 0;
+        });
+        ObjectDefinition result;
+        result.fields.reserve(columns.size());
+        for (const auto& [column, key] : columns) {
+            const auto type = daoTypeOfStorage(column->storageType);
+            if (!type) {
+                throw damagedDefinition(path_);
+            }
+            result.fields.push_back({column->name, column->storageType == kComplexStorageType
+                                                       ? complexType(table, column->name)
+                                                       : *type});
+        }
+        for (const IndexDescriptor& index : definition.indexes) {
+            IndexDef def{index.name, {}};
+            for (const int number : index.keyColumnNumbers) {
+                const auto column = std::find_if(
+                    definition.columns.begin(), definition.columns.end(),
+                    [number](const ColumnDescriptor& c) { return c.number == number; });
+                if (column == definition.columns.end()) {
+                    throw damagedDefinition(path_);
+                }
+                def.fields.push_back(column->name);
+            }
+            result.indexes.push_back(std::move(def));
+        }
+        return result;
+    }
+
+    // DAO opens the source database of a linked table when its fields are asked for.
+    ObjectDefinition linkedDefinition(const CatalogueRow& table) const {
+        namespace fs = std::filesystem;
+        std::string written = table.database;
+        std::replace(written.begin(), written.end(), '\\', '/');
+        std::error_code error;
+        fs::path source(written);
+        if (source.is_relative()) {
+            source = fs::absolute(path_, error).lexically_normal().parent_path() / source;
+        }
+        if (!fs::is_regular_file(source, error)) {
+            const bool folderExists = fs::is_directory(
+                fs::absolute(source, error).lexically_normal().parent_path(), error);
+            throw folderExists ? core::fileNotFound(table.database)
+                               : core::invalidPath(table.database);
+        }
+        if (linkDepth_ >= kMaxLinkDepth) {
+            throw EngineError(3103, "Circular reference caused by '" + table.name + "'.");
+        }
+        OpenDatabase linked(source.string(), connectValue(table.connect, "PWD"), Purpose::Describe,
+                            linkDepth_ + 1);
+        return linked.describe(ObjectKind::Table, table.foreignName);
+    }
+
+    int complexType(const CatalogueRow& table, const std::string& column) {
+        if (!complexColumns_) {
+            const CatalogueRow* system = systemTable("MSysComplexColumns");
+            complexColumns_ = system != nullptr ? database_->readComplexColumns(system->id)
+                                                : std::vector<ComplexColumnRow>{};
+        }
+        for (const ComplexColumnRow& row : *complexColumns_) {
+            if (row.conceptualTableId != table.id || row.columnName != column) {
+                continue;
+            }
+            for (const CatalogueRow& object : rows_) {
+                if (object.id == row.complexTypeObjectId) {
+                    return complexTypeOfTemplate(object.name).value_or(dbAttachment);
+                }
+            }
+        }
+        return dbAttachment;
+    }
+
+    std::string path_;
+    DatabaseHeader header_;
+    NameCollation collation_;
+    int linkDepth_;
+    std::optional<MdbDatabase> database_;
+    std::vector<CatalogueRow> rows_;
+    std::vector<const CatalogueRow*> tables_; // into rows_
+    std::vector<const CatalogueRow*> queries_;
+    std::optional<std::unordered_map<std::int32_t, std::vector<QueryRow>>> queryRows_;
+    std::optional<std::vector<ComplexColumnRow>> complexColumns_;
+};
+
+} // namespace
+
+DatabaseObjects MdbCatalogue::listObjects(const std::string& path, const std::string& password) {
+    return OpenDatabase(path, password, OpenDatabase::Purpose::List).objects();
+}
+
+ObjectDefinition MdbCatalogue::describeObject(const std::string& path, const std::string& password,
+                                              ObjectKind kind, const std::string& name) {
+    return OpenDatabase(path, password, OpenDatabase::Purpose::Describe).describe(kind, name);
+}
+
+} // namespace ombrix::reader

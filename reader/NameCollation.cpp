@@ -1,0 +1,143 @@
+#include "reader/NameCollation.h"
+
+#include "reader/Text.h"
+
+#include <algorithm>
+#include <array>
+#include <glib.h>
+#include <string_view>
+
+namespace ombrix::reader {
+
+namespace {
+
+// Primary order of printable ASCII punctuation in each sort order; letters and digits are placed
+// by their base letter below.
+struct OrderTable {
+    std::u16string_view beforeDigits;
+    std::u16string_view afterLetters;
+    std::u16string_view ignored;
+};
+
+constexpr char16_t kGeneral97Before[] = u" !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~";
+constexpr char16_t kLegacyBefore[] = u" !\"#$%&()*,./:;?@[\\]+<=>";
+constexpr char16_t kLegacyAfter[] = u"^_`{|}~";
+constexpr char16_t kGeneralBefore[] = u" !\"#$%&()*,./:;?@[\\]^_`{|}~+<=>";
+constexpr char16_t kIgnored[] = u"'-";
+
+OrderTable orderTable(SortOrder order) {
+    switch (order) {
+    case SortOrder::General97:
+        return {kGeneral97Before, {}, {}};
+    case SortOrder::GeneralLegacy:
+        return {kLegacyBefore, kLegacyAfter, kIgnored};
+    case SortOrder::General:
+        break;
+    }
+    return {kGeneralBefore, {}, kIgnored};
+}
+
+constexpr int kDigitBase = 100;
+constexpr int kLetterBase = 200;
+constexpr int kAfterLettersBase = 300;
+constexpr int kOtherBase = 400;
+
+// The single character a character folds to, where the folding gives one.
+char16_t foldedUnit(char16_t c) {
+    std::array<char, 8> utf8{};
+    const int length = g_unichar_to_utf8(c, utf8.data());
+    const std::u16string folded =
+        toUtf16(caseFolded(std::string_view(utf8.data(), static_cast<std::size_t>(length))));
+    return folded.size() == 1 ? folded.front() : static_cast<char16_t>(g_unichar_tolower(c));
+}
+
+// The letter a character sorts with: its first canonical component, folded to lower case.
+char16_t baseCharacter(char16_t c) {
+    if (c < 0x80) {
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+    }
+    if (c >= 0xD800 && c < 0xE000) {
+        return c; // half of a surrogate pair: no character of its own
+    }
+    std::array<gunichar, G_UNICHAR_MAX_DECOMPOSITION_LENGTH> decomposed{};
+    const gsize length = g_unichar_fully_decompose(c, FALSE, decomposed.data(), decomposed.size());
+    const gunichar first = length > 0 ? decomposed[0] : c;
+    return first < 0x10000 ? foldedUnit(static_cast<char16_t>(first)) : c;
+}
+
+std::vector<int> primaryWeights(std::u16string_view name, const OrderTable& table) {
+    std::vector<int> weights;
+    weights.reserve(name.size());
+    for (const char16_t c : name) {
+        if (table.ignored.find(c) != std::u16string_view::npos) {
+            continue;
+        }
+        if (const auto at = table.beforeDigits.find(c); at != std::u16string_view::npos) {
+            weights.push_back(static_cast<int>(at));
+            continue;
+        }
+        if (const auto at = table.afterLetters.find(c); at != std::u16string_view::npos) {
+            weights.push_back(kAfterLettersBase + static_cast<int>(at));
+            continue;
+        }
+        const char16_t base = baseCharacter(c);
+        if (base >= u'0' && base <= u'9') {
+            weights.push_back(kDigitBase + (base - u'0'));
+        } else if (base >= u'a' && base <= u'z') {
+            weights.push_back(kLetterBase + (base - u'a'));
+        } else {
+            weights.push_back(kOtherBase + base);
+        }
+    }
+    return weights;
+}
+
+bool isLower(char16_t c) {
+    return (c < 0xD800 || c >= 0xE000) && g_unichar_islower(c);
+}
+
+int sign(int value) {
+    return value < 0 ? -1 : value > 0 ? 1 : 0;
+}
+
+} // namespace
+
+NameCollation::Key NameCollation::key(const std::string& name) const {
+    // Most names are ASCII, which widens and folds a byte at a time; thousands of names are keyed
+    // per listing.
+    if (std::ranges::all_of(name, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::u16string units(name.begin(), name.end());
+        std::u16string folded = units;
+        for (char16_t& c : folded) {
+            c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+        }
+        std::vector<int> primary = primaryWeights(units, orderTable(order_));
+        return {std::move(primary), std::move(folded), std::move(units)};
+    }
+    std::u16string units = toUtf16(name);
+    std::vector<int> primary = primaryWeights(units, orderTable(order_));
+    return {std::move(primary), toUtf16(caseFolded(name)), std::move(units)};
+}
+
+int NameCollation::compare(const Key& left, const Key& right) {
+    if (left.primary != right.primary) {
+        return std::lexicographical_compare(left.primary.begin(), left.primary.end(),
+                                            right.primary.begin(), right.primary.end())
+                   ? -1
+                   : 1;
+    }
+    // Accents and ignored characters break ties before case does; lower case sorts first.
+    if (const int accents = left.folded.compare(right.folded); accents != 0) {
+        return sign(accents);
+    }
+    const std::u16string& a = left.name;
+    const std::u16string& b = right.name;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        if (a[i] != b[i]) {
+            return isLower(a[i]) ? -1 : isLower(b[i]) ? 1 : sign(a[i] - b[i]);
+        }
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+} // namespace ombrix::reader

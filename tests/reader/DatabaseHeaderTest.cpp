@@ -1,0 +1,208 @@
+// The header page and the file before it: format checks and the database password, on real
+// headers edited in place. The password bytes are scrambled by XOR with a key stream, so a known
+// stored password is replaced by XOR-ing in the difference, without re-implementing the
+// scrambling here.
+
+#include "reader/DatabaseFile.h"
+#include "reader/MdbCatalogue.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using namespace ombrix;
+using namespace ombrix::reader;
+namespace fs = std::filesystem;
+
+std::string conformanceBytes(const std::string& name) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(fs::path(OMBRIX_CONFORMANCE_DIR) / name, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+void xorInto(std::string& bytes, std::size_t at, std::string_view difference) {
+    for (std::size_t i = 0; i < difference.size(); ++i) {
+        bytes[at + i] = static_cast<char>(bytes[at + i] ^ difference[i]);
+    }
+}
+
+std::string utf16(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// A Jet 3 file whose stored password is `password` (the sample has none: zeros).
+std::string jet3WithPassword(std::string_view password) {
+    std::string bytes = conformanceBytes("testV1997.mdb");
+    xorInto(bytes, 0x42, password);
+    return bytes;
+}
+
+// A Jet 4 file whose stored password is `password` instead of "password".
+std::string jet4WithPassword(std::u16string_view password) {
+    std::string bytes = conformanceBytes("V2000_with-password.mdb");
+    xorInto(bytes, 0x42, utf16(u"password"));
+    xorInto(bytes, 0x42, utf16(password));
+    return bytes;
+}
+
+template <typename Request>
+int errorOf(Request request) {
+    try {
+        request();
+        return 0;
+    } catch (const core::EngineError& e) {
+        return e.number();
+    }
+}
+
+class Header : public testing::Test {
+protected:
+    void SetUp() override {
+        if (conformanceBytes("testV1997.mdb").empty()) {
+            GTEST_SKIP() << "The real Access files are not at OMBRIX_CONFORMANCE_DIR";
+        }
+    }
+    fs::path write(const std::string& bytes) {
+        const fs::path path = folder_ / ("db" + std::to_string(++files_) + ".mdb");
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    ~Header() override { fs::remove_all(folder_); }
+
+    fs::path folder_ = fs::temp_directory_path() / ("ombrix-header-" + std::to_string(getpid()));
+    int files_ = (fs::create_directories(folder_), 0);
+};
+
+TEST_F(Header, ComparesPasswordsAsTheEngineDoes) {
+    const std::string jet3 = jet3WithPassword("Secret");
+    const std::string jet3Latin = jet3WithPassword("M\xfcller"); // in the code page, 1252
+    const std::string jet4 = jet4WithPassword(u"Grüße; \"x\"=1");
+    const std::string twenty = jet4WithPassword(u"abcdefghijklmnopqrst");
+    const std::string none = conformanceBytes("queryTestV2000.mdb");
+    const struct {
+        const std::string& file;
+        std::string supplied;
+        int error;
+    } cases[] = {
+        {jet3, "Secret", 0},
+        {jet3, "secret", 3031},
+        {jet3, "", 3031},
+        {jet3, "Secre", 3031},
+        {jet3Latin, "Müller", 0},
+        {jet4, "Grüße; \"x\"=1", 0},
+        {jet4, "Grüsse; \"x\"=1", 3031},
+        {twenty, "abcdefghijklmnopqrst", 0},
+        {twenty, "abcdefghijklmnopqrstUVW", 0}, // cut to twenty
+        {twenty, "abcdefghijklmnopqrs", 3031},
+        {none, "", 0},
+        {none, "x", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(errorOf([&] {
+                      verifyPassword(parseDatabaseHeader(
+                                         c.file, static_cast<std::int64_t>(c.file.size()), "x.mdb"),
+                                     c.supplied);
+                  }),
+                  c.error)
+            << c.supplied;
+    }
+}
+
+TEST_F(Header, AJet3PasswordProtectsTheCatalogueAndDamagedPasswordBytesRefuseTheRightOne) {
+    const fs::path jet3 = write(jet3WithPassword("Secret"));
+    EXPECT_EQ(MdbCatalogue().listObjects(jet3, "Secret").tables.size(), 10U);
+    EXPECT_EQ(errorOf([&] { MdbCatalogue().listObjects(jet3, ""); }), 3031);
+
+    std::string bytes = conformanceBytes("V2000_with-password.mdb");
+    bytes[0x43] = static_cast<char>(bytes[0x43] ^ 0x20);
+    const fs::path damaged = write(bytes);
+    EXPECT_EQ(errorOf([&] { MdbCatalogue().listObjects(damaged, "password"); }), 3031);
+}
+
+TEST_F(Header, ReadsFormatAndSortOrder) {
+    const std::string jet3 = conformanceBytes("testV1997.mdb");
+    const auto header3 = parseDatabaseHeader(jet3, static_cast<std::int64_t>(jet3.size()), "x");
+    EXPECT_EQ(header3.format, JetFormat::Jet3);
+    EXPECT_EQ(header3.pageSize, 2048);
+    EXPECT_EQ(header3.sortOrder, SortOrder::General97);
+    EXPECT_EQ(header3.codePage, 1252);
+    const std::string jet4 = conformanceBytes("V2000_with-password.mdb");
+    const auto header4 = parseDatabaseHeader(jet4, static_cast<std::int64_t>(jet4.size()), "x");
+    EXPECT_EQ(header4.format, JetFormat::Jet4);
+    EXPECT_EQ(header4.sortOrder, SortOrder::GeneralLegacy);
+    EXPECT_EQ(header4.password, u"password");
+}
+
+TEST_F(Header, RejectsWhatIsNoAccessHeader) {
+    const struct {
+        std::size_t offset;
+        char value;
+        std::size_t length;
+    } cases[] = {{0, '\x01', 0}, {4, 'X', 0}, {0x14, '\x07', 0}, {0, '\0', 4096 + 100}};
+    for (const auto& c : cases) {
+        std::string bytes = conformanceBytes("queryTestV2000.mdb");
+        bytes[c.offset] = c.value;
+        if (c.length > 0) {
+            bytes.resize(c.length);
+        }
+        try {
+            parseDatabaseHeader(bytes, static_cast<std::int64_t>(bytes.size()), "x.mdb");
+            ADD_FAILURE() << "accepted " << c.offset;
+        } catch (const core::EngineError& e) {
+            EXPECT_EQ(e.number(), 3343);
+            EXPECT_EQ(e.description(), "Unrecognized database format 'x.mdb'.");
+        }
+    }
+}
+
+// An .accdb keeps the Jet 4 layout: read as far as libmdb reads it; an encrypted one is refused
+// with a clear error.
+TEST_F(Header, AnEncryptedAccdbIsRefused) {
+    std::string bytes = conformanceBytes("queryTestV2000.mdb");
+    bytes[0x14] = 3; // ACE 14
+    const auto plain = parseDatabaseHeader(bytes, static_cast<std::int64_t>(bytes.size()), "x");
+    EXPECT_EQ(plain.format, JetFormat::Ace);
+    EXPECT_FALSE(plain.officeEncrypted);
+    EXPECT_EQ(MdbCatalogue().listObjects(write(bytes), "").queries.size(), 9U);
+    xorInto(bytes, 0x3E, std::string("\x01\x00\x00\x00", 4)); // a page-encryption key
+    try {
+        MdbCatalogue().listObjects(write(bytes), "");
+        ADD_FAILURE() << "accepted";
+    } catch (const core::EngineError& e) {
+        EXPECT_EQ(e.number(), 3343);
+        EXPECT_NE(e.description().find("Office encryption"), std::string::npos);
+    }
+}
+
+TEST_F(Header, FilesThatAreNoDatabase) {
+    fs::create_directory(folder_ / "folder.mdb");
+    const fs::path unreadable = write(conformanceBytes("queryTestV2000.mdb"));
+    fs::permissions(unreadable, fs::perms::none);
+    const struct {
+        std::string path;
+        int error;
+    } cases[] = {
+        {(folder_ / "missing.mdb").string(), 3024},
+        {(folder_ / "no/db.mdb").string(), 3044},
+        {"", 3044},
+        {write("").string(), 3343},
+        {write(std::string(20000, 'x')).string(), 3343},
+        {(folder_ / "folder.mdb").string(), 3343},
+        {write(conformanceBytes("queryTestV2000.mdb").substr(0, 4096)).string(), 3343},
+        {unreadable.string(), geteuid() == 0 ? 0 : 3051}, // permissions do not bind root
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(errorOf([&] { MdbCatalogue().listObjects(c.path, ""); }), c.error) << c.path;
+    }
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+// Every answer the reader gives for the mkmdb fixtures and the real Access files, against the
+// answers kept in golden/: the listing, then each object described, then what a missing name and
+// a wrong password get. OMBRIX_UPDATE_GOLDEN=1 writes the files anew (review the diff).
+
+#include "reader/MdbCatalogue.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+using namespace ombrix;
+namespace fs = std::filesystem;
+
+struct Database {
+    std::string golden; // golden/NAME.txt
+    fs::path path;
+    std::string password;
+};
+
+void print(std::ostream& out, const core::EngineError& error) {
+    out << "error " << error.number() << ' ' << error.description() << '\n';
+}
+
+void describe(std::ostream& out, const Database& database, core::ObjectKind kind,
+              const std::string& name) {
+    out << (kind == core::ObjectKind::Table ? "describe table " : "describe query ") << name
+        << '\n';
+    try {
+        const auto definition =
+            reader::MdbCatalogue().describeObject(database.path, database.password, kind, name);
+        for (const auto& field : definition.fields) {
+            out << "field " << field.name << ' ' << field.type << '\n';
+        }
+        for (const auto& index : definition.indexes) {
+            out << "index " << index.name << ':';
+            for (const auto& key : index.fields) {
+                out << ' ' << key;
+            }
+            out << '\n';
+        }
+    } catch (const core::EngineError& error) {
+        print(out, error);
+    }
+}
+
+std::string answers(const Database& database) {
+    std::ostringstream out;
+    reader::MdbCatalogue catalogue;
+    core::DatabaseObjects objects;
+    try {
+        objects = catalogue.listObjects(database.path, database.password);
+    } catch (const core::EngineError& error) {
+        print(out, error);
+    }
+    for (const auto& table : objects.tables) {
+        out << "table " << table.name << '\n';
+    }
+    for (const auto& query : objects.queries) {
+        out << "query " << query.name << ' ' << query.type << '\n';
+    }
+    for (const auto& table : objects.tables) {
+        describe(out, database, core::ObjectKind::Table, table.name);
+    }
+    for (const auto& query : objects.queries) {
+        describe(out, database, core::ObjectKind::Query, query.name);
+    }
+    describe(out, database, core::ObjectKind::Table, "No such table");
+    out << "wrong password\n";
+    try {
+        catalogue.listObjects(database.path, database.password + "x");
+    } catch (const core::EngineError& error) {
+        print(out, error);
+    }
+    return out.str();
+}
+
+std::vector<Database> databases() {
+    const fs::path built(OMBRIX_FIXTURES_BUILT);
+    const fs::path conformance(OMBRIX_CONFORMANCE_DIR);
+    return {{"fields", built / "fields.mdb", ""},
+            {"links", built / "links.mdb", ""},
+            {"names", built / "names.mdb", ""},
+            {"wide", built / "wide.mdb", ""},
+            {"password", built / "password.mdb", "Secret"},
+            {"queryTestV2000", conformance / "queryTestV2000.mdb", ""},
+            {"testV1997", conformance / "testV1997.mdb", ""},
+            {"V2000_with_password", conformance / "V2000_with-password.mdb", "password"}};
+}
+
+class GoldenCatalogue : public testing::TestWithParam<Database> {};
+
+TEST_P(GoldenCatalogue, AnswersAsBefore) {
+    const Database& database = GetParam();
+    if (!fs::exists(database.path)) {
+        GTEST_SKIP() << database.path << " is not there";
+    }
+    const fs::path golden = fs::path(OMBRIX_GOLDEN_DIR) / (database.golden + ".txt");
+    const std::string actual = answers(database);
+    if (std::getenv("OMBRIX_UPDATE_GOLDEN") != nullptr) {
+        std::ofstream(golden, std::ios::binary) << actual;
+    }
+    std::ostringstream expected;
+    expected << std::ifstream(golden, std::ios::binary).rdbuf();
+    EXPECT_EQ(actual, expected.str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Databases, GoldenCatalogue, testing::ValuesIn(databases()),
+                         [](const auto& test) { return test.param.golden; });
+
+} // namespace
