@@ -108,9 +108,11 @@ public:
                 queries_.push_back(&row);
             }
         }
-        // The first of equal names in name order answers a lookup, so describing sorts too.
-        sortByName(tables_);
-        sortByName(queries_);
+        // Describing looks up a few names, so it keys only the rows that match one (see find).
+        if (purpose == Purpose::List) {
+            sortByName(tables_);
+            sortByName(queries_);
+        }
     }
 
     // Each name's key is worked out once, then the keys are sorted.
@@ -173,13 +175,31 @@ public:
     }
 
 private:
-    static const CatalogueRow* find(const std::vector<const CatalogueRow*>& rows,
-                                    const std::string& name) {
+    // The engine answers a lookup with the first of the equal names in name order: the matching
+    // row that sorts first, the earliest in the catalogue among equal keys.
+    const CatalogueRow* find(const std::vector<const CatalogueRow*>& rows,
+                             const std::string& name) const {
         const std::string key = caseFolded(name);
-        const auto it = std::find_if(rows.begin(), rows.end(), [&](const CatalogueRow* row) {
-            return row->name == name || caseFolded(row->name) == key;
-        });
-        return it == rows.end() ? nullptr : *it;
+        const CatalogueRow* found = nullptr;
+        std::optional<NameCollation::Key> foundKey;
+        for (const CatalogueRow* row : rows) {
+            if (row->name != name && caseFolded(row->name) != key) {
+                continue;
+            }
+            if (found == nullptr) {
+                found = row;
+                continue;
+            }
+            if (!foundKey) {
+                foundKey = collation_.key(found->name);
+            }
+            NameCollation::Key rowKey = collation_.key(row->name);
+            if (NameCollation::compare(rowKey, *foundKey) < 0) {
+                found = row;
+                foundKey = std::move(rowKey);
+            }
+        }
+        return found;
     }
 
     const CatalogueRow* systemTable(std::string_view name) const {
