@@ -65,31 +65,27 @@ char16_t baseCharacter(char16_t c) {
     return first < 0x10000 ? foldedUnit(static_cast<char16_t>(first)) : c;
 }
 
-std::vector<int> primaryWeights(std::u16string_view name, const OrderTable& table) {
-    std::vector<int> weights;
-    weights.reserve(name.size());
-    for (const char16_t c : name) {
-        if (table.ignored.find(c) != std::u16string_view::npos) {
-            continue;
-        }
-        if (const auto at = table.beforeDigits.find(c); at != std::u16string_view::npos) {
-            weights.push_back(static_cast<int>(at));
-            continue;
-        }
-        if (const auto at = table.afterLetters.find(c); at != std::u16string_view::npos) {
-            weights.push_back(kAfterLettersBase + static_cast<int>(at));
-            continue;
-        }
-        const char16_t base = baseCharacter(c);
-        if (base >= u'0' && base <= u'9') {
-            weights.push_back(kDigitBase + (base - u'0'));
-        } else if (base >= u'a' && base <= u'z') {
-            weights.push_back(kLetterBase + (base - u'a'));
-        } else {
-            weights.push_back(kOtherBase + base);
-        }
+constexpr int kNoWeight = -1;
+
+// A character's place in the primary order, or kNoWeight for an ignored one.
+int primaryWeight(char16_t c, const OrderTable& table) {
+    if (table.ignored.find(c) != std::u16string_view::npos) {
+        return kNoWeight;
     }
-    return weights;
+    if (const auto at = table.beforeDigits.find(c); at != std::u16string_view::npos) {
+        return static_cast<int>(at);
+    }
+    if (const auto at = table.afterLetters.find(c); at != std::u16string_view::npos) {
+        return kAfterLettersBase + static_cast<int>(at);
+    }
+    const char16_t base = baseCharacter(c);
+    if (base >= u'0' && base <= u'9') {
+        return kDigitBase + (base - u'0');
+    }
+    if (base >= u'a' && base <= u'z') {
+        return kLetterBase + (base - u'a');
+    }
+    return kOtherBase + base;
 }
 
 bool isLower(char16_t c) {
@@ -102,6 +98,25 @@ int sign(int value) {
 
 } // namespace
 
+NameCollation::NameCollation(SortOrder order) : order_(order) {
+    for (std::size_t c = 0; c < asciiWeights_.size(); ++c) {
+        asciiWeights_[c] = primaryWeight(static_cast<char16_t>(c), orderTable(order_));
+    }
+}
+
+std::vector<int> NameCollation::primaryWeights(std::u16string_view name) const {
+    std::vector<int> weights;
+    weights.reserve(name.size());
+    for (const char16_t c : name) {
+        const int weight =
+            c < asciiWeights_.size() ? asciiWeights_[c] : primaryWeight(c, orderTable(order_));
+        if (weight != kNoWeight) {
+            weights.push_back(weight);
+        }
+    }
+    return weights;
+}
+
 NameCollation::Key NameCollation::key(const std::string& name) const {
     // Most names are ASCII, which widens and folds a byte at a time; thousands of names are keyed
     // per listing.
@@ -111,11 +126,11 @@ NameCollation::Key NameCollation::key(const std::string& name) const {
         for (char16_t& c : folded) {
             c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
         }
-        std::vector<int> primary = primaryWeights(units, orderTable(order_));
+        std::vector<int> primary = primaryWeights(units);
         return {std::move(primary), std::move(folded), std::move(units)};
     }
     std::u16string units = toUtf16(name);
-    std::vector<int> primary = primaryWeights(units, orderTable(order_));
+    std::vector<int> primary = primaryWeights(units);
     return {std::move(primary), toUtf16(caseFolded(name)), std::move(units)};
 }
 
