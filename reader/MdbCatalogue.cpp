@@ -115,18 +115,23 @@ public:
         }
     }
 
-    // Each name's key is worked out once, then the keys are sorted.
+    // Each name's key is worked out once; the sort moves pointers, not keys.
     void sortByName(std::vector<const CatalogueRow*>& rows) const {
-        std::vector<std::pair<NameCollation::Key, const CatalogueRow*>> keys;
+        std::vector<NameCollation::Key> keys;
         keys.reserve(rows.size());
         for (const CatalogueRow* row : rows) {
-            keys.emplace_back(collation_.key(row->name), row);
+            keys.push_back(collation_.key(row->name));
         }
-        std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-            return NameCollation::compare(a.first, b.first) < 0;
+        std::vector<std::pair<const NameCollation::Key*, const CatalogueRow*>> order;
+        order.reserve(rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            order.emplace_back(&keys[i], rows[i]);
+        }
+        std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+            return NameCollation::compare(*a.first, *b.first) < 0;
         });
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            rows[i] = keys[i].second;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            rows[i] = order[i].second;
         }
     }
 

@@ -2,9 +2,7 @@
 
 #include "reader/DatabaseFile.h"
 
-#include <array>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace ombrix::reader {
@@ -23,16 +21,13 @@ public:
         std::u16string name;
     };
 
-    explicit NameCollation(SortOrder order);
+    explicit NameCollation(SortOrder order) : order_(order) {}
     Key key(const std::string& name) const;
     // Negative, zero or positive as a sorts before, equal to or after b.
     static int compare(const Key& a, const Key& b);
 
 private:
-    std::vector<int> primaryWeights(std::u16string_view name) const;
-
     SortOrder order_;
-    std::array<int, 128> asciiWeights_{}; // each ASCII character's, worked out once
 };
 
 } // namespace ombrix::reader
