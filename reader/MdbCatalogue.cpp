@@ -230,8 +230,8 @@ private:
 
     ObjectDefinition tableDefinition(const CatalogueRow& table) {
         if (table.type == kOdbcTable) {
-            throw EngineError(3151, "ODBC--connection to '" + connectValue(table.connect, "DSN") +
-                                        "' failed.");
+            throw EngineError(3151, "ODBC--connection to '" +
+                                        connectValue(table.link().connect, "DSN") + "' failed.");
         }
         if (table.type == kLinkedTable) {
             return linkedDefinition(table);
@@ -279,7 +279,7 @@ private:
     // DAO opens the source database of a linked table when its fields are asked for.
     ObjectDefinition linkedDefinition(const CatalogueRow& table) const {
         namespace fs = std::filesystem;
-        std::string written = table.database;
+        std::string written = table.link().database;
         std::replace(written.begin(), written.end(), '\\', '/');
         std::error_code error;
         fs::path source(written);
@@ -289,15 +289,15 @@ private:
         if (!fs::is_regular_file(source, error)) {
             const bool folderExists = fs::is_directory(
                 fs::absolute(source, error).lexically_normal().parent_path(), error);
-            throw folderExists ? core::fileNotFound(table.database)
-                               : core::invalidPath(table.database);
+            throw folderExists ? core::fileNotFound(table.link().database)
+                               : core::invalidPath(table.link().database);
         }
         if (linkDepth_ >= kMaxLinkDepth) {
             throw EngineError(3103, "Circular reference caused by '" + table.name + "'.");
         }
-        OpenDatabase linked(source.string(), connectValue(table.connect, "PWD"), Purpose::Describe,
-                            linkDepth_ + 1);
-        return linked.describe(ObjectKind::Table, table.foreignName);
+        OpenDatabase linked(source.string(), connectValue(table.link().connect, "PWD"),
+                            Purpose::Describe, linkDepth_ + 1);
+        return linked.describe(ObjectKind::Table, table.link().foreignName);
     }
 
     int complexType(const CatalogueRow& table, const std::string& column) {
@@ -324,7 +324,7 @@ private:
     NameCollation collation_;
     int linkDepth_;
     std::optional<MdbDatabase> database_;
-    std::vector<CatalogueRow> rows_;
+    std::deque<CatalogueRow> rows_;
     std::vector<const CatalogueRow*> tables_; // into rows_
     std::vector<const CatalogueRow*> queries_;
     std::optional<std::unordered_map<std::int32_t, std::vector<QueryRow>>> queryRows_;

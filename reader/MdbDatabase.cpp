@@ -170,7 +170,7 @@ MdbDatabase::MdbDatabase(const std::string& path, const DatabaseHeader& header)
 
 MdbDatabase::~MdbDatabase() = default;
 
-std::vector<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
+std::deque<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
     RowReader reader(handle_->mdb, kCataloguePage, path_);
     const int id = reader.bindNumber("Id");
     const int parentId = reader.bindNumber("ParentId");
@@ -181,7 +181,7 @@ std::vector<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
     const int database = links ? reader.bind("Database") : -1;
     const int connect = links ? reader.bind("Connect") : -1;
     const int foreignName = links ? reader.bind("ForeignName") : -1;
-    std::vector<CatalogueRow> rows;
+    std::deque<CatalogueRow> rows;
     while (reader.next()) {
         CatalogueRow row;
         row.id = static_cast<std::int32_t>(reader.number(id));
@@ -190,9 +190,11 @@ std::vector<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
         row.type = static_cast<int>(reader.number(type));
         row.flags = static_cast<std::uint32_t>(reader.number(flags));
         if (links) {
-            row.database = reader.text(database);
-            row.connect = reader.text(connect);
-            row.foreignName = reader.text(foreignName);
+            CatalogueLink link{reader.text(database), reader.text(connect),
+                               reader.text(foreignName)};
+            if (!link.database.empty() || !link.connect.empty() || !link.foreignName.empty()) {
+                row.linkColumns = std::make_unique<const CatalogueLink>(std::move(link));
+            }
         }
         rows.push_back(std::move(row));
     }
