@@ -141,7 +141,7 @@ Child spawnReader(const std::string& program) {
 }
 
 bool readAll(int fd, std::string& bytes) {
-    std::array<char, 65536> buffer{};
+    std::array<char, 65536> buffer; // only read into
     for (ssize_t got; (got = ::read(fd, buffer.data(), buffer.size())) != 0;) {
         if (got < 0) {
             return false;
@@ -244,6 +244,7 @@ std::string ReaderCatalogue::run(const std::string& request, const std::string& 
     ::fcntl(child.answer.get(), F_SETFL, O_NONBLOCK);
     std::size_t written = 0;
     std::string answer;
+    std::array<char, 65536> buffer; // only read into; clearing it on each wake-up costs more
     bool running = true;
     while (running || child.answer) {
         const auto remaining =
@@ -268,7 +269,6 @@ std::string ReaderCatalogue::run(const std::string& request, const std::string& 
             }
         }
         if (watched[0].revents != 0) {
-            std::array<char, 65536> buffer{};
             const ssize_t got = ::read(child.answer.get(), buffer.data(), buffer.size());
             if (got > 0) {
                 answer.append(buffer.data(), static_cast<std::size_t>(got));

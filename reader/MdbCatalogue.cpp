@@ -108,23 +108,30 @@ public:
                 queries_.push_back(&row);
             }
         }
-        // The first of equal names in name order answers a lookup, so describing sorts too.
-        sortByName(tables_);
-        sortByName(queries_);
+        // Describing looks up a few names, so it keys only the rows that match one (see find).
+        if (purpose == Purpose::List) {
+            sortByName(tables_);
+            sortByName(queries_);
+        }
     }
 
-    // Each name's key is worked out once, then the keys are sorted.
+    // Each name's key is worked out once; the sort moves pointers, not keys.
     void sortByName(std::vector<const CatalogueRow*>& rows) const {
-        std::vector<std::pair<NameCollation::Key, const CatalogueRow*>> keys;
+        std::vector<NameCollation::Key> keys;
         keys.reserve(rows.size());
         for (const CatalogueRow* row : rows) {
-            keys.emplace_back(collation_.key(row->name), row);
+            keys.push_back(collation_.key(row->name));
         }
-        std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-            return NameCollation::compare(a.first, b.first) < 0;
+        std::vector<std::pair<const NameCollation::Key*, const CatalogueRow*>> order;
+        order.reserve(rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            order.emplace_back(&keys[i], rows[i]);
+        }
+        std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+            return NameCollation::compare(*a.first, *b.first) < 0;
         });
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            rows[i] = keys[i].second;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            rows[i] = order[i].second;
         }
     }
 
@@ -173,13 +180,31 @@ public:
     }
 
 private:
-    static const CatalogueRow* find(const std::vector<const CatalogueRow*>& rows,
-                                    const std::string& name) {
+    // The engine answers a lookup with the first of the equal names in name order: the matching
+    // row that sorts first, the earliest in the catalogue among equal keys.
+    const CatalogueRow* find(const std::vector<const CatalogueRow*>& rows,
+                             const std::string& name) const {
         const std::string key = caseFolded(name);
-        const auto it = std::find_if(rows.begin(), rows.end(), [&](const CatalogueRow* row) {
-            return row->name == name || caseFolded(row->name) == key;
-        });
-        return it == rows.end() ? nullptr : *it;
+        const CatalogueRow* found = nullptr;
+        std::optional<NameCollation::Key> foundKey;
+        for (const CatalogueRow* row : rows) {
+            if (row->name != name && caseFolded(row->name) != key) {
+                continue;
+            }
+            if (found == nullptr) {
+                found = row;
+                continue;
+            }
+            if (!foundKey) {
+                foundKey = collation_.key(found->name);
+            }
+            NameCollation::Key rowKey = collation_.key(row->name);
+            if (NameCollation::compare(rowKey, *foundKey) < 0) {
+                found = row;
+                foundKey = std::move(rowKey);
+            }
+        }
+        return found;
     }
 
     const CatalogueRow* systemTable(std::string_view name) const {
@@ -205,8 +230,8 @@ private:
 
     ObjectDefinition tableDefinition(const CatalogueRow& table) {
         if (table.type == kOdbcTable) {
-            throw EngineError(3151, "ODBC--connection to '" + connectValue(table.connect, "DSN") +
-                                        "' failed.");
+            throw EngineError(3151, "ODBC--connection to '" +
+                                        connectValue(table.link().connect, "DSN") + "' failed.");
         }
         if (table.type == kLinkedTable) {
             return linkedDefinition(table);
@@ -254,7 +279,7 @@ private:
     // DAO opens the source database of a linked table when its fields are asked for.
     ObjectDefinition linkedDefinition(const CatalogueRow& table) const {
         namespace fs = std::filesystem;
-        std::string written = table.database;
+        std::string written = table.link().database;
         std::replace(written.begin(), written.end(), '\\', '/');
         std::error_code error;
         fs::path source(written);
@@ -264,15 +289,15 @@ private:
         if (!fs::is_regular_file(source, error)) {
             const bool folderExists = fs::is_directory(
                 fs::absolute(source, error).lexically_normal().parent_path(), error);
-            throw folderExists ? core::fileNotFound(table.database)
-                               : core::invalidPath(table.database);
+            throw folderExists ? core::fileNotFound(table.link().database)
+                               : core::invalidPath(table.link().database);
         }
         if (linkDepth_ >= kMaxLinkDepth) {
             throw EngineError(3103, "Circular reference caused by '" + table.name + "'.");
         }
-        OpenDatabase linked(source.string(), connectValue(table.connect, "PWD"), Purpose::Describe,
-                            linkDepth_ + 1);
-        return linked.describe(ObjectKind::Table, table.foreignName);
+        OpenDatabase linked(source.string(), connectValue(table.link().connect, "PWD"),
+                            Purpose::Describe, linkDepth_ + 1);
+        return linked.describe(ObjectKind::Table, table.link().foreignName);
     }
 
     int complexType(const CatalogueRow& table, const std::string& column) {
@@ -299,7 +324,7 @@ private:
     NameCollation collation_;
     int linkDepth_;
     std::optional<MdbDatabase> database_;
-    std::vector<CatalogueRow> rows_;
+    std::deque<CatalogueRow> rows_;
     std::vector<const CatalogueRow*> tables_; // into rows_
     std::vector<const CatalogueRow*> queries_;
     std::optional<std::unordered_map<std::int32_t, std::vector<QueryRow>>> queryRows_;

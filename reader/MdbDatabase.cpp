@@ -44,14 +44,35 @@ public:
     RowReader(const RowReader&) = delete;
     RowReader& operator=(const RowReader&) = delete;
 
-    // Binds a column; a missing column means the file is not what it claims to be.
+    // Binds a column for its text; a missing column means the file is not what it claims to be.
     int bind(const char* column) {
         auto& slot = slots_.emplace_back();
-        slot.buffer.assign(mdb_->bind_size + 1, '\0');
+        // libmdb writes each value before it is read, so the large buffer is left unfilled.
+        slot.buffer = std::make_unique_for_overwrite<char[]>(mdb_->bind_size + 1);
+        slot.buffer[0] = '\0';
         std::string name(column);
-        if (mdb_bind_column_by_name(table_, name.data(), slot.buffer.data(), &slot.length) < 0) {
+        if (mdb_bind_column_by_name(table_, name.data(), slot.buffer.get(), &slot.length) < 0) {
             throw damaged(path_);
         }
+        return static_cast<int>(slots_.size() - 1);
+    }
+
+    // A column read as a whole number. An integer column is read from the row's bytes, as libmdb
+    // reads it to print it: printing thousands of values and parsing them back costs more than
+    // the rest of the catalogue read. Any other type goes through libmdb's text.
+    int bindNumber(const char* column) {
+        std::string name(column);
+        const int number = mdb_bind_column_by_name(table_, name.data(), nullptr, nullptr);
+        if (number < 1) {
+            throw damaged(path_);
+        }
+        const auto* col =
+            static_cast<const MdbColumn*>(g_ptr_array_index(table_->columns, number - 1));
+        if (col->col_type != MDB_BYTE && col->col_type != MDB_INT && col->col_type != MDB_LONGINT &&
+            col->col_type != MDB_COMPLEX) {
+            return bind(column);
+        }
+        slots_.emplace_back().integer = col;
         return static_cast<int>(slots_.size() - 1);
     }
 
@@ -75,17 +96,16 @@ public:
 
     std::string text(int slot) const {
         const auto& s = slots_[static_cast<std::size_t>(slot)];
-        return validUtf8(std::string_view(
-            s.buffer.data(), static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(
-                                 s.length, 0, static_cast<std::ptrdiff_t>(s.buffer.size()) - 1))));
+        return validUtf8(std::string_view(s.buffer.get(), boundLength(s)));
     }
     // 0 for anything but a whole number, as the engine's conversion gives.
     std::int64_t number(int slot) const {
         const auto& s = slots_[static_cast<std::size_t>(slot)];
-        const char* begin = s.buffer.data();
-        const char* end =
-            begin + std::clamp<std::ptrdiff_t>(s.length, 0,
-                                               static_cast<std::ptrdiff_t>(s.buffer.size()) - 1);
+        if (s.integer != nullptr) {
+            return integerValue(*s.integer);
+        }
+        const char* begin = s.buffer.get();
+        const char* end = begin + boundLength(s);
         std::int64_t value = 0;
         const auto [stop, error] = std::from_chars(begin, end, value);
         return error == std::errc() && stop == end ? value : 0;
@@ -93,9 +113,32 @@ public:
 
 private:
     struct Slot {
-        std::vector<char> buffer;
+        std::unique_ptr<char[]> buffer; // a bound column's text
         int length = 0;
+        const MdbColumn* integer = nullptr; // an integer column read from the row
     };
+
+    std::size_t boundLength(const Slot& slot) const {
+        return static_cast<std::size_t>(
+            std::clamp(slot.length, 0, static_cast<int>(mdb_->bind_size)));
+    }
+
+    // The value libmdb would print for the column: nothing (an empty value or null) reads as 0.
+    std::int64_t integerValue(const MdbColumn& column) const {
+        if (column.cur_value_len == 0) {
+            return 0;
+        }
+        const int start = column.cur_value_start;
+        switch (column.col_type) {
+        case MDB_BYTE:
+            return mdb_get_byte(mdb_->pg_buf, start);
+        case MDB_INT:
+            return static_cast<short>(mdb_get_int16(mdb_->pg_buf, start));
+        default:
+            return static_cast<int>(mdb_get_int32(mdb_->pg_buf, start));
+        }
+    }
+
     MdbHandle* mdb_;
     std::unique_ptr<MdbCatalogEntry> entry_;
     MdbTableDef* table_ = nullptr;
@@ -127,18 +170,18 @@ MdbDatabase::MdbDatabase(const std::string& path, const DatabaseHeader& header)
 
 MdbDatabase::~MdbDatabase() = default;
 
-std::vector<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
+std::deque<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
     RowReader reader(handle_->mdb, kCataloguePage, path_);
-    const int id = reader.bind("Id");
-    const int parentId = reader.bind("ParentId");
+    const int id = reader.bindNumber("Id");
+    const int parentId = reader.bindNumber("ParentId");
     const int name = reader.bind("Name");
-    const int type = reader.bind("Type");
-    const int flags = reader.bind("Flags");
+    const int type = reader.bindNumber("Type");
+    const int flags = reader.bindNumber("Flags");
     const bool links = columns == CatalogueColumns::WithLinks;
     const int database = links ? reader.bind("Database") : -1;
     const int connect = links ? reader.bind("Connect") : -1;
     const int foreignName = links ? reader.bind("ForeignName") : -1;
-    std::vector<CatalogueRow> rows;
+    std::deque<CatalogueRow> rows;
     while (reader.next()) {
         CatalogueRow row;
         row.id = static_cast<std::int32_t>(reader.number(id));
@@ -147,9 +190,11 @@ std::vector<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
         row.type = static_cast<int>(reader.number(type));
         row.flags = static_cast<std::uint32_t>(reader.number(flags));
         if (links) {
-            row.database = reader.text(database);
-            row.connect = reader.text(connect);
-            row.foreignName = reader.text(foreignName);
+            CatalogueLink link{reader.text(database), reader.text(connect),
+                               reader.text(foreignName)};
+            if (!link.database.empty() || !link.connect.empty() || !link.foreignName.empty()) {
+                row.linkColumns = std::make_unique<const CatalogueLink>(std::move(link));
+            }
         }
         rows.push_back(std::move(row));
     }
@@ -158,12 +203,12 @@ std::vector<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
 
 std::vector<QueryRow> MdbDatabase::readQueries(std::int32_t msysQueriesPage) {
     RowReader reader(handle_->mdb, msysQueriesPage, path_);
-    const int objectId = reader.bind("ObjectId");
-    const int attribute = reader.bind("Attribute");
+    const int objectId = reader.bindNumber("ObjectId");
+    const int attribute = reader.bindNumber("Attribute");
     const int name1 = reader.bind("Name1");
     const int name2 = reader.bind("Name2");
     const int expression = reader.bind("Expression");
-    const int flag = reader.bind("Flag");
+    const int flag = reader.bindNumber("Flag");
     std::vector<QueryRow> rows;
     while (reader.next()) {
         QueryRow row;
@@ -182,8 +227,8 @@ std::vector<QueryRow> MdbDatabase::readQueries(std::int32_t msysQueriesPage) {
 std::vector<ComplexColumnRow> MdbDatabase::readComplexColumns(std::int32_t msysComplexColumnsPage) {
     RowReader reader(handle_->mdb, msysComplexColumnsPage, path_);
     const int columnName = reader.bind("ColumnName");
-    const int complexType = reader.bind("ComplexTypeObjectID");
-    const int conceptualTable = reader.bind("ConceptualTableID");
+    const int complexType = reader.bindNumber("ComplexTypeObjectID");
+    const int conceptualTable = reader.bindNumber("ConceptualTableID");
     std::vector<ComplexColumnRow> rows;
     while (reader.next()) {
         rows.push_back({reader.text(columnName),

@@ -3,11 +3,19 @@
 #include "reader/DatabaseFile.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace ombrix::reader {
+
+// The link columns of a catalogue row.
+struct CatalogueLink {
+    std::string database;    // linked tables: the source file
+    std::string connect;     // linked and ODBC tables: the connect string
+    std::string foreignName; // linked tables: the source table
+};
 
 // One row of MSysObjects, the catalogue of every object in the database.
 struct CatalogueRow {
@@ -16,9 +24,14 @@ struct CatalogueRow {
     std::string name;
     int type = 0;
     std::uint32_t flags = 0;
-    std::string database;    // linked tables: the source file
-    std::string connect;     // linked tables: the connect string
-    std::string foreignName; // linked tables: the source table
+    // Held apart and only when read and not empty: most rows have none, and thousands of rows
+    // of empty strings cost fresh memory.
+    std::unique_ptr<const CatalogueLink> linkColumns;
+
+    const CatalogueLink& link() const {
+        static const CatalogueLink none;
+        return linkColumns ? *linkColumns : none;
+    }
 };
 
 // What a catalogue read takes of each row: listing objects needs no link columns, whose memo
@@ -53,7 +66,8 @@ public:
     MdbDatabase(const MdbDatabase&) = delete;
     MdbDatabase& operator=(const MdbDatabase&) = delete;
 
-    std::vector<CatalogueRow> readCatalogue(CatalogueColumns columns);
+    // A deque: thousands of rows, which growing a vector would copy over fresh memory.
+    std::deque<CatalogueRow> readCatalogue(CatalogueColumns columns);
     std::vector<QueryRow> readQueries(std::int32_t msysQueriesPage);
     std::vector<ComplexColumnRow> readComplexColumns(std::int32_t msysComplexColumnsPage);
     // The bytes of the table definition starting at the page: first page whole, continuation

@@ -25,7 +25,7 @@ constexpr char16_t kLegacyAfter[] = u"^_`{|}~";
 constexpr char16_t kGeneralBefore[] = u" !\"#$%&()*,./:;?@[\\]^_`{|}~+<=>";
 constexpr char16_t kIgnored[] = u"'-";
 
-OrderTable orderTable(SortOrder order) {
+constexpr OrderTable orderTable(SortOrder order) {
     switch (order) {
     case SortOrder::General97:
         return {kGeneral97Before, {}, {}};
@@ -51,11 +51,9 @@ char16_t foldedUnit(char16_t c) {
     return folded.size() == 1 ? folded.front() : static_cast<char16_t>(g_unichar_tolower(c));
 }
 
-// The letter a character sorts with: its first canonical component, folded to lower case.
+// The letter a character beyond ASCII sorts with: its first canonical component, folded to
+// lower case.
 char16_t baseCharacter(char16_t c) {
-    if (c < 0x80) {
-        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-    }
     if (c >= 0xD800 && c < 0xE000) {
         return c; // half of a surrogate pair: no character of its own
     }
@@ -65,28 +63,56 @@ char16_t baseCharacter(char16_t c) {
     return first < 0x10000 ? foldedUnit(static_cast<char16_t>(first)) : c;
 }
 
-std::vector<int> primaryWeights(std::u16string_view name, const OrderTable& table) {
+constexpr int kNoWeight = -1;
+
+// The weight of a letter or digit, or of anything else, by the letter it sorts with.
+constexpr int baseWeight(char16_t base) {
+    if (base >= u'0' && base <= u'9') {
+        return kDigitBase + (base - u'0');
+    }
+    if (base >= u'a' && base <= u'z') {
+        return kLetterBase + (base - u'a');
+    }
+    return kOtherBase + base;
+}
+
+// Each ASCII character's place in the primary order, or kNoWeight for an ignored one.
+constexpr std::array<int, 0x80> asciiWeights(SortOrder order) {
+    const OrderTable table = orderTable(order);
+    std::array<int, 0x80> weights{};
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        const auto c = static_cast<char16_t>(i);
+        const std::size_t before = table.beforeDigits.find(c);
+        const std::size_t after = table.afterLetters.find(c);
+        if (table.ignored.find(c) != std::u16string_view::npos) {
+            weights[i] = kNoWeight;
+        } else if (before != std::u16string_view::npos) {
+            weights[i] = static_cast<int>(before);
+        } else if (after != std::u16string_view::npos) {
+            weights[i] = kAfterLettersBase + static_cast<int>(after);
+        } else {
+            weights[i] =
+                baseWeight(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c);
+        }
+    }
+    return weights;
+}
+
+// In SortOrder's order, worked out when the program is compiled: thousands of names are weighed
+// per listing.
+constexpr std::array<std::array<int, 0x80>, 3> kAsciiWeights{asciiWeights(SortOrder::General97),
+                                                             asciiWeights(SortOrder::GeneralLegacy),
+                                                             asciiWeights(SortOrder::General)};
+
+std::vector<int> primaryWeights(std::u16string_view name, SortOrder order) {
+    const auto& ascii = kAsciiWeights[static_cast<std::size_t>(order)];
     std::vector<int> weights;
     weights.reserve(name.size());
     for (const char16_t c : name) {
-        if (table.ignored.find(c) != std::u16string_view::npos) {
-            continue;
-        }
-        if (const auto at = table.beforeDigits.find(c); at != std::u16string_view::npos) {
-            weights.push_back(static_cast<int>(at));
-            continue;
-        }
-        if (const auto at = table.afterLetters.find(c); at != std::u16string_view::npos) {
-            weights.push_back(kAfterLettersBase + static_cast<int>(at));
-            continue;
-        }
-        const char16_t base = baseCharacter(c);
-        if (base >= u'0' && base <= u'9') {
-            weights.push_back(kDigitBase + (base - u'0'));
-        } else if (base >= u'a' && base <= u'z') {
-            weights.push_back(kLetterBase + (base - u'a'));
-        } else {
-            weights.push_back(kOtherBase + base);
+        // The sort orders differ in ASCII punctuation only.
+        const int weight = c < ascii.size() ? ascii[c] : baseWeight(baseCharacter(c));
+        if (weight != kNoWeight) {
+            weights.push_back(weight);
         }
     }
     return weights;
@@ -111,20 +137,17 @@ NameCollation::Key NameCollation::key(const std::string& name) const {
         for (char16_t& c : folded) {
             c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
         }
-        std::vector<int> primary = primaryWeights(units, orderTable(order_));
+        std::vector<int> primary = primaryWeights(units, order_);
         return {std::move(primary), std::move(folded), std::move(units)};
     }
     std::u16string units = toUtf16(name);
-    std::vector<int> primary = primaryWeights(units, orderTable(order_));
+    std::vector<int> primary = primaryWeights(units, order_);
     return {std::move(primary), toUtf16(caseFolded(name)), std::move(units)};
 }
 
 int NameCollation::compare(const Key& left, const Key& right) {
-    if (left.primary != right.primary) {
-        return std::lexicographical_compare(left.primary.begin(), left.primary.end(),
-                                            right.primary.begin(), right.primary.end())
-                   ? -1
-                   : 1;
+    if (const auto primary = left.primary <=> right.primary; primary != 0) {
+        return primary < 0 ? -1 : 1;
     }
     // Accents and ignored characters break ties before case does; lower case sorts first.
     if (const int accents = left.folded.compare(right.folded); accents != 0) {

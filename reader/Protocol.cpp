@@ -36,13 +36,13 @@ std::string toBytes(Json object) {
     return object.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-// The message's one payload member, when the bytes are a versioned message with exactly that.
-std::optional<Json> payload(std::string_view bytes, const char* key) {
+// The parsed message, when the bytes are a versioned message with one payload member.
+std::optional<Json> message(std::string_view bytes) {
     if (bytes.size() > kMaxMessageBytes) {
         return std::nullopt;
     }
     Json document = Json::parse(bytes, nullptr, false);
-    if (!document.is_object() || document.size() != 2 || !document.contains(key)) {
+    if (!document.is_object() || document.size() != 2) {
         return std::nullopt;
     }
     const auto version = document.find(kVersionKey);
@@ -50,7 +50,16 @@ std::optional<Json> payload(std::string_view bytes, const char* key) {
         version->get<double>() != kProtocolVersion) {
         return std::nullopt;
     }
-    return std::move(document[key]);
+    return document;
+}
+
+// The message's payload member of that name.
+const Json* payload(const std::optional<Json>& document, const char* key) {
+    if (!document) {
+        return nullptr;
+    }
+    const auto it = document->find(key);
+    return it == document->end() ? nullptr : &*it;
 }
 
 std::optional<std::string> name(const Json& value, bool mayBeEmpty = false) {
@@ -93,9 +102,8 @@ const Json* object(const Json& value, std::size_t members) {
     return value.is_object() && value.size() == members ? &value : nullptr;
 }
 
-std::optional<EngineError> decodeError(std::string_view bytes) {
-    const auto value = payload(bytes, "error");
-    const Json* pair = value ? array(*value, 2) : nullptr;
+std::optional<EngineError> decodeError(const Json& value) {
+    const Json* pair = array(value, 2);
     if (pair == nullptr) {
         return std::nullopt;
     }
@@ -190,10 +198,11 @@ std::string encodeRequest(const Request& request) {
 
 std::optional<Request> decodeRequest(std::string_view bytes) {
     Request request;
-    auto body = payload(bytes, "objects");
+    const auto document = message(bytes);
+    const Json* body = payload(document, "objects");
     std::size_t expectedKeys = 2;
-    if (!body) {
-        body = payload(bytes, "describe");
+    if (body == nullptr) {
+        body = payload(document, "describe");
         request.operation = Operation::DescribeObject;
         expectedKeys = 4;
     }
@@ -249,22 +258,25 @@ std::string encodeAnswer(const EngineError& error) {
     return toBytes({{"error", {error.number(), error.description()}}});
 }
 
-std::optional<ObjectsAnswer> decodeObjectsAnswer(std::string_view bytes) {
-    if (auto error = decodeError(bytes)) {
-        return ObjectsAnswer(std::move(*error));
+// Each answer is parsed once: a list of thousands of names makes parsing the bulk of decoding.
+template <typename Answer, typename Decode>
+std::optional<Answer> decodeAnswer(std::string_view bytes, const char* key, Decode decode) {
+    const auto document = message(bytes);
+    if (const Json* error = payload(document, "error")) {
+        auto engineError = decodeError(*error);
+        return engineError ? std::optional<Answer>(std::move(*engineError)) : std::nullopt;
     }
-    const auto value = payload(bytes, "objects");
-    auto objects = value ? decodeObjects(*value) : std::nullopt;
-    return objects ? std::optional<ObjectsAnswer>(std::move(*objects)) : std::nullopt;
+    const Json* value = payload(document, key);
+    auto result = value ? decode(*value) : std::nullopt;
+    return result ? std::optional<Answer>(std::move(*result)) : std::nullopt;
+}
+
+std::optional<ObjectsAnswer> decodeObjectsAnswer(std::string_view bytes) {
+    return decodeAnswer<ObjectsAnswer>(bytes, "objects", decodeObjects);
 }
 
 std::optional<DefinitionAnswer> decodeDefinitionAnswer(std::string_view bytes) {
-    if (auto error = decodeError(bytes)) {
-        return DefinitionAnswer(std::move(*error));
-    }
-    const auto value = payload(bytes, "definition");
-    auto definition = value ? decodeDefinition(*value) : std::nullopt;
-    return definition ? std::optional<DefinitionAnswer>(std::move(*definition)) : std::nullopt;
+    return decodeAnswer<DefinitionAnswer>(bytes, "definition", decodeDefinition);
 }
 
 } // namespace ombrix::reader

@@ -1,5 +1,6 @@
 #include "reader/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <glib.h>
 #include <memory>
@@ -22,6 +23,15 @@ void appendUtf8(std::string& out, char32_t c) {
 } // namespace
 
 std::string caseFolded(std::string_view text) {
+    // Most names are ASCII, which folds a byte at a time as GLib would (up to a NUL, as its C
+    // string ends there); a lookup folds every name in the catalogue.
+    if (std::ranges::all_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string folded(text.substr(0, text.find('\0')));
+        for (char& c : folded) {
+            c = g_ascii_tolower(c);
+        }
+        return folded;
+    }
     const std::string valid = validUtf8(text);
     const GString folded(g_utf8_casefold(valid.data(), static_cast<gssize>(valid.size())));
     return folded.get();
