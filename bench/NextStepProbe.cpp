@@ -1,5 +1,5 @@
 // A Qt generic plugin that times the wizard's first step from inside the unchanged program: at its
-// first painted window it puts the database named by the plugin's specification
+// first painted window it puts the database given after the plugin's name
 // (QT_QPA_GENERIC_PLUGINS=ombrixnextstep:PATH) into the database box and clicks "Next >", and
 // when the object list of page 2 has been painted it prints "next-step-ms N", the milliseconds
 // from the click, and ends the program.
