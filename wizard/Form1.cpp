@@ -267,8 +267,10 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
     List1->clear();
     if (!database)
         throw objectNotSet();
+    QStringList items;
     for (const std::string& item : core::objectListItems(*database))
-        List1->addItem(QString::fromStdString(item));
+        items.append(QString::fromStdString(item));
+    List1->addItems(items);
     selectFirstEntry(*List1);
     Label2->setText(QStringLiteral("Which object would you like to use?"));
     ShowPage(2);
