@@ -26,4 +26,8 @@ EngineError unrecognizedFormat(const std::string& path, const std::string& detai
     return {3343, text};
 }
 
+EngineError damagedTableDefinition(const std::string& path) {
+    return unrecognizedFormat(path, "A table definition is damaged.");
+}
+
 } // namespace ombrix::core

@@ -12,5 +12,7 @@ EngineError invalidPath(const std::string& path);
 EngineError cannotOpen(const std::string& path);
 // 3343; the detail, when given, follows the engine's sentence.
 EngineError unrecognizedFormat(const std::string& path, const std::string& detail = {});
+// 3343 for a table definition the reader cannot take apart.
+EngineError damagedTableDefinition(const std::string& path);
 
 } // namespace ombrix::core

@@ -39,10 +39,6 @@ EngineError itemNotFound() {
     return {3265, "Item not found in this collection."};
 }
 
-EngineError damagedDefinition(const std::string& path) {
-    return core::unrecognizedFormat(path, "A table definition is damaged.");
-}
-
 std::optional<int> complexTypeOfTemplate(std::string_view templateName) {
     static const std::unordered_map<std::string_view, int> codes{
         {"Attachment", 101}, {"UnsignedByte", 102}, {"Short", 103},
@@ -254,7 +250,7 @@ private:
         for (const auto& [column, key] : columns) {
             const auto type = daoTypeOfStorage(column->storageType);
             if (!type) {
-                throw damagedDefinition(path_);
+                throw core::damagedTableDefinition(path_);
             }
             result.fields.push_back({column->name, column->storageType == kComplexStorageType
                                                        ? complexType(table, column->name)
@@ -267,7 +263,7 @@ private:
                     definition.columns.begin(), definition.columns.end(),
                     [number](const ColumnDescriptor& c) { return c.number == number; });
                 if (column == definition.columns.end()) {
-                    throw damagedDefinition(path_);
+                    throw core::damagedTableDefinition(path_);
                 }
                 def.fields.push_back(column->name);
             }

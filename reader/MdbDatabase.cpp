@@ -247,7 +247,7 @@ std::string MdbDatabase::readTableDefinition(std::int32_t page) {
     while (next != 0) {
         if (seen.contains(next) || seen.size() >= kMaxDefinitionPages ||
             mdb_read_pg(mdb, next) != mdb->fmt->pg_size || mdb->pg_buf[0] != 0x02) {
-            throw core::unrecognizedFormat(path_, "A table definition is damaged.");
+            throw core::damagedTableDefinition(path_);
         }
         seen.insert(next);
         const auto* data = reinterpret_cast<const char*>(mdb->pg_buf);

@@ -29,10 +29,6 @@ constexpr Layout kJet4{45, 47, 51, 63, 12, 25, 5, 9, 52, 4, 28, 8, 23, 2};
 constexpr int kMaxKeyColumns = 10;
 constexpr int kUnusedKey = 0xFFFF;
 
-core::EngineError damaged(const std::string& path) {
-    return core::unrecognizedFormat(path, "A table definition is damaged.");
-}
-
 // A bounds-checked reader over the definition's bytes.
 class Cursor {
 public:
@@ -64,7 +60,7 @@ public:
 private:
     void require(std::ptrdiff_t at, std::ptrdiff_t length) const {
         if (at < 0 || length < 0 || at + length > static_cast<std::ptrdiff_t>(bytes_.size())) {
-            throw damaged(path_);
+            throw core::damagedTableDefinition(path_);
         }
     }
 
@@ -96,7 +92,7 @@ TableDefinition parseTableDefinition(std::string_view bytes, const DatabaseHeade
     const Layout& layout = header.format == JetFormat::Jet3 ? kJet3 : kJet4;
     Cursor cursor(bytes, path);
     if (cursor.byteAt(0) != 0x02) {
-        throw damaged(path);
+        throw core::damagedTableDefinition(path);
     }
     const unsigned numColumns = cursor.uint16At(layout.numColumns);
     const std::uint32_t numIndexes = cursor.uint32At(layout.numIndexes);
@@ -104,7 +100,7 @@ TableDefinition parseTableDefinition(std::string_view bytes, const DatabaseHeade
     // Each entry takes bytes, so counts beyond the definition's size are damage, not big tables.
     if (numIndexes > static_cast<std::uint32_t>(bytes.size()) ||
         numRealIndexes > static_cast<std::uint32_t>(bytes.size())) {
-        throw damaged(path);
+        throw core::damagedTableDefinition(path);
     }
 
     TableDefinition table;
@@ -141,7 +137,7 @@ TableDefinition parseTableDefinition(std::string_view bytes, const DatabaseHeade
         index.kind = static_cast<int>(cursor.byteAt(at + layout.logicalKind));
         const std::uint32_t physical = cursor.uint32At(at + layout.logicalPhysicalNumber);
         if (physical >= numRealIndexes) {
-            throw damaged(path);
+            throw core::damagedTableDefinition(path);
         }
         index.keyColumnNumbers = physicalKeys[physical];
         cursor.skip(layout.logicalIndexEntry);
