@@ -1,6 +1,7 @@
 // The wizard program: Form1 over the Access catalogue reader.
 #include "output/GeneratedPageWindow.h"
 #include "platform/ArgumentText.h"
+#include "platform/MessageBox.h"
 #include "platform/ReaderCatalogue.h"
 #include "wizard/Form1.h"
 
@@ -13,7 +14,7 @@ int main(int argc, char* argv[]) {
     const QString argumentText = ombrix::platform::argumentText(argc, argv);
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ombrix"));
+    QApplication::setApplicationName(ombrix::platform::programName());
     // Ties the windows to the installed menu entry and its icon in the desktop's task bar.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ombrix.Ombrix"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.ombrix.Ombrix")));

@@ -9,20 +9,20 @@ namespace {
 
 // A table with the given number of fields, their types cycling through every type code so that
 // every kind of check and delimiter is written.
-ombrix::WizardState StateWithFields(int count) {
+ombrix::WizardState stateWithFields(int count) {
     ombrix::WizardState state;
     state.databasePath = R"(C:\Data\Shop.mdb)";
     state.objectCaption = "Table: Orders";
     state.primaryKeyField = "OrderID";
     for (int i = 0; i < count; ++i) {
-        state.summaryFields.push_back(ombrix::MakeFieldListItem("field NUMBER " + std::to_string(i),
+        state.summaryFields.push_back(ombrix::makeFieldListItem("field NUMBER " + std::to_string(i),
                                                                 ombrix::GetPrefix(i % 25)));
     }
     return state;
 }
 
 void BM_GeneratePage(benchmark::State& bench) {
-    const ombrix::WizardState state = StateWithFields(static_cast<int>(bench.range(0)));
+    const ombrix::WizardState state = stateWithFields(static_cast<int>(bench.range(0)));
     std::size_t pageSize = 0;
     for (auto _ : bench) {
         const std::string page = ombrix::GeneratePage(state);

@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr int tableCount = 2000;
-constexpr int columnsPerTable = 20;
-constexpr int rowsPerTable = 3;
-constexpr int wideColumns = 255;
-constexpr int wideRows = 100;
-constexpr int queryCount = 500;
+constexpr int kTableCount = 2000;
+constexpr int kColumnsPerTable = 20;
+constexpr int kRowsPerTable = 3;
+constexpr int kWideColumns = 255;
+constexpr int kWideRows = 100;
+constexpr int kQueryCount = 500;
 
 // The column types cycle through this list after the autonumber key.
 const char* const cycle[] = {"text", "long",    "datetime", "currency", "double", "boolean",
@@ -80,8 +80,8 @@ QJsonObject table(const QString& name, int columns, int rows) {
 }
 
 QJsonObject query(int q) {
-    const QString left = tableName(1 + (q * 7) % tableCount);
-    const QString right = tableName(1 + (q * 13 + 5) % tableCount);
+    const QString left = tableName(1 + (q * 7) % kTableCount);
+    const QString right = tableName(1 + (q * 13 + 5) % kTableCount);
     return {{"name", QStringLiteral("Query %1").arg(q + 1, 3, 10, QLatin1Char('0'))},
             {"type", "select"},
             {"inputs", QJsonArray{QJsonObject{{"table", left}},
@@ -100,11 +100,11 @@ QJsonObject query(int q) {
 
 int main(int argc, char* argv[]) {
     QJsonArray tables;
-    for (int t = 1; t <= tableCount; ++t)
-        tables.append(table(tableName(t), columnsPerTable, rowsPerTable));
-    tables.append(table(QStringLiteral("Wide Table"), wideColumns, wideRows));
+    for (int t = 1; t <= kTableCount; ++t)
+        tables.append(table(tableName(t), kColumnsPerTable, kRowsPerTable));
+    tables.append(table(QStringLiteral("Wide Table"), kWideColumns, kWideRows));
     QJsonArray queries;
-    for (int q = 0; q < queryCount; ++q)
+    for (int q = 0; q < kQueryCount; ++q)
         queries.append(query(q));
     const QByteArray json = QJsonDocument(QJsonObject{{"tables", tables}, {"queries", queries}})
                                 .toJson(QJsonDocument::Compact);

@@ -3,8 +3,6 @@
 #include "cli/CliSupport.h"
 #include "core/CatalogueItems.h"
 #include "generator/TypePrefix.h"
-#include "platform/ReaderCatalogue.h"
-#include "reader/Serve.h"
 
 #include <optional>
 
@@ -12,28 +10,28 @@ namespace ombrix::cli {
 
 namespace {
 
-const CommandLine objectsLine{
+const CommandLine kObjectsLine{
     .usage = "ombrix-cli objects DATABASE [--password PW] [--all]",
     .description = "Lists the tables and queries of an Access database as the wizard's object "
                    "list shows them, one a line.",
-    .options = {HelpOption(),
-                PasswordOption(),
+    .options = {helpOption(),
+                passwordOption(),
                 {{"all"}, "", "List every table and query, unfiltered; queries with their type."}},
     .arguments = {{"DATABASE", "The .mdb file."}},
 };
 
-const CommandLine describeLine{
+const CommandLine kDescribeLine{
     .usage = "ombrix-cli describe DATABASE OBJECT [--password PW]",
     .description = "Prints the key field and the fields of a table or query as the wizard finds "
                    "them: \"key<TAB>NAME\", then \"field<TAB>NAME<TAB>TYPE<TAB>PREFIX\" for each "
                    "field.",
-    .options = {HelpOption(), PasswordOption()},
+    .options = {helpOption(), passwordOption()},
     .arguments = {{"DATABASE", "The .mdb file."},
                   {"OBJECT", "\"Table: NAME\" or \"Query: NAME\", as objects prints it."}},
 };
 
 // The parsed arguments, or nothing when the help was asked for and printed.
-std::optional<ParsedArguments> Parse(const CommandLine& commandLine, const Arguments& args,
+std::optional<ParsedArguments> parse(const CommandLine& commandLine, const Arguments& args,
                                      std::size_t positionals, std::ostream& out) {
     ParsedArguments parsed = parseArguments(commandLine, args);
     if (parsed.isSet("help")) {
@@ -41,12 +39,12 @@ std::optional<ParsedArguments> Parse(const CommandLine& commandLine, const Argum
         return std::nullopt;
     }
     if (parsed.arguments().size() != positionals) {
-        throw CommandError(exitBadUsage, "usage: " + commandLine.usage);
+        throw CommandError(kExitBadUsage, "usage: " + commandLine.usage);
     }
     return parsed;
 }
 
-void WriteLines(std::ostream& out, const std::vector<std::string>& lines) {
+void writeLines(std::ostream& out, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         out << line << '\n';
     }
@@ -54,7 +52,7 @@ void WriteLines(std::ostream& out, const std::vector<std::string>& lines) {
 
 } // namespace
 
-std::vector<std::string> AllObjectItems(const core::DatabaseObjects& objects) {
+std::vector<std::string> allObjectItems(const core::DatabaseObjects& objects) {
     std::vector<std::string> items;
     for (const auto& table : objects.tables) {
         items.push_back(core::tableItem(table.name));
@@ -65,70 +63,44 @@ std::vector<std::string> AllObjectItems(const core::DatabaseObjects& objects) {
     return items;
 }
 
-ObjectItem ParseObjectItem(const std::string& item) {
+ObjectItem parseObjectItem(const std::string& item) {
     if (core::isObjectItem(item)) {
         return {core::objectKind(item), core::itemObjectName(item)};
     }
-    throw CommandError(exitBadUsage, "OBJECT must be \"Table: NAME\" or \"Query: NAME\"");
+    throw CommandError(kExitBadUsage, "OBJECT must be \"Table: NAME\" or \"Query: NAME\"");
 }
 
-Option PasswordOption() {
+Option passwordOption() {
     return {
         {"password"}, "PW", "The database password; without it the database opens without one."};
 }
 
-int ReportEngineError(const core::EngineError& error, std::ostream& err) {
-    err << "Error " << error.number() << ": " << error.description() << '\n';
-    return exitFailure;
-}
-
-int RunObjectsWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
-                   std::ostream& err) {
-    const auto parsed = Parse(objectsLine, args, 1, out);
+int runObjects(core::Catalogue& catalogue, const Arguments& args, std::ostream& out) {
+    const auto parsed = parse(kObjectsLine, args, 1, out);
     if (!parsed) {
-        return exitDone;
+        return kExitDone;
     }
-    try {
-        const auto objects =
-            catalogue.listObjects(parsed->arguments()[0], parsed->value("password"));
-        WriteLines(out,
-                   parsed->isSet("all") ? AllObjectItems(objects) : core::objectListItems(objects));
-    } catch (const core::EngineError& error) {
-        return ReportEngineError(error, err);
-    }
-    return exitDone;
+    const auto objects = catalogue.listObjects(parsed->arguments()[0], parsed->value("password"));
+    writeLines(out,
+               parsed->isSet("all") ? allObjectItems(objects) : core::objectListItems(objects));
+    return kExitDone;
 }
 
-int RunDescribeWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
-                    std::ostream& err) {
-    const auto parsed = Parse(describeLine, args, 2, out);
+int runDescribe(core::Catalogue& catalogue, const Arguments& args, std::ostream& out) {
+    const auto parsed = parse(kDescribeLine, args, 2, out);
     if (!parsed) {
-        return exitDone;
+        return kExitDone;
     }
-    const ObjectItem object = ParseObjectItem(parsed->arguments()[1]);
-    try {
-        const auto definition = catalogue.describeObject(
-            parsed->arguments()[0], parsed->value("password"), object.kind, object.name);
-        std::vector<std::string> lines{"key\t" + core::primaryKeyField(object.kind, definition)};
-        for (const auto& field : definition.fields) {
-            lines.push_back("field\t" + field.name + '\t' + std::to_string(field.type) + '\t' +
-                            std::string(GetPrefix(field.type)));
-        }
-        WriteLines(out, lines);
-    } catch (const core::EngineError& error) {
-        return ReportEngineError(error, err);
+    const ObjectItem object = parseObjectItem(parsed->arguments()[1]);
+    const auto definition = catalogue.describeObject(
+        parsed->arguments()[0], parsed->value("password"), object.kind, object.name);
+    std::vector<std::string> lines{"key\t" + core::primaryKeyField(object.kind, definition)};
+    for (const auto& field : definition.fields) {
+        lines.push_back("field\t" + field.name + '\t' + std::to_string(field.type) + '\t' +
+                        std::string(GetPrefix(field.type)));
     }
-    return exitDone;
-}
-
-int RunObjects(const Arguments& args, std::ostream& out, std::ostream& err) {
-    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
-    return RunObjectsWith(catalogue, args, out, err);
-}
-
-int RunDescribe(const Arguments& args, std::ostream& out, std::ostream& err) {
-    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
-    return RunDescribeWith(catalogue, args, out, err);
+    writeLines(out, lines);
+    return kExitDone;
 }
 
 } // namespace ombrix::cli

@@ -3,7 +3,10 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Options.h"
+#include "core/Catalogue.h"
 #include "ombrix/ProjectInfo.h"
+#include "platform/ReaderCatalogue.h"
+#include "reader/Serve.h"
 
 #include <algorithm>
 #include <array>
@@ -13,14 +16,14 @@ namespace ombrix::cli {
 namespace {
 
 // Adding a command: its function in Commands.h, its source in CMakeLists.txt, one row here.
-constexpr std::array commands{
+constexpr std::array kCommands{
     Command{"generate", "Write the ASP page for an object and its fields, or for a wizard state.",
-            RunGenerate},
-    Command{"objects", "List the tables and queries of a database.", RunObjects},
-    Command{"describe", "List the key and the fields of a table or query.", RunDescribe},
+            runGenerate},
+    Command{"objects", "List the tables and queries of a database.", runObjects},
+    Command{"describe", "List the key and the fields of a table or query.", runDescribe},
 };
 
-const CommandLine topLevel{
+const CommandLine kTopLevel{
     .usage = "ombrix-cli <command> [options]",
     .description =
         "Writes the starting code of a classic ASP data-entry page from an Access database.",
@@ -30,9 +33,9 @@ const CommandLine topLevel{
     .argumentsEndOptions = true,
 };
 
-std::string TopLevelHelp() {
-    std::string help = helpText(topLevel) + "\nCommands:\n";
-    for (const auto& command : commands) {
+std::string topLevelHelp() {
+    std::string help = helpText(kTopLevel) + "\nCommands:\n";
+    for (const auto& command : kCommands) {
         std::string name = command.name;
         name.resize(std::max<std::size_t>(name.size(), 10), ' ');
         help += "  " + name + "  " + command.summary + '\n';
@@ -40,37 +43,47 @@ std::string TopLevelHelp() {
     return help + "\nRun \"ombrix-cli <command> --help\" for the options of a command.\n";
 }
 
-int Dispatch(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-    const ParsedArguments parsed = parseArguments(topLevel, arguments);
+int dispatch(core::Catalogue& catalogue, const Arguments& arguments, std::ostream& out) {
+    const ParsedArguments parsed = parseArguments(kTopLevel, arguments);
     if (parsed.isSet("help")) {
-        out << TopLevelHelp();
-        return exitDone;
+        out << topLevelHelp();
+        return kExitDone;
     }
     if (parsed.isSet("version")) {
-        out << "ombrix-cli " << project::version << '\n';
-        return exitDone;
+        out << "ombrix-cli " << project::kVersion << '\n';
+        return kExitDone;
     }
     const Arguments& positional = parsed.arguments();
     if (positional.empty()) {
-        throw CommandError(exitBadUsage, "no command given; run \"ombrix-cli --help\"");
+        throw CommandError(kExitBadUsage, "no command given; run \"ombrix-cli --help\"");
     }
     const std::string& name = positional.front();
-    const auto* command = std::find_if(commands.begin(), commands.end(),
+    const auto* command = std::find_if(kCommands.begin(), kCommands.end(),
                                        [&name](const auto& c) { return name == c.name; });
-    if (command == commands.end()) {
-        throw CommandError(exitBadUsage, "unknown command \"" + name + "\"");
+    if (command == kCommands.end()) {
+        throw CommandError(kExitBadUsage, "unknown command \"" + name + "\"");
     }
-    return command->run(Arguments(positional.begin() + 1, positional.end()), out, err);
+    return command->run(catalogue, Arguments(positional.begin() + 1, positional.end()), out);
 }
 
 } // namespace
 
-int RunCli(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+int runCli(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
+    return runCliWith(catalogue, arguments, out, err);
+}
+
+int runCliWith(core::Catalogue& catalogue, const Arguments& arguments, std::ostream& out,
+               std::ostream& err) {
     try {
-        return Dispatch(arguments, out, err);
+        return dispatch(catalogue, arguments, out);
     } catch (const CommandError& error) {
         err << "Error: " << error.what() << '\n';
         return error.exitCode();
+    } catch (const core::EngineError& error) {
+        // Database failures are numbered as the wizard numbers them.
+        err << "Error " << error.number() << ": " << error.description() << '\n';
+        return kExitFailure;
     }
 }
 

@@ -10,8 +10,8 @@ namespace ombrix::cli {
 
 namespace {
 
-[[noreturn]] void CannotRead(const std::string& path, const std::string& reason) {
-    throw CommandError(exitFailure, "cannot read " + path + ": " + reason);
+[[noreturn]] void cannotRead(const std::string& path, const std::string& reason) {
+    throw CommandError(kExitFailure, "cannot read " + path + ": " + reason);
 }
 
 struct FileClose {
@@ -20,17 +20,17 @@ struct FileClose {
 
 } // namespace
 
-std::string ReadInput(const std::string& path) {
+std::string readInput(const std::string& path) {
     const bool standardInput = path == "-";
     std::error_code ignored;
     if (!standardInput && std::filesystem::is_directory(path, ignored)) {
-        CannotRead(path, "file to open is a directory");
+        cannotRead(path, "file to open is a directory");
     }
     std::unique_ptr<std::FILE, FileClose> opened;
     if (!standardInput) {
         opened.reset(std::fopen(path.c_str(), "rb"));
         if (!opened) {
-            CannotRead(path, std::strerror(errno));
+            cannotRead(path, std::strerror(errno));
         }
     }
     std::FILE* file = standardInput ? stdin : opened.get();
@@ -41,7 +41,7 @@ std::string ReadInput(const std::string& path) {
         data.append(buffer, read);
     }
     if (std::ferror(file)) {
-        CannotRead(path, std::strerror(errno));
+        cannotRead(path, std::strerror(errno));
     }
     return data;
 }

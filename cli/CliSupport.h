@@ -5,11 +5,9 @@
 
 namespace ombrix::cli {
 
-enum ExitCode : int {
-    exitDone = 0,
-    exitBadUsage = 1, // bad arguments or bad input
-    exitFailure = 2,  // a file or database that cannot be read or written
-};
+constexpr int kExitDone = 0;
+constexpr int kExitBadUsage = 1; // bad arguments or bad input
+constexpr int kExitFailure = 2;  // a file or database that cannot be read or written
 
 // A failure that ends a command: its message (without "Error: ") and its exit code.
 class CommandError : public std::runtime_error {
@@ -23,6 +21,6 @@ private:
 };
 
 // The bytes of a file, or of standard input for "-".
-std::string ReadInput(const std::string& path);
+std::string readInput(const std::string& path);
 
 } // namespace ombrix::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Catalogue.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -8,9 +10,10 @@ namespace ombrix::cli {
 
 using Arguments = std::vector<std::string>;
 
-// A command gets the arguments that follow its name. It returns the exit code, or throws
-// CommandError, which the dispatcher prints as "Error: ..." on err.
-using CommandFunction = int (*)(const Arguments& args, std::ostream& out, std::ostream& err);
+// A command gets the catalogue and the arguments that follow its name. It returns the exit code,
+// or throws CommandError or core::EngineError, which the dispatcher prints on err.
+using CommandFunction = int (*)(core::Catalogue& catalogue, const Arguments& args,
+                                std::ostream& out);
 
 struct Command {
     const char* name;
@@ -18,8 +21,8 @@ struct Command {
     CommandFunction run;
 };
 
-int RunGenerate(const Arguments& args, std::ostream& out, std::ostream& err);
-int RunObjects(const Arguments& args, std::ostream& out, std::ostream& err);
-int RunDescribe(const Arguments& args, std::ostream& out, std::ostream& err);
+int runGenerate(core::Catalogue& catalogue, const Arguments& args, std::ostream& out);
+int runObjects(core::Catalogue& catalogue, const Arguments& args, std::ostream& out);
+int runDescribe(core::Catalogue& catalogue, const Arguments& args, std::ostream& out);
 
 } // namespace ombrix::cli

@@ -1,14 +1,11 @@
-#include "cli/GenerateCommand.h"
-
 #include "cli/CatalogueCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/StateJson.h"
 #include "cli/WizardChoices.h"
 #include "generator/GeneratePage.h"
-#include "platform/ReaderCatalogue.h"
 #include "platform/TextSaver.h"
-#include "reader/Serve.h"
 
 #include <algorithm>
 
@@ -16,18 +13,18 @@ namespace ombrix::cli {
 
 namespace {
 
-const std::string catalogueUsage =
+const std::string kCatalogueUsage =
     "ombrix-cli generate DATABASE OBJECT [--field NAME]... [--method Post|Get] [--password PW] "
     "[--output FILE]";
-const std::string stateUsage = "ombrix-cli generate --state FILE|- [--output FILE]";
+const std::string kStateUsage = "ombrix-cli generate --state FILE|- [--output FILE]";
 
-const CommandLine generateLine{
-    .usage = catalogueUsage + "\n       " + stateUsage,
+const CommandLine kGenerateLine{
+    .usage = kCatalogueUsage + "\n       " + kStateUsage,
     .description =
         "Writes the ASP page that the wizard writes, byte for byte (UTF-8, CR LF line ends): for "
         "OBJECT of DATABASE (\"Table: NAME\" or \"Query: NAME\", as objects prints it) and the "
         "fields chosen, or for a wizard state given as JSON.",
-    .options = {HelpOption(),
+    .options = {helpOption(),
                 {{"field"},
                  "NAME",
                  "A field of OBJECT to use; repeat it for each field, in the order wanted. Without "
@@ -35,7 +32,7 @@ const CommandLine generateLine{
                 {{"method"},
                  "Post|Get",
                  "The method of the page's form: Post (the default) or Get."},
-                PasswordOption(),
+                passwordOption(),
                 {{"output"},
                  "FILE",
                  "Save the page to FILE as the output window does: Windows-1252 when every "
@@ -53,32 +50,32 @@ const CommandLine generateLine{
 
 // Saved as the output window saves: atomically, in Windows-1252 when every character has a place
 // in it, otherwise in UTF-8 with a byte-order mark.
-void WritePage(const std::string& path, const std::string& page) {
+void writePage(const std::string& path, const std::string& page) {
     std::string reason;
     if (!platform::saveText(path, page, &reason)) {
-        throw CommandError(exitFailure, "cannot write " + path + ": " + reason);
+        throw CommandError(kExitFailure, "cannot write " + path + ": " + reason);
     }
 }
 
-WizardState StateFromJsonArguments(const ParsedArguments& parsed) {
+WizardState stateFromJsonArguments(const ParsedArguments& parsed) {
     if (!parsed.arguments().empty()) {
-        throw CommandError(exitBadUsage,
+        throw CommandError(kExitBadUsage,
                            "unexpected argument \"" + parsed.arguments().front() + "\"");
     }
     for (const char* option : {"field", "method", "password"}) {
         if (parsed.isSet(option)) {
-            throw CommandError(exitBadUsage,
+            throw CommandError(kExitBadUsage,
                                "--" + std::string(option) + " cannot be used with --state");
         }
     }
-    return WizardStateFromJson(ReadInput(parsed.value("state")));
+    return wizardStateFromJson(readInput(parsed.value("state")));
 }
 
 // Everything the command line alone can get wrong is refused before the database is opened.
-WizardChoices ChoicesFromArguments(const ParsedArguments& parsed) {
+WizardChoices choicesFromArguments(const ParsedArguments& parsed) {
     const Arguments& positional = parsed.arguments();
     if (positional.size() != 2) {
-        throw CommandError(exitBadUsage, "usage: " + catalogueUsage + ", or " + stateUsage);
+        throw CommandError(kExitBadUsage, "usage: " + kCatalogueUsage + ", or " + kStateUsage);
     }
     WizardChoices choices;
     choices.database = positional[0];
@@ -89,57 +86,47 @@ WizardChoices ChoicesFromArguments(const ParsedArguments& parsed) {
         choices.method = parsed.value("method");
     }
     if (choices.method != "Post" && choices.method != "Get") {
-        throw CommandError(exitBadUsage, "--method must be Post or Get");
+        throw CommandError(kExitBadUsage, "--method must be Post or Get");
     }
     // The wizard moves a field out of the list of fields left, so it can be chosen only once.
     for (auto field = choices.fields.begin(); field != choices.fields.end(); ++field) {
         if (std::find(choices.fields.begin(), field, *field) != field) {
-            throw CommandError(exitBadUsage, "field \"" + *field + "\" is given twice");
+            throw CommandError(kExitBadUsage, "field \"" + *field + "\" is given twice");
         }
     }
     return choices;
 }
 
-void WriteToStandardOutput(std::ostream& out, const std::string& page) {
+void writeToStandardOutput(std::ostream& out, const std::string& page) {
     out.write(page.data(), static_cast<std::streamsize>(page.size()));
     out.flush();
     if (!out) {
-        throw CommandError(exitFailure, "cannot write the page to standard output");
+        throw CommandError(kExitFailure, "cannot write the page to standard output");
     }
 }
 
 } // namespace
 
-int RunGenerateWith(core::Catalogue& catalogue, const Arguments& args, std::ostream& out,
-                    std::ostream& err) {
-    const ParsedArguments parsed = parseArguments(generateLine, args);
+int runGenerate(core::Catalogue& catalogue, const Arguments& args, std::ostream& out) {
+    const ParsedArguments parsed = parseArguments(kGenerateLine, args);
     if (parsed.isSet("help")) {
-        out << helpText(generateLine);
-        return exitDone;
+        out << helpText(kGenerateLine);
+        return kExitDone;
     }
     WizardState state;
     if (parsed.isSet("state")) {
-        state = StateFromJsonArguments(parsed);
+        state = stateFromJsonArguments(parsed);
     } else {
-        const WizardChoices choices = ChoicesFromArguments(parsed);
-        try {
-            state = WizardStateFromCatalogue(catalogue, choices);
-        } catch (const core::EngineError& error) {
-            return ReportEngineError(error, err);
-        }
+        const WizardChoices choices = choicesFromArguments(parsed);
+        state = wizardStateFromCatalogue(catalogue, choices);
     }
     const std::string page = GeneratePage(state);
     if (parsed.isSet("output")) {
-        WritePage(parsed.value("output"), page);
+        writePage(parsed.value("output"), page);
     } else {
-        WriteToStandardOutput(out, page);
+        writeToStandardOutput(out, page);
     }
-    return exitDone;
-}
-
-int RunGenerate(const Arguments& args, std::ostream& out, std::ostream& err) {
-    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
-    return RunGenerateWith(catalogue, args, out, err);
+    return kExitDone;
 }
 
 } // namespace ombrix::cli

@@ -11,11 +11,11 @@ namespace ombrix::cli {
 
 namespace {
 
-[[noreturn]] void BadUsage(const std::string& message) {
-    throw CommandError(exitBadUsage, message);
+[[noreturn]] void badUsage(const std::string& message) {
+    throw CommandError(kExitBadUsage, message);
 }
 
-const Option* FindOption(const CommandLine& commandLine, const std::string& name) {
+const Option* findOption(const CommandLine& commandLine, const std::string& name) {
     for (const Option& option : commandLine.options) {
         if (std::find(option.names.begin(), option.names.end(), name) != option.names.end()) {
             return &option;
@@ -24,7 +24,7 @@ const Option* FindOption(const CommandLine& commandLine, const std::string& name
     return nullptr;
 }
 
-std::string Joined(const std::vector<std::string>& parts, const std::string& separator) {
+std::string joined(const std::vector<std::string>& parts, const std::string& separator) {
     std::string joined;
     for (const std::string& part : parts) {
         joined += (joined.empty() ? "" : separator) + part;
@@ -59,13 +59,13 @@ public:
             }
         }
         if (!valueError_.empty()) {
-            BadUsage(valueError_);
+            badUsage(valueError_);
         }
         if (unknown_.size() == 1) {
-            BadUsage("Unknown option '" + unknown_.front() + "'.");
+            badUsage("Unknown option '" + unknown_.front() + "'.");
         }
         if (unknown_.size() > 1) {
-            BadUsage("Unknown options: " + Joined(unknown_, ", ") + ".");
+            badUsage("Unknown options: " + joined(unknown_, ", ") + ".");
         }
     }
 
@@ -102,7 +102,7 @@ private:
                 break;
             }
         }
-        const Option* last = FindOption(commandLine_, name);
+        const Option* last = findOption(commandLine_, name);
         if (last && !last->valueName.empty()) {
             valueOf(*last, arg, given);
         } else if (last && arg.find('=') != std::string::npos) {
@@ -111,7 +111,7 @@ private:
     }
 
     const Option* known(const std::string& name) {
-        const Option* option = FindOption(commandLine_, name);
+        const Option* option = findOption(commandLine_, name);
         if (!option) {
             unknown_.push_back(name);
         }
@@ -130,7 +130,7 @@ private:
         } else if (next_ + 1 < args_.size()) {
             given.emplace_back(&option, args_[++next_]);
         } else {
-            BadUsage("Missing value after '" + arg + "'.");
+            badUsage("Missing value after '" + arg + "'.");
         }
     }
 
@@ -143,7 +143,7 @@ private:
 
 // The help's layout: names padded to the longest (at most 50 columns), descriptions wrapped at
 // column 79, with the continuation lines counted as the help has always counted them.
-std::string Wrapped(const std::string& names, std::size_t width, const std::string& description) {
+std::string wrapped(const std::string& names, std::size_t width, const std::string& description) {
     std::string text;
     std::size_t nameIndex = 0;
     const auto nameSection = [&] {
@@ -194,22 +194,22 @@ std::string Wrapped(const std::string& names, std::size_t width, const std::stri
     return text;
 }
 
-std::string NamesOf(const Option& option) {
+std::string namesOf(const Option& option) {
     std::vector<std::string> dashed;
     for (const std::string& name : option.names) {
         dashed.push_back((name.size() == 1 ? "-" : "--") + name);
     }
-    return Joined(dashed, ", ") + (option.valueName.empty() ? "" : " <" + option.valueName + ">");
+    return joined(dashed, ", ") + (option.valueName.empty() ? "" : " <" + option.valueName + ">");
 }
 
 } // namespace
 
-Option HelpOption() {
+Option helpOption() {
     return {{"h", "help"}, "", "Displays this help."};
 }
 
 const Option* ParsedArguments::find(const std::string& name) const {
-    return FindOption(*commandLine_, name);
+    return findOption(*commandLine_, name);
 }
 
 bool ParsedArguments::isSet(const std::string& name) const {
@@ -246,19 +246,19 @@ std::string helpText(const CommandLine& commandLine) {
     std::vector<std::string> names;
     std::size_t width = 0;
     for (const Option& option : commandLine.options) {
-        names.push_back(NamesOf(option));
+        names.push_back(namesOf(option));
         width = std::max(width, names.back().size());
     }
     width = std::min<std::size_t>(50, width + 1);
     std::string text = "Usage: " + commandLine.usage + '\n' + commandLine.description + "\n\n";
     text += "Options:\n";
     for (std::size_t i = 0; i < names.size(); ++i) {
-        text += Wrapped(names[i], width, commandLine.options[i].description);
+        text += wrapped(names[i], width, commandLine.options[i].description);
     }
     if (!commandLine.arguments.empty()) {
         text += "\nArguments:\n";
         for (const Argument& argument : commandLine.arguments) {
-            text += Wrapped(argument.name, width, argument.description);
+            text += wrapped(argument.name, width, argument.description);
         }
     }
     return text;

@@ -28,7 +28,7 @@ struct CommandLine {
 };
 
 // -h and --help, which every command has.
-Option HelpOption();
+Option helpOption();
 
 // What a command line held. Options are asked for by any of their names.
 class ParsedArguments {

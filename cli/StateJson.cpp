@@ -15,18 +15,18 @@ namespace {
 
 using nlohmann::json;
 
-constexpr std::string_view utf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-[[noreturn]] void Reject(const std::string& message) {
-    throw CommandError(exitBadUsage, message);
+[[noreturn]] void reject(const std::string& message) {
+    throw CommandError(kExitBadUsage, message);
 }
 
-[[noreturn]] void RejectJson(std::string_view reason, std::size_t offset) {
-    Reject("the state is not valid JSON: " + std::string(reason) + " at offset " +
+[[noreturn]] void rejectJson(std::string_view reason, std::size_t offset) {
+    reject("the state is not valid JSON: " + std::string(reason) + " at offset " +
            std::to_string(offset));
 }
 
-bool Contains(std::string_view text, std::string_view part) {
+bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
@@ -60,21 +60,21 @@ public:
     bool parse_error(std::size_t position, const std::string&, const Exception& error) {
         const std::string_view message = error.what();
         const std::size_t stop = position - 1;
-        if (Contains(message, "unexpected end of input"))
-            RejectJson(EndOfInputReason(), stop);
-        if (Contains(message, "number overflow"))
-            RejectJson("illegal number", position);
-        const std::string_view reason = Reason(message);
-        if (Contains(message, "- unexpected "))
-            RejectJson(reason, TokenStart(stop) + 1);
-        if (Contains(message, "invalid literal") && !Contains(message, "end of input"))
-            RejectJson(reason, TokenStart(stop - 1) + 1);
-        RejectJson(reason, stop);
+        if (contains(message, "unexpected end of input"))
+            rejectJson(endOfInputReason(), stop);
+        if (contains(message, "number overflow"))
+            rejectJson("illegal number", position);
+        const std::string_view reason = reasonIn(message);
+        if (contains(message, "- unexpected "))
+            rejectJson(reason, tokenStart(stop) + 1);
+        if (contains(message, "invalid literal") && !contains(message, "end of input"))
+            rejectJson(reason, tokenStart(stop - 1) + 1);
+        rejectJson(reason, stop);
     }
 
 private:
     // What was left open, as the input's last character shows it.
-    std::string_view EndOfInputReason() const {
+    std::string_view endOfInputReason() const {
         if (open_.empty())
             return "illegal value";
         if (text_.back() == '"')
@@ -84,29 +84,29 @@ private:
         return open_.back() == '[' ? "unterminated array" : "unterminated object";
     }
 
-    static std::string_view Reason(std::string_view message) {
-        if (Contains(message, "; expected end of input"))
+    static std::string_view reasonIn(std::string_view message) {
+        if (contains(message, "; expected end of input"))
             return "garbage at the end of the document";
-        if (Contains(message, "missing closing quote"))
+        if (contains(message, "missing closing quote"))
             return "unterminated string";
-        if (Contains(message, "UTF-8"))
+        if (contains(message, "UTF-8"))
             return "invalid UTF8 string";
-        if (Contains(message, "invalid number"))
+        if (contains(message, "invalid number"))
             return "illegal number";
-        if (Contains(message, "backslash") || Contains(message, "\\u") ||
-            Contains(message, "surrogate"))
+        if (contains(message, "backslash") || contains(message, "\\u") ||
+            contains(message, "surrogate"))
             return "invalid escape sequence";
-        if (Contains(message, "object separator"))
+        if (contains(message, "object separator"))
             return "missing name separator";
-        if (Contains(message, "parsing object"))
+        if (contains(message, "parsing object"))
             return "unterminated object";
-        if (Contains(message, "parsing array"))
+        if (contains(message, "parsing array"))
             return "unterminated array";
         return "illegal value";
     }
 
     // Where the string, number or word that ends at last begins.
-    std::size_t TokenStart(std::size_t last) const {
+    std::size_t tokenStart(std::size_t last) const {
         std::size_t start = std::min(last, text_.size() - 1);
         if (text_[start] == '"' && start > 0) {
             std::size_t open = text_.rfind('"', start - 1);
@@ -115,7 +115,7 @@ private:
             return open == std::string_view::npos ? start : open;
         }
         while (start > 0 && (std::isalnum(static_cast<unsigned char>(text_[start - 1])) ||
-                             Contains("+-.", text_.substr(start - 1, 1))))
+                             contains("+-.", text_.substr(start - 1, 1))))
             --start;
         return start;
     }
@@ -126,17 +126,17 @@ private:
 
 // Control characters inside strings escaped, as a lenient reader takes them: a TAB typed into a
 // field item reads as the TAB it is.
-std::string WithControlCharactersEscaped(const std::string& text) {
+std::string withControlCharactersEscaped(const std::string& text) {
     std::string escaped;
     escaped.reserve(text.size());
     bool inString = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (inString && c < 0x20) {
-            constexpr char hex[] = "0123456789abcdef";
+            constexpr char kHex[] = "0123456789abcdef";
             escaped += "\\u00";
-            escaped += hex[c >> 4];
-            escaped += hex[c & 0xF];
+            escaped += kHex[c >> 4];
+            escaped += kHex[c & 0xF];
             continue;
         }
         escaped += text[i];
@@ -149,78 +149,78 @@ std::string WithControlCharactersEscaped(const std::string& text) {
     return escaped;
 }
 
-json Parse(const std::string& text) {
+json parse(const std::string& text) {
     // Only an object or an array opens a document, after a byte-order mark if there is one.
-    const std::size_t first = text.find_first_not_of(" \t\r\n", text.starts_with(utf8Bom) ? 3 : 0);
+    const std::size_t first = text.find_first_not_of(" \t\r\n", text.starts_with(kUtf8Bom) ? 3 : 0);
     if (first == std::string::npos)
-        RejectJson("illegal value", text.size());
+        rejectJson("illegal value", text.size());
     if (text[first] != '{' && text[first] != '[')
-        RejectJson("illegal value", first + 1);
+        rejectJson("illegal value", first + 1);
     json document;
-    const std::string escaped = WithControlCharactersEscaped(text);
+    const std::string escaped = withControlCharactersEscaped(text);
     Reader reader(document, escaped);
     json::sax_parse(escaped, &reader);
     return document;
 }
 
-const json& Member(const json& object, const std::string& name) {
+const json& member(const json& object, const std::string& name) {
     const auto found = object.find(name);
     if (found == object.end())
-        Reject("the state has no member \"" + name + "\"");
+        reject("the state has no member \"" + name + "\"");
     return *found;
 }
 
-std::string StringMember(const json& object, const std::string& name) {
-    const json& value = Member(object, name);
+std::string stringMember(const json& object, const std::string& name) {
+    const json& value = member(object, name);
     if (!value.is_string())
-        Reject("member \"" + name + "\" is not a string");
+        reject("member \"" + name + "\" is not a string");
     return value.get<std::string>();
 }
 
 // A member that states written before it existed lack: absent means empty.
-std::string OptionalStringMember(const json& object, const std::string& name) {
-    return object.contains(name) ? StringMember(object, name) : std::string();
+std::string optionalStringMember(const json& object, const std::string& name) {
+    return object.contains(name) ? stringMember(object, name) : std::string();
 }
 
-std::vector<std::string> FieldItems(const json& object) {
-    const json& value = Member(object, "fields");
+std::vector<std::string> fieldItems(const json& object) {
+    const json& value = member(object, "fields");
     if (!value.is_array())
-        Reject("member \"fields\" is not an array");
+        reject("member \"fields\" is not an array");
     if (value.empty())
-        Reject("member \"fields\" is empty");
+        reject("member \"fields\" is empty");
     std::vector<std::string> items;
     items.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         if (!value[i].is_string())
-            Reject("field " + number + " is not a string");
+            reject("field " + number + " is not a string");
         items.push_back(value[i].get<std::string>());
         if (items.back().find('\t') == std::string::npos)
-            Reject("field " + number + " has no TAB before its type prefix");
+            reject("field " + number + " has no TAB before its type prefix");
     }
     return items;
 }
 
 } // namespace
 
-WizardState WizardStateFromJson(const std::string& text) {
-    const json document = Parse(text);
+WizardState wizardStateFromJson(const std::string& text) {
+    const json document = parse(text);
     if (!document.is_object())
-        Reject("the state is not a JSON object");
+        reject("the state is not a JSON object");
 
     WizardState state;
-    state.databasePath = StringMember(document, "database");
-    state.password = StringMember(document, "password");
-    state.objectCaption = StringMember(document, "object");
-    state.primaryKeyField = StringMember(document, "primaryKeyField");
-    state.primaryKeyPrefix = OptionalStringMember(document, "primaryKeyPrefix");
-    state.summaryFields = FieldItems(document);
-    state.formMethod = StringMember(document, "method");
+    state.databasePath = stringMember(document, "database");
+    state.password = stringMember(document, "password");
+    state.objectCaption = stringMember(document, "object");
+    state.primaryKeyField = stringMember(document, "primaryKeyField");
+    state.primaryKeyPrefix = optionalStringMember(document, "primaryKeyPrefix");
+    state.summaryFields = fieldItems(document);
+    state.formMethod = stringMember(document, "method");
 
     if (!core::isObjectItem(state.objectCaption))
-        Reject("member \"object\" must begin with \"Table: \" or \"Query: \"");
+        reject("member \"object\" must begin with \"Table: \" or \"Query: \"");
     if (state.formMethod != "Post" && state.formMethod != "Get")
-        Reject("member \"method\" must be \"Post\" or \"Get\"");
+        reject("member \"method\" must be \"Post\" or \"Get\"");
     return state;
 }
 

@@ -13,6 +13,6 @@ namespace ombrix::cli {
 // Every member but "primaryKeyPrefix" (the key field's type prefix; absent means empty) is
 // required. Input the wizard could never hold (bad JSON, a missing or mistyped member, no fields,
 // an item without a TAB, another method or object kind) throws CommandError.
-WizardState WizardStateFromJson(const std::string& json);
+WizardState wizardStateFromJson(const std::string& json);
 
 } // namespace ombrix::cli

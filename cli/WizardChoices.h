@@ -22,6 +22,6 @@ struct WizardChoices {
 // items built as the field list builds them. Database failures, and a field the object does not
 // have (3265, as the engine answers a missing name), throw core::EngineError; an object
 // without fields throws CommandError.
-WizardState WizardStateFromCatalogue(core::Catalogue& catalogue, const WizardChoices& choices);
+WizardState wizardStateFromCatalogue(core::Catalogue& catalogue, const WizardChoices& choices);
 
 } // namespace ombrix::cli

@@ -13,6 +13,6 @@ int main(int argc, char* argv[]) {
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     std::ios::sync_with_stdio(false);
-    return ombrix::cli::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+    return ombrix::cli::runCli(std::vector<std::string>(argv + 1, argv + argc), std::cout,
                                std::cerr);
 }

@@ -1,17 +1,14 @@
 #include "core/CatalogueItems.h"
 
-#include "generator/FieldRecords.h"
-#include "generator/TypePrefix.h"
-
 #include <algorithm>
 
 namespace ombrix::core {
 
 namespace {
 
-constexpr std::string_view tablePrefix = "Table: ";
-constexpr std::string_view queryPrefix = "Query: ";
-constexpr int selectQuery = 0;
+constexpr std::string_view kTablePrefix = "Table: ";
+constexpr std::string_view kQueryPrefix = "Query: ";
+constexpr int kSelectQuery = 0;
 
 bool isSystemObject(std::string_view name) {
     return name.starts_with("MSy");
@@ -27,22 +24,22 @@ std::vector<std::string> objectListItems(const DatabaseObjects& objects) {
     }
     for (const QueryDef& query : objects.queries) {
         if (!isSystemObject(query.name) && !query.name.starts_with("~sq_") &&
-            query.type == selectQuery)
+            query.type == kSelectQuery)
             items.push_back(queryItem(query.name));
     }
     return items;
 }
 
 std::string tableItem(std::string_view name) {
-    return std::string(tablePrefix).append(name);
+    return std::string(kTablePrefix).append(name);
 }
 
 std::string queryItem(std::string_view name) {
-    return std::string(queryPrefix).append(name);
+    return std::string(kQueryPrefix).append(name);
 }
 
 bool isObjectItem(std::string_view text) {
-    return text.starts_with(tablePrefix) || text.starts_with(queryPrefix);
+    return text.starts_with(kTablePrefix) || text.starts_with(kQueryPrefix);
 }
 
 ObjectKind objectKind(std::string_view item) {
@@ -50,19 +47,7 @@ ObjectKind objectKind(std::string_view item) {
 }
 
 std::string itemObjectName(std::string_view item) {
-    return std::string(item.substr(std::min(item.size(), tablePrefix.size())));
-}
-
-std::string fieldItem(const FieldDef& field) {
-    return MakeFieldListItem(field.name, GetPrefix(field.type));
-}
-
-std::string keyFieldPrefix(const ObjectDefinition& definition, std::string_view key) {
-    for (const FieldDef& field : definition.fields) {
-        if (field.name == key)
-            return std::string(GetPrefix(field.type));
-    }
-    return {};
+    return std::string(item.substr(std::min(item.size(), kTablePrefix.size())));
 }
 
 } // namespace ombrix::core

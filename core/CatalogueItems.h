@@ -26,10 +26,4 @@ bool isObjectItem(std::string_view text);
 ObjectKind objectKind(std::string_view item);
 std::string itemObjectName(std::string_view item);
 
-// A field list item, the generator's MakeFieldListItem over the field's name and type prefix.
-std::string fieldItem(const FieldDef& field);
-
-// The type prefix of the object's field named key (the key field); empty when there is none.
-std::string keyFieldPrefix(const ObjectDefinition& definition, std::string_view key);
-
 } // namespace ombrix::core

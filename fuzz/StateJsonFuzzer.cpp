@@ -11,13 +11,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string json(reinterpret_cast<const char*>(data), size);
     try {
-        const ombrix::WizardState state = ombrix::cli::WizardStateFromJson(json);
+        const ombrix::WizardState state = ombrix::cli::wizardStateFromJson(json);
         const std::string page = ombrix::GeneratePage(state);
         if (page.empty() || !page.ends_with("\r\n")) {
             __builtin_trap();
         }
     } catch (const ombrix::cli::CommandError& error) {
-        if (error.exitCode() != ombrix::cli::exitBadUsage) {
+        if (error.exitCode() != ombrix::cli::kExitBadUsage) {
             __builtin_trap();
         }
     }

@@ -26,19 +26,19 @@ struct AlternatingRange {
 
 // Hand-written: the generator must give the same text on every machine, so it cannot ask the
 // process's C locale, and it depends on no library beyond the standard one.
-constexpr OffsetRange offsetRanges[] = {
+constexpr OffsetRange kOffsetRanges[] = {
     {U'A', U'Z', 0x20},     {0x00C0, 0x00D6, 0x20}, {0x00D8, 0x00DE, 0x20}, {0x0386, 0x0386, 0x26},
     {0x0388, 0x038A, 0x25}, {0x038C, 0x038C, 0x40}, {0x038E, 0x038F, 0x3F}, {0x0391, 0x03A1, 0x20},
     {0x03A3, 0x03AB, 0x20}, {0x0400, 0x040F, 0x50}, {0x0410, 0x042F, 0x20}, {0x04C0, 0x04C0, 0x0F},
 };
 
-constexpr AlternatingRange alternatingRanges[] = {
+constexpr AlternatingRange kAlternatingRanges[] = {
     {0x0100, 0x012F}, {0x0132, 0x0137}, {0x0139, 0x0148}, {0x014A, 0x0177}, {0x0179, 0x017E},
     {0x0460, 0x0481}, {0x048A, 0x04BF}, {0x04C1, 0x04CE}, {0x04D0, 0x04FF},
 };
 
-std::optional<CasePair> FindCasePair(char32_t c) {
-    for (const auto& range : offsetRanges) {
+std::optional<CasePair> findCasePair(char32_t c) {
+    for (const auto& range : kOffsetRanges) {
         if (c >= range.firstUpper && c <= range.lastUpper) {
             return CasePair{c, c + range.offset};
         }
@@ -46,7 +46,7 @@ std::optional<CasePair> FindCasePair(char32_t c) {
             return CasePair{c - range.offset, c};
         }
     }
-    for (const auto& range : alternatingRanges) {
+    for (const auto& range : kAlternatingRanges) {
         if (c >= range.first && c <= range.last) {
             return (c - range.first) % 2 == 0 ? CasePair{c, c + 1} : CasePair{c - 1, c};
         }
@@ -65,12 +65,12 @@ std::optional<CasePair> FindCasePair(char32_t c) {
 } // namespace
 
 char32_t ToUpper(char32_t c) {
-    const auto pair = FindCasePair(c);
+    const auto pair = findCasePair(c);
     return pair ? pair->upper : c;
 }
 
 char32_t ToLower(char32_t c) {
-    const auto pair = FindCasePair(c);
+    const auto pair = findCasePair(c);
     return pair ? pair->lower : c;
 }
 

@@ -14,12 +14,12 @@ struct FieldSpec {
 };
 
 // A field list item as the wizard's lists hold it: name, 100 blanks, TAB, type prefix.
-std::string MakeFieldListItem(std::string_view name, std::string_view prefix);
+std::string makeFieldListItem(std::string_view name, std::string_view prefix);
 
 // Splits an item at its first TAB. An item without a TAB (which the wizard never builds) is taken
 // as a name with an empty prefix, so the generator stays total.
-FieldSpec FieldSpecFromItem(std::string_view item);
+FieldSpec fieldSpecFromItem(std::string_view item);
 
-std::vector<FieldSpec> BuildFieldSpecs(const std::vector<std::string>& summaryFields);
+std::vector<FieldSpec> buildFieldSpecs(const std::vector<std::string>& summaryFields);
 
 } // namespace ombrix

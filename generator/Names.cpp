@@ -9,9 +9,9 @@ namespace ombrix {
 
 namespace {
 
-constexpr std::size_t captionPrefixLength = 7; // "Table: " and "Query: "
+constexpr std::size_t kCaptionPrefixLength = 7; // "Table: " and "Query: "
 
-bool IsWordSeparator(char32_t c) {
+bool isWordSeparator(char32_t c) {
     return c == U' ' || c == U'\t' || c == U'\n' || c == U'\v' || c == U'\f' || c == U'\r' ||
            c == U'\0';
 }
@@ -38,7 +38,7 @@ std::string ProperCase(std::string_view text) {
             atWordStart = false;
             continue;
         }
-        if (IsWordSeparator(c.codePoint)) {
+        if (isWordSeparator(c.codePoint)) {
             result.append(original);
             atWordStart = true;
             continue;
@@ -54,9 +54,9 @@ std::string ProperCase(std::string_view text) {
     return result;
 }
 
-std::string_view ObjectName(std::string_view caption) {
+std::string_view objectName(std::string_view caption) {
     std::size_t pos = 0;
-    for (std::size_t skipped = 0; skipped < captionPrefixLength && pos < caption.size();
+    for (std::size_t skipped = 0; skipped < kCaptionPrefixLength && pos < caption.size();
          ++skipped) {
         pos += DecodeUtf8(caption, pos).length;
     }

@@ -16,6 +16,6 @@ std::string ProperCase(std::string_view text);
 
 // The object's name from an object caption ("Table: Orders" gives "Orders"): the caption from its
 // eighth character on, counted in characters, not bytes.
-std::string_view ObjectName(std::string_view caption);
+std::string_view objectName(std::string_view caption);
 
 } // namespace ombrix

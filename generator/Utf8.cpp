@@ -4,11 +4,11 @@ namespace ombrix {
 
 namespace {
 
-unsigned char ByteAt(std::string_view text, std::size_t pos) {
+unsigned char byteAt(std::string_view text, std::size_t pos) {
     return static_cast<unsigned char>(text[pos]);
 }
 
-bool IsContinuation(unsigned char byte) {
+bool isContinuation(unsigned char byte) {
     return (byte & 0xC0U) == 0x80U;
 }
 
@@ -17,7 +17,7 @@ bool IsContinuation(unsigned char byte) {
 // Hand-written: the generator must not depend on Qt or a locale, and the standard library has no
 // UTF-8 decoder that is not deprecated.
 Utf8Char DecodeUtf8(std::string_view text, std::size_t pos) {
-    const unsigned char lead = ByteAt(text, pos);
+    const unsigned char lead = byteAt(text, pos);
     if (lead < 0x80U) {
         return {lead, 1, true};
     }
@@ -43,8 +43,8 @@ Utf8Char DecodeUtf8(std::string_view text, std::size_t pos) {
         return {};
     }
     for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char byte = ByteAt(text, pos + i);
-        if (!IsContinuation(byte)) {
+        const unsigned char byte = byteAt(text, pos + i);
+        if (!isContinuation(byte)) {
             return {};
         }
         codePoint = (codePoint << 6U) | (byte & 0x3FU);

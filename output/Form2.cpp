@@ -3,9 +3,9 @@
 #include "output/OutputWindowIcon.h"
 #include "output/PageTextBox.h"
 #include "output/TextBoxFit.h"
-#include "output/Twips.h"
 #include "platform/MessageBox.h"
 #include "platform/TextSaver.h"
+#include "platform/Twips.h"
 
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
@@ -15,8 +15,6 @@
 namespace ombrix::output {
 
 namespace {
-
-const QString title = QStringLiteral("Ombrix");
 
 QFont textBoxFont() {
     QFont font(QStringLiteral("Courier New"), 9);
@@ -33,16 +31,16 @@ Form2::Form2(QWidget* parent, AskSaveFileName askSaveFileName)
       Command1(new QPushButton(this)) {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(title);
+    setWindowTitle(platform::programName());
     setWindowIcon(outputWindowIcon());
-    resize(pixelsFromTwips(QSize(4680, 3195)));
+    resize(platform::pixelsFromTwips(QSize(4680, 3195)));
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setText(QStringLiteral("Save"));
-    Command1->setGeometry(pixelsFromTwips(105, 60, 735, 315));
+    Command1->setGeometry(platform::pixelsFromTwips(105, 60, 735, 315));
 
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(pixelsFromTwips(105, 450, 4455, 2640));
+    Text1->setGeometry(platform::pixelsFromTwips(105, 450, 4455, 2640));
     Text1->setFont(textBoxFont());
     // A text box's tab stops stand every eight characters; Qt's default is a fixed 80 pixels.
     Text1->setTabStopDistance(8 * QFontMetricsF(Text1->font()).horizontalAdvance(u' '));
@@ -66,12 +64,13 @@ void Form2::resizeEvent(QResizeEvent* event) {
 
 void Form2::Form_Load() {
     const QPoint screenTopLeft = screen()->geometry().topLeft();
-    move(screenTopLeft + QPoint(pixelsFromTwips(100), pixelsFromTwips(100)));
+    move(screenTopLeft + QPoint(platform::pixelsFromTwips(100), platform::pixelsFromTwips(100)));
 }
 
 void Form2::Form_Resize() {
-    const QSize outer = twipsFromPixels(frameGeometry().size());
-    Text1->resize(pixelsFromTwips(fittedTextBoxSize(outer, twipsFromPixels(Text1->size()))));
+    const QSize outer = platform::twipsFromPixels(frameGeometry().size());
+    Text1->resize(platform::pixelsFromTwips(
+        fittedTextBoxSize(outer, platform::twipsFromPixels(Text1->size()))));
 }
 
 void Form2::Command1_Click() {

@@ -1,5 +1,7 @@
 #include "platform/MessageBox.h"
 
+#include "ombrix/ProjectInfo.h"
+
 #include <QMessageBox>
 
 namespace ombrix::platform {
@@ -14,14 +16,17 @@ int showPlain(QMessageBox& box) {
 
 } // namespace
 
+QString programName() {
+    return QString::fromUtf8(project::kName.data(), static_cast<qsizetype>(project::kName.size()));
+}
+
 void showMessage(QWidget* owner, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Ombrix"), text, QMessageBox::Ok,
-                    owner);
+    QMessageBox box(QMessageBox::Information, programName(), text, QMessageBox::Ok, owner);
     showPlain(box);
 }
 
 bool askYesNo(QWidget* owner, const QString& question) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Ombrix"), question,
+    QMessageBox box(QMessageBox::Question, programName(), question,
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::No);
     return showPlain(box) == QMessageBox::Yes;

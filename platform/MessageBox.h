@@ -6,8 +6,12 @@ class QWidget;
 
 namespace ombrix::platform {
 
-// The program's message boxes: the title "Ombrix", the text shown exactly as given (plain text,
-// so that a name holding "<" is not read as markup), modal to the owner's window only.
+// The title of every window and box of the program: "Ombrix".
+QString programName();
+
+// The program's message boxes: the program's name as title, the text shown exactly as given
+// (plain text, so that a name holding "<" is not read as markup), modal to the owner's window
+// only.
 
 // The information icon and one OK button.
 void showMessage(QWidget* owner, const QString& text);

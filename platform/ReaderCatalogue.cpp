@@ -67,8 +67,7 @@ std::string defaultReaderProgram() {
 }
 
 EngineError cannotStart(const std::string& program, int error) {
-    return {429,
-            "The database reader '" + program + "' could not be started: " + std::strerror(error)};
+    return core::cannotStartReader(program, std::strerror(error));
 }
 
 EngineError readerFailed(const std::string& path, const std::string& what) {

@@ -11,15 +11,15 @@ namespace ombrix::platform {
 
 namespace {
 
-const QString aspFilter = QStringLiteral("Active Server Page (*.asp)");
-const QString allFilesText = QStringLiteral("All Files (*.*)");
+const QString kAspFilter = QStringLiteral("Active Server Page (*.asp)");
+const QString kAllFilesText = QStringLiteral("All Files (*.*)");
 // "*.*" matches only names with a dot here, and Qt would rewrite a typed "page.txt" as "page.*"
 // on choosing it; the dialog matches with "*" and shows the usual text.
-const QString allFilesFilter = QStringLiteral("All Files (*)");
+const QString kAllFilesFilter = QStringLiteral("All Files (*)");
 
 void showAllFilesText(QFileDialog& dialog) {
     if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
-        types->setItemText(1, allFilesText);
+        types->setItemText(1, kAllFilesText);
 }
 
 } // namespace
@@ -31,15 +31,15 @@ SaveChoice askSaveFileName(QWidget* owner) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDirectory(QDir::rootPath());
-    dialog.setNameFilters({aspFilter, allFilesFilter});
+    dialog.setNameFilters({kAspFilter, kAllFilesFilter});
     showAllFilesText(dialog);
-    dialog.selectNameFilter(aspFilter);
+    dialog.selectNameFilter(kAspFilter);
     // Modal to the output window only: the wizard stays usable while the dialog is open.
     dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     const QStringList files = dialog.selectedFiles();
-    const int filterIndex = dialog.selectedNameFilter() == aspFilter ? 1 : 2;
+    const int filterIndex = dialog.selectedNameFilter() == kAspFilter ? 1 : 2;
     return {files.value(0), filterIndex};
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view utf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 struct GErrorFree {
     void operator()(GError* error) const { g_error_free(error); }
@@ -92,7 +92,7 @@ std::string encodePageText(std::string_view utf8) {
         g_free(converted);
         return bytes;
     }
-    std::string bytes(utf8Bom);
+    std::string bytes(kUtf8Bom);
     bytes += utf8;
     return bytes;
 }

@@ -171,7 +171,7 @@ void verifyPassword(const DatabaseHeader& header, const std::string& supplied) {
         return;
     }
     if (toUtf16(supplied).substr(0, kMaxPasswordLength) != header.password) {
-        throw core::EngineError(3031, "Not a valid password.");
+        throw core::notValidPassword();
     }
 }
 

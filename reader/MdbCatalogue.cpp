@@ -29,26 +29,21 @@ constexpr std::uint32_t kQueryTypeBits = 0xF0;
 constexpr int kMaxLinkDepth = 8;
 
 using core::DatabaseObjects;
-using core::EngineError;
 using core::FieldDef;
 using core::IndexDef;
 using core::ObjectDefinition;
 using core::ObjectKind;
-
-EngineError itemNotFound() {
-    return {3265, "Item not found in this collection."};
-}
 
 std::optional<int> complexTypeOfTemplate(std::string_view templateName) {
     static const std::unordered_map<std::string_view, int> codes{
         {"Attachment", 101}, {"UnsignedByte", 102}, {"Short", 103},
         {"Long", 104},       {"IEEESingle", 105},   {"IEEEDouble", 106},
         {"GUID", 107},       {"Decimal", 108},      {"Text", 109}};
-    constexpr std::string_view prefix = "MSysComplexType_";
-    if (!templateName.starts_with(prefix)) {
+    constexpr std::string_view kPrefix = "MSysComplexType_";
+    if (!templateName.starts_with(kPrefix)) {
         return std::nullopt;
     }
-    const auto it = codes.find(templateName.substr(prefix.size()));
+    const auto it = codes.find(templateName.substr(kPrefix.size()));
     return it == codes.end() ? std::nullopt : std::optional<int>(it->second);
 }
 
@@ -148,13 +143,13 @@ public:
         if (kind == ObjectKind::Table) {
             const CatalogueRow* table = find(tables_, name);
             if (table == nullptr) {
-                throw itemNotFound();
+                throw core::itemNotFound();
             }
             return tableDefinition(*table);
         }
         const CatalogueRow* query = find(queries_, name);
         if (query == nullptr) {
-            throw itemNotFound();
+            throw core::itemNotFound();
         }
         return {deriveQueryFields(savedQuery(*query), *this), {}};
     }
@@ -226,8 +221,7 @@ private:
 
     ObjectDefinition tableDefinition(const CatalogueRow& table) {
         if (table.type == kOdbcTable) {
-            throw EngineError(3151, "ODBC--connection to '" +
-                                        connectValue(table.link().connect, "DSN") + "' failed.");
+            throw core::odbcConnectionFailed(connectValue(table.link().connect, "DSN"));
         }
         if (table.type == kLinkedTable) {
             return linkedDefinition(table);
@@ -289,7 +283,7 @@ private:
                                : core::invalidPath(table.link().database);
         }
         if (linkDepth_ >= kMaxLinkDepth) {
-            throw EngineError(3103, "Circular reference caused by '" + table.name + "'.");
+            throw core::circularReference(table.name);
         }
         OpenDatabase linked(source.string(), connectValue(table.link().connect, "PWD"),
                             Purpose::Describe, linkDepth_ + 1);

@@ -20,10 +20,6 @@ constexpr std::int32_t kCataloguePage = 2;
 constexpr std::size_t kBindSize = 1 << 16;
 constexpr int kMaxDefinitionPages = 1024;
 
-core::EngineError damaged(const std::string& path) {
-    return core::unrecognizedFormat(path, "The catalogue is damaged.");
-}
-
 // A system table opened for reading its rows. Owns the libmdb table definition and the catalogue
 // entry it points into; the catalogue entry is our own so that libmdb's catalogue reader (which
 // mis-types objects and frees entries behind our back) is never needed.
@@ -36,7 +32,7 @@ public:
         table_ = mdb_read_table(entry_.get());
         if (table_ == nullptr || mdb_read_columns(table_) == nullptr) {
             mdb_free_tabledef(table_);
-            throw damaged(path);
+            throw core::damagedCatalogue(path);
         }
         mdb_rewind_table(table_);
     }
@@ -52,7 +48,7 @@ public:
         slot.buffer[0] = '\0';
         std::string name(column);
         if (mdb_bind_column_by_name(table_, name.data(), slot.buffer.get(), &slot.length) < 0) {
-            throw damaged(path_);
+            throw core::damagedCatalogue(path_);
         }
         return static_cast<int>(slots_.size() - 1);
     }
@@ -64,7 +60,7 @@ public:
         std::string name(column);
         const int number = mdb_bind_column_by_name(table_, name.data(), nullptr, nullptr);
         if (number < 1) {
-            throw damaged(path_);
+            throw core::damagedCatalogue(path_);
         }
         const auto* col =
             static_cast<const MdbColumn*>(g_ptr_array_index(table_->columns, number - 1));
@@ -83,13 +79,13 @@ public:
             if (std::strcmp(col->name, column) == 0) {
                 if (col->cur_value_start < 0 || col->cur_value_len < 0 ||
                     col->cur_value_start + col->cur_value_len > mdb_->fmt->pg_size) {
-                    throw damaged(path_);
+                    throw core::damagedCatalogue(path_);
                 }
                 return {reinterpret_cast<const char*>(mdb_->pg_buf) + col->cur_value_start,
                         static_cast<std::size_t>(col->cur_value_len)};
             }
         }
-        throw damaged(path_);
+        throw core::damagedCatalogue(path_);
     }
 
     bool next() { return mdb_fetch_row(table_) != 0; }

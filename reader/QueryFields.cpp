@@ -1,5 +1,6 @@
 #include "reader/QueryFields.h"
 
+#include "core/EngineErrors.h"
 #include "reader/DaoTypes.h"
 #include "reader/QueryExpression.h"
 #include "reader/Text.h"
@@ -27,21 +28,10 @@ constexpr int kColumnHeading = 1;
 constexpr int kCrosstabValue = 0;
 constexpr int kMaxNesting = 64;
 
-using core::EngineError;
 using core::FieldDef;
 
 std::string folded(const std::string& name) {
     return caseFolded(name);
-}
-
-EngineError missingInput(const std::string& name) {
-    return {3078, "The database engine cannot find the input table or query '" + name +
-                      "'. Make sure it exists and that its name is spelled correctly."};
-}
-
-EngineError unsupported(const std::string& query, const std::string& why) {
-    return {3251, "Operation is not supported for this type of object. The fields of query '" +
-                      query + "' cannot be known without running it: " + why + "."};
 }
 
 struct Input {
@@ -83,9 +73,7 @@ public:
             for (const FieldDef& field : input.fields) {
                 if (folded(field.name) == fieldName) {
                     if (found) {
-                        throw EngineError(3079, "The specified field '" + reference.field +
-                                                    "' could refer to more than one table listed "
-                                                    "in the FROM clause of your SQL statement.");
+                        throw core::ambiguousField(reference.field);
                     }
                     found = std::pair{&input, field};
                     break;
@@ -122,10 +110,10 @@ public:
     std::vector<FieldDef> fieldsOf(const SavedQuery& query) {
         std::string key = folded(query.name);
         if (std::ranges::find(active_, key) != active_.end()) {
-            throw EngineError(3103, "Circular reference caused by '" + query.name + "'.");
+            throw core::circularReference(query.name);
         }
         if (active_.size() >= kMaxNesting) {
-            throw EngineError(3360, "Query is too complex.");
+            throw core::queryTooComplex();
         }
         active_.push_back(std::move(key));
         std::vector<FieldDef> fields = derive(query);
@@ -141,7 +129,7 @@ private:
         if (const auto query = inputs_.query(name)) {
             return fieldsOf(*query);
         }
-        throw missingInput(name);
+        throw core::missingInput(name);
     }
 
     std::vector<FieldDef> derive(const SavedQuery& query) {
@@ -150,7 +138,7 @@ private:
             return a.attribute != b.attribute ? a.attribute < b.attribute : a.order < b.order;
         });
         if (query.type != kSelectQuery && query.type != kCrosstabQuery) {
-            throw unsupported(query.name, "it is not a select or crosstab query");
+            throw core::notSupported(query.name, "it is not a select or crosstab query");
         }
         std::vector<Input> inputs;
         std::unordered_map<std::string, int> parameters;
@@ -164,10 +152,10 @@ private:
                 allFields = (row.flag & kOutputAllFields) != 0;
                 break;
             case kExternalDatabase:
-                throw unsupported(query.name, "its inputs are in another database");
+                throw core::notSupported(query.name, "its inputs are in another database");
             case kInput:
                 if (row.name1.empty()) {
-                    throw unsupported(query.name, "an input is a subquery");
+                    throw core::notSupported(query.name, "an input is a subquery");
                 }
                 inputs.push_back(
                     {row.name2.empty() ? row.name1 : row.name2, sourceFields(row.name1)});
@@ -219,7 +207,7 @@ private:
                     }
                 }
                 if (!matched) {
-                    throw missingInput(reference->qualifier);
+                    throw core::missingInput(reference->qualifier);
                 }
                 return;
             }
@@ -259,7 +247,7 @@ private:
             }
         }
         if (!values) {
-            throw unsupported(queryName, "its column headings are not listed");
+            throw core::notSupported(queryName, "its column headings are not listed");
         }
         for (const std::string& value : *values) {
             outputs.push_back({value, valueType, position, false, true, {}});

@@ -2,6 +2,8 @@
 
 #include "core/Catalogue.h"
 #include "core/CatalogueItems.h"
+#include "core/EngineErrors.h"
+#include "core/WizardStateBuilder.h"
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
 #include "platform/DatabaseFileDialog.h"
@@ -26,22 +28,15 @@ namespace ombrix::wizard {
 
 namespace {
 
-constexpr int passwordNotValid = 3031;
-
-// The failures that the classic runtime reports when a step uses a database that never opened,
-// or selects the first entry of an empty list.
-core::EngineError objectNotSet() {
-    return {91, "Object variable or With block variable not set"};
-}
-
-core::EngineError invalidPropertyValue() {
-    return {380, "Invalid property value"};
-}
-
 void selectFirstEntry(QListWidget& list) {
     if (list.count() == 0)
-        throw invalidPropertyValue();
+        throw core::invalidPropertyValue();
     list.setCurrentRow(0);
+}
+
+// The wizard takes a path from its command line or a drop only when it names an Access file.
+bool namesDatabase(const QString& path) {
+    return path.right(4).toLower() == QStringLiteral(".mdb");
 }
 
 QStringList entries(const QListWidget& list) {
@@ -62,32 +57,32 @@ void Form1::Form_Load(const QString& argumentText) {
     {
         WaitCursor wait;
         setWindowTitle(
-            versionCaption(project::versionMajor, project::versionMinor, project::versionPatch));
+            versionCaption(project::kVersionMajor, project::kVersionMinor, project::kVersionPatch));
         Label1->setText(QStringLiteral(
             "This wizard will create an Active Server Page framework from an Access database."));
-        step = 1;
+        step = static_cast<std::int16_t>(Page::Database);
         Combo1->clear();
         Combo1->addItem(QStringLiteral("Post"));
         Combo1->addItem(QStringLiteral("Get"));
         Combo1->setCurrentIndex(0);
     }
-    if (argumentText.right(4).toLower() == QStringLiteral(".mdb")) {
+    if (namesDatabase(argumentText)) {
         txtDBName->setText(argumentText);
         btnNext_Click();
     }
 }
 
 WizardState Form1::wizardState() const {
-    WizardState state;
-    state.databasePath = txtDBName->text().toStdString();
-    state.password = password.toStdString();
-    state.primaryKeyField = primaryKeyField.toStdString();
-    state.primaryKeyPrefix = primaryKeyPrefix.toStdString();
-    state.objectCaption = lblObj->text().toStdString();
+    std::vector<std::string> items;
     for (const QString& item : entries(*List5))
-        state.summaryFields.push_back(item.toStdString());
-    state.formMethod = Combo1->currentText().toStdString();
-    return state;
+        items.push_back(item.toStdString());
+    return core::wizardState(
+        {.database = txtDBName->text().toStdString(),
+         .password = password.toStdString(),
+         .object = lblObj->text().toStdString(),
+         .fieldItems = std::move(items),
+         .method = Combo1->currentText().toStdString()},
+        {.field = primaryKeyField.toStdString(), .prefix = primaryKeyPrefix_.toStdString()});
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -143,15 +138,16 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 }
 
 void Form1::btnNext_Click() {
-    NextStep(step);
+    NextStep(static_cast<Page>(step));
 }
 
 void Form1::btnBack_Click() {
-    picFrame[step - 2]->setVisible(true);
-    picFrame[step - 1]->setVisible(false);
+    const auto shown = static_cast<Page>(step);
+    const auto previous = static_cast<Page>(--step);
+    frame(previous)->setVisible(true);
+    frame(shown)->setVisible(false);
     btnNext->setText(QStringLiteral("Next >"));
-    --step;
-    if (step == 1)
+    if (previous == Page::Database)
         btnBack->setEnabled(false);
 }
 
@@ -175,7 +171,7 @@ bool Form1::txtDBName_OLEDragOver(const QMimeData& dragged, Qt::DropActions offe
 
 void Form1::txtDBName_OLEDragDrop(const QMimeData& dragged) {
     for (const QString& path : platform::droppedFilePaths(dragged)) {
-        if (path.right(4).toLower() == QStringLiteral(".mdb")) {
+        if (namesDatabase(path)) {
             txtDBName->setText(path);
             btnNext->setFocus();
             return;
@@ -203,23 +199,21 @@ void Form1::lblWeb_Click() {
     platform::openWebAddress(lblWeb->property("address").toString());
 }
 
-void Form1::NextStep(std::int16_t stepNumber) {
+void Form1::NextStep(Page from) {
     WaitCursor wait;
     try {
-        switch (stepNumber) {
-        case 1:
+        switch (from) {
+        case Page::Database:
             openDatabaseAndListObjects(wait);
             break;
-        case 2:
+        case Page::Object:
             listFields(wait);
             break;
-        case 3:
+        case Page::Fields:
             fillSummary(wait);
             break;
-        case 4:
+        case Page::Summary:
             finish(wait);
-            break;
-        default:
             break;
         }
     } catch (const core::EngineError& error) {
@@ -251,11 +245,11 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
     };
     password.clear();
     open();
-    while (lastError == passwordNotValid) {
+    while (lastError == core::kNotValidPassword) {
         lastError = 0;
         wait.restore();
         password = QInputDialog::getText(
-            this, QStringLiteral("Ombrix"),
+            this, platform::programName(),
             QStringLiteral("Please enter the correct password for this database:"),
             QLineEdit::Password, password);
         if (password.isEmpty())
@@ -266,14 +260,14 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
 
     List1->clear();
     if (!database)
-        throw objectNotSet();
+        throw core::objectNotSet();
     QStringList items;
     for (const std::string& item : core::objectListItems(*database))
         items.append(QString::fromStdString(item));
     List1->addItems(items);
     selectFirstEntry(*List1);
     Label2->setText(QStringLiteral("Which object would you like to use?"));
-    ShowPage(2);
+    ShowPage(Page::Object);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     wait.restore();
     ++step;
@@ -286,21 +280,21 @@ void Form1::listFields(WaitCursor& wait) {
     const core::ObjectKind kind = core::objectKind(item);
     const core::ObjectDefinition definition = catalogue_.describeObject(
         txtDBName->text().toStdString(), password.toStdString(), kind, core::itemObjectName(item));
-    const std::string key = core::primaryKeyField(kind, definition);
-    primaryKeyField = QString::fromStdString(key);
-    primaryKeyPrefix = QString::fromStdString(core::keyFieldPrefix(definition, key));
+    const core::ObjectKey key = core::objectKey(kind, definition);
+    primaryKeyField = QString::fromStdString(key.field);
+    primaryKeyPrefix_ = QString::fromStdString(key.prefix);
 
     List2->clear();
     List3->clear();
-    for (const core::FieldDef& field : definition.fields)
-        List2->addItem(QString::fromStdString(core::fieldItem(field)));
+    for (const std::string& fieldItem : core::fieldItems(definition))
+        List2->addItem(QString::fromStdString(fieldItem));
     selectFirstEntry(*List2);
     label3->setText(QStringLiteral("Which fields would you like to use?"));
     btnAddField->setEnabled(true);
     btnAddAll->setEnabled(true);
     btnDeleteField->setEnabled(false);
     btnDeleteAll->setEnabled(false);
-    ShowPage(3);
+    ShowPage(Page::Fields);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     ++step;
     wait.restore();
@@ -321,7 +315,7 @@ void Form1::fillSummary(WaitCursor& wait) {
     List5->clear();
     List5->addItems(entries(*List3));
     selectFirstEntry(*List5);
-    ShowPage(4);
+    ShowPage(Page::Summary);
     ++step;
     btnNext->setText(QStringLiteral("Finished"));
     wait.restore();
@@ -335,10 +329,12 @@ void Form1::finish(WaitCursor& wait) {
 
 // The new page covers the one left behind. Panels further down are hidden as well, so that the
 // keyboard cannot reach controls that are out of sight.
-void Form1::ShowPage(int page) {
-    for (int below = 1; below < page; ++below)
-        picFrame[below - 1]->setVisible(false);
-    picFrame[page - 1]->setVisible(true);
+void Form1::ShowPage(Page page) {
+    for (const Page below : {Page::Database, Page::Object, Page::Fields}) {
+        if (below < page)
+            frame(below)->setVisible(false);
+    }
+    frame(page)->setVisible(true);
 }
 
 void Form1::message(const QString& text) {

@@ -24,6 +24,9 @@ namespace ombrix::wizard {
 
 class WaitCursor;
 
+// The wizard's pages in the order they are shown; `step` holds the number of the one on show.
+enum class Page : std::int16_t { Database = 1, Object, Fields, Summary };
+
 // The wizard window: four page panels beside a side picture, above "< Back", "Next >" and
 // "Close". Its state is its controls plus `step`, `password` and `primaryKeyField`; "Next >" runs
 // NextStep, which checks the page on show, prepares the next one from the database's catalogue
@@ -70,12 +73,13 @@ private:
                                Qt::DropAction& granted) const;
     void txtDBName_OLEDragDrop(const QMimeData& dragged);
 
-    void NextStep(std::int16_t stepNumber);
+    void NextStep(Page from);
     void openDatabaseAndListObjects(WaitCursor& wait);
     void listFields(WaitCursor& wait);
     void fillSummary(WaitCursor& wait);
     void finish(WaitCursor& wait);
-    void ShowPage(int page);
+    void ShowPage(Page page);
+    QWidget*& frame(Page page) { return picFrame[static_cast<std::size_t>(page) - 1]; }
     void message(const QString& text);
 
     core::Catalogue& catalogue_;
@@ -84,7 +88,7 @@ private:
     std::int16_t step = 0;
     QString password;
     QString primaryKeyField;
-    QString primaryKeyPrefix; // the key field's type prefix, for the page's SQL
+    QString primaryKeyPrefix_; // the key field's type prefix, for the page's SQL
 
     std::array<QWidget*, 4> picFrame{};
     QLabel* Label1 = nullptr;

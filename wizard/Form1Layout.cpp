@@ -1,6 +1,8 @@
 // The wizard window's controls: names, kinds, texts and positions, in twips as the window was
 // designed (15 twips to a pixel).
 #include "ombrix/ProjectInfo.h"
+#include "platform/MessageBox.h"
+#include "platform/Twips.h"
 #include "wizard/Form1.h"
 #include "wizard/ListBox.h"
 #include "wizard/SidePicture.h"
@@ -11,21 +13,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUrl>
-#include <cmath>
 
 namespace ombrix::wizard {
 
 namespace {
 
-constexpr int clientWidth = 433;
-constexpr int clientHeight = 293;
+constexpr int kClientWidth = 433;
+constexpr int kClientHeight = 293;
 
-int pixels(int twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
-}
+using platform::pixelsFromTwips;
 
 QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
+    return pixelsFromTwips(left, top, width, height);
 }
 
 template <typename Widget>
@@ -75,7 +74,8 @@ QLabel* summaryLabel(QWidget* parent, const char* name, QRect geometry) {
 void rule(QWidget* parent, const char* name, QPalette::ColorRole colour, int x1, int x2, int y) {
     auto* line = new QFrame(parent);
     line->setObjectName(QString::fromLatin1(name));
-    line->setGeometry(pixels(x1), pixels(y), pixels(x2) - pixels(x1), 1);
+    line->setGeometry(pixelsFromTwips(x1), pixelsFromTwips(y),
+                      pixelsFromTwips(x2) - pixelsFromTwips(x1), 1);
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window,
                      colour == QPalette::Light ? QColor(Qt::white) : palette.color(colour));
@@ -83,11 +83,11 @@ void rule(QWidget* parent, const char* name, QPalette::ColorRole colour, int x1,
     line->setAutoFillBackground(true);
 }
 
-QWidget* pagePanel(QWidget* parent, int page) {
+QWidget* pagePanel(QWidget* parent, Page page) {
     auto* panel = new QWidget(parent);
-    panel->setObjectName(QStringLiteral("picFrame%1").arg(page));
+    panel->setObjectName(QStringLiteral("picFrame%1").arg(static_cast<int>(page)));
     panel->setGeometry(twipsRect(2270, 105, 4095, 3540));
-    panel->setVisible(page == 1);
+    panel->setVisible(page == Page::Database);
     return panel;
 }
 
@@ -95,7 +95,7 @@ QWidget* pagePanel(QWidget* parent, int page) {
 
 void Form1::createControls() {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Ombrix"));
+    setWindowTitle(platform::programName());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     // The layout was made for Windows' 8-point dialog face; Arial's metrics (Liberation Sans on a
@@ -105,7 +105,7 @@ void Form1::createControls() {
                       QStringLiteral("Liberation Sans"), font.family()});
     font.setPointSize(8);
     setFont(font);
-    setFixedSize(clientWidth, clientHeight);
+    setFixedSize(kClientWidth, kClientHeight);
 
     auto* image = place(new QLabel(this), "Image1", twipsRect(330, 225, 1740, 3360));
     image->setPixmap(sidePicture(devicePixelRatioF()));
@@ -119,7 +119,7 @@ void Form1::createControls() {
 }
 
 void Form1::createPage1() {
-    QWidget* page = picFrame[0] = pagePanel(this, 1);
+    QWidget* page = frame(Page::Database) = pagePanel(this, Page::Database);
     Label1 = heading(page, "Label1", twipsRect(180, 60, 3855, 540));
     rule(page, "Line4", QPalette::Dark, 180, 3675, 780);
     rule(page, "Line3", QPalette::Light, 180, 3675, 795);
@@ -133,14 +133,14 @@ void Form1::createPage1() {
 }
 
 void Form1::createPage2() {
-    QWidget* page = picFrame[1] = pagePanel(this, 2);
+    QWidget* page = frame(Page::Object) = pagePanel(this, Page::Object);
     Label2 = label(page, "Label2", {}, twipsRect(180, 60, 3855, 240));
     label(page, "lblobjx", QStringLiteral("Select An Object"), twipsRect(180, 480, 1215, 270));
     List1 = place(new ListBox(page), "List1", twipsRect(180, 720, 3870, 2790));
 }
 
 void Form1::createPage3() {
-    QWidget* page = picFrame[2] = pagePanel(this, 3);
+    QWidget* page = frame(Page::Fields) = pagePanel(this, Page::Fields);
     label3 = label(page, "label3", {}, twipsRect(180, 60, 3855, 240));
     label(page, "lblavailable", QStringLiteral("Available Fields"), twipsRect(180, 480, 1170, 270));
     label(page, "lblselected", QStringLiteral("Selected Fields"), twipsRect(2385, 480, 1170, 270));
@@ -161,7 +161,7 @@ void Form1::createPage3() {
 }
 
 void Form1::createPage4() {
-    QWidget* page = picFrame[3] = pagePanel(this, 4);
+    QWidget* page = frame(Page::Summary) = pagePanel(this, Page::Summary);
     Label4 = heading(page, "Label4", twipsRect(105, 60, 3930, 465));
     label(page, "Label7", QStringLiteral("Form Method:"), twipsRect(105, 900, 990, 270));
     Combo1 = place(new QComboBox(page), "Combo1", twipsRect(1125, 840, 735, 315));
@@ -180,8 +180,8 @@ void Form1::createWindowControls() {
     rule(this, "Line1", QPalette::Dark, 180, 6300, 3735);
     rule(this, "Line2", QPalette::Light, 180, 6300, 3750);
 
-    const QString address = QString::fromUtf8(project::webAddress.data(),
-                                              static_cast<qsizetype>(project::webAddress.size()));
+    const QString address = QString::fromUtf8(project::kWebAddress.data(),
+                                              static_cast<qsizetype>(project::kWebAddress.size()));
     lblWeb = plainLabel(this, "lblWeb", QUrl(address).host(), twipsRect(315, 3990, 1725, 210));
     lblWeb->setProperty("address", address);
     QFont webFont = lblWeb->font();

@@ -8,14 +8,14 @@ namespace ombrix::wizard {
 
 namespace {
 
-constexpr int pictureWidth = 116;
-constexpr int pictureHeight = 224;
+constexpr int kPictureWidth = 116;
+constexpr int kPictureHeight = 224;
 
 void drawBackground(QPainter& painter) {
-    QLinearGradient sky(0, 0, 0, pictureHeight);
+    QLinearGradient sky(0, 0, 0, kPictureHeight);
     sky.setColorAt(0.0, QColor(0x12, 0x35, 0x5b));
     sky.setColorAt(1.0, QColor(0x1f, 0x7a, 0x8c));
-    painter.fillRect(QRectF(0, 0, pictureWidth, pictureHeight), sky);
+    painter.fillRect(QRectF(0, 0, kPictureWidth, kPictureHeight), sky);
 }
 
 void drawDatabase(QPainter& painter) {
@@ -82,7 +82,7 @@ void drawPage(QPainter& painter) {
 } // namespace
 
 QPixmap sidePicture(qreal devicePixelRatio) {
-    QPixmap picture(QSize(pictureWidth, pictureHeight) * devicePixelRatio);
+    QPixmap picture(QSize(kPictureWidth, kPictureHeight) * devicePixelRatio);
     picture.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -2,21 +2,21 @@
 
 namespace ombrix::sections {
 
-void WriteDeleteIt(const PageContext& page, PageWriter& out) {
+void writeDeleteIt(const PageContext& page, PageWriter& out) {
     out.line(0, {"Sub DeleteIt()"});
     out.line(1, {"'delete the record..."});
     out.line(1, {"html = \"\""});
     if (!page.key.empty()) {
         const std::string submitted = "Request.Form(\"" + std::string(page.key) + "\")";
         // A quoted key cannot leave its literal; any other is refused unless it is one value.
-        if (KeyToken(page) != "'") {
-            out.line(1, {"If ", RefusedCondition(KeyKind(page), submitted), " Then"});
+        if (keyToken(page) != "'") {
+            out.line(1, {"If ", refusedCondition(KeyKind(page), submitted), " Then"});
             out.line(2, {"Response.Write \"Not a valid record key.\""});
             out.line(2, {"Response.End"});
             out.line(1, {"End If"});
         }
         out.line(1, {"sql = \"delete * from ", page.objectName, " where ", page.key, "=",
-                     SqlLiteral(KeyToken(page), submitted), ";\""});
+                     sqlLiteral(keyToken(page), submitted), ";\""});
         out.line(1, {"objDB.Execute (sql)"});
         out.emptyLine();
     }

@@ -2,7 +2,7 @@
 
 namespace ombrix::sections {
 
-void WriteDispatch(PageWriter& out) {
+void writeDispatch(PageWriter& out) {
     out.line(0, {"Select Case sAction"});
     out.line(1, {"Case \"\""});
     out.line(2, {"PageStart()"});
@@ -23,7 +23,7 @@ void WriteDispatch(PageWriter& out) {
     out.line(0, {"End Select"});
 }
 
-void WriteClosing(PageWriter& out) {
+void writeClosing(PageWriter& out) {
     out.line(0, {"%>"});
 }
 

@@ -2,7 +2,7 @@
 
 namespace ombrix::sections {
 
-void WriteDisplayForm(const PageContext& page, PageWriter& out) {
+void writeDisplayForm(const PageContext& page, PageWriter& out) {
     out.line(0, {"Sub DisplayForm()"});
     out.line(1, {"html=\"\""});
     out.line(1, {"sRowColor=\"#C4CEE5\""});

@@ -2,7 +2,7 @@
 
 namespace ombrix::sections {
 
-void WriteGetData(const PageContext& page, PageWriter& out) {
+void writeGetData(const PageContext& page, PageWriter& out) {
     out.line(0, {"Sub GetData()"});
     out.line(1, {"'TODO: Modify the next line to fit your needs. It should only return ONE record! "
                  "The record you want to edit..."});
@@ -11,7 +11,7 @@ void WriteGetData(const PageContext& page, PageWriter& out) {
                      " where SomeDatabaseVariable = SomeHtmlFormVariable\")"});
     } else {
         out.line(1, {"Set objRS = objDB.Execute(\"select * from ", page.objectName, " where ",
-                     page.key, " = ", SqlLiteral(KeyToken(page), page.key), ";\")"});
+                     page.key, " = ", sqlLiteral(keyToken(page), page.key), ";\")"});
     }
     out.emptyLine();
     out.line(1, {"If objRS.EOF Then"});

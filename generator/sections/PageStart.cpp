@@ -2,7 +2,7 @@
 
 namespace ombrix::sections {
 
-void WritePageStart(PageWriter& out) {
+void writePageStart(PageWriter& out) {
     out.line(0, {"Sub PageStart()"});
     out.line(1, {"'pagestart stuff goes here..."});
     out.line(1, {"html = \"\""});

@@ -4,7 +4,7 @@
 
 namespace ombrix::sections {
 
-std::string RefusedCondition(ValueKind kind, std::string_view x) {
+std::string refusedCondition(ValueKind kind, std::string_view x) {
     const std::string v(x);
     switch (kind) {
     case ValueKind::Date:
@@ -19,7 +19,7 @@ std::string RefusedCondition(ValueKind kind, std::string_view x) {
            ", \",\") > 0";
 }
 
-std::string SqlLiteral(std::string_view token, std::string_view x) {
+std::string sqlLiteral(std::string_view token, std::string_view x) {
     const std::string t(token);
     if (token == "'") {
         return t + "\" & SqlQuote(" + std::string(x) + ") & \"" + t;
@@ -27,12 +27,12 @@ std::string SqlLiteral(std::string_view token, std::string_view x) {
     return t + "\" & " + std::string(x) + " & \"" + t;
 }
 
-std::string_view KeyToken(const PageContext& page) {
+std::string_view keyToken(const PageContext& page) {
     return GetSQLToken(page.keyPrefix);
 }
 
 ValueKind KeyKind(const PageContext& page) {
-    if (KeyToken(page) == "#") {
+    if (keyToken(page) == "#") {
         return ValueKind::Date;
     }
     return page.keyPrefix == "boo" ? ValueKind::YesNo : ValueKind::Number;

@@ -3,16 +3,16 @@
 
 namespace ombrix::sections {
 
-void WritePrologue(const PageContext& page, PageWriter& out) {
-    constexpr std::string_view rule = "'--------------------------------------";
+void writePrologue(const PageContext& page, PageWriter& out) {
+    constexpr std::string_view kRule = "'--------------------------------------";
     out.line(0, {"<%"});
     out.emptyLine();
     out.line(0, {"Option Explicit"});
     out.emptyLine();
-    out.line(0, {rule});
+    out.line(0, {kRule});
     out.line(0, {"'---- Spewed out by the Ombrix ----"});
-    out.line(0, {"'---- ", project::webAddress, "   ----"});
-    out.line(0, {rule});
+    out.line(0, {"'---- ", project::kWebAddress, "   ----"});
+    out.line(0, {kRule});
     out.emptyLine();
     out.line(0, {"Function SQLQuote(ByVal var)"});
     out.line(1, {"If InStr(var, \"'\") <> 0 Then"});
@@ -37,11 +37,12 @@ void WritePrologue(const PageContext& page, PageWriter& out) {
     }
     out.emptyLine();
     out.line(0, {"'TODO: Verify database path..."});
-    constexpr std::string_view driver = "sDBName = \"driver={Microsoft Access Driver (*.mdb)};dbq=";
+    constexpr std::string_view kDriver =
+        "sDBName = \"driver={Microsoft Access Driver (*.mdb)};dbq=";
     if (page.password.empty()) {
-        out.line(0, {driver, page.databasePath, "\""});
+        out.line(0, {kDriver, page.databasePath, "\""});
     } else {
-        out.line(0, {driver, page.databasePath, ";pwd=", page.password, "\""});
+        out.line(0, {kDriver, page.databasePath, ";pwd=", page.password, "\""});
     }
     out.line(0, {"Set objDB = Server.CreateObject(\"ADODB.Connection\")"});
     out.line(0, {"objDB.Open sDBName"});

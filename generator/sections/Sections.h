@@ -20,14 +20,14 @@ struct PageContext {
 };
 
 // The nine sections of the page, in the order GeneratePage writes them.
-void WritePrologue(const PageContext& page, PageWriter& out);
-void WriteGetData(const PageContext& page, PageWriter& out);
-void WriteDisplayForm(const PageContext& page, PageWriter& out);
-void WriteValidateData(const PageContext& page, PageWriter& out);
-void WritePageStart(PageWriter& out);
-void WriteShowConfirm(const PageContext& page, PageWriter& out);
-void WriteDeleteIt(const PageContext& page, PageWriter& out);
-void WriteDispatch(PageWriter& out);
-void WriteClosing(PageWriter& out);
+void writePrologue(const PageContext& page, PageWriter& out);
+void writeGetData(const PageContext& page, PageWriter& out);
+void writeDisplayForm(const PageContext& page, PageWriter& out);
+void writeValidateData(const PageContext& page, PageWriter& out);
+void writePageStart(PageWriter& out);
+void writeShowConfirm(const PageContext& page, PageWriter& out);
+void writeDeleteIt(const PageContext& page, PageWriter& out);
+void writeDispatch(PageWriter& out);
+void writeClosing(PageWriter& out);
 
 } // namespace ombrix::sections

@@ -3,7 +3,7 @@
 namespace ombrix::sections {
 
 // The confirmation form always posts, whatever method the edit form uses.
-void WriteShowConfirm(const PageContext& page, PageWriter& out) {
+void writeShowConfirm(const PageContext& page, PageWriter& out) {
     out.line(0, {"Sub ShowConfirm()"});
     out.line(1, {"'delete confirmation stuff goes here..."});
     out.line(1, {"html = \"\""});

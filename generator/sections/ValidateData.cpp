@@ -7,10 +7,10 @@ namespace ombrix::sections {
 namespace {
 
 // A filled value must be of its kind; an empty one is left to the required check, if any.
-void WriteKindCheck(const FieldSpec& field, ValueKind kind, std::string_view what,
+void writeKindCheck(const FieldSpec& field, ValueKind kind, std::string_view what,
                     PageWriter& out) {
     out.line(1, {"If ", field.VarName, " <> \"\" Then"});
-    out.line(2, {"If ", RefusedCondition(kind, field.VarName), " Then"});
+    out.line(2, {"If ", refusedCondition(kind, field.VarName), " Then"});
     out.line(3, {"sError = sError & \"", field.Name, " is not a valid ", what, ".<br>\""});
     out.line(2, {"End If "});
     out.line(1, {"End If "});
@@ -19,9 +19,9 @@ void WriteKindCheck(const FieldSpec& field, ValueKind kind, std::string_view wha
 
 // An empty date is accepted and a filled one must be a date; every other field must be filled,
 // and one joined into SQL without delimiters must also be a single number or yes/no value.
-void WriteCheck(const FieldSpec& field, PageWriter& out) {
+void writeCheck(const FieldSpec& field, PageWriter& out) {
     if (field.Prefix.starts_with("dat")) {
-        WriteKindCheck(field, ValueKind::Date, "date", out);
+        writeKindCheck(field, ValueKind::Date, "date", out);
         return;
     }
     out.line(1, {"If ", field.VarName, " = \"\" Then"});
@@ -30,21 +30,21 @@ void WriteCheck(const FieldSpec& field, PageWriter& out) {
     out.emptyLine();
     if (GetSQLToken(field.Prefix).empty()) {
         if (field.Prefix == "boo") {
-            WriteKindCheck(field, ValueKind::YesNo, "yes/no value", out);
+            writeKindCheck(field, ValueKind::YesNo, "yes/no value", out);
         } else {
-            WriteKindCheck(field, ValueKind::Number, "number", out);
+            writeKindCheck(field, ValueKind::Number, "number", out);
         }
     }
 }
 
-void WriteValue(std::string_view lead, const FieldSpec& field, std::string_view comma,
+void writeValue(std::string_view lead, const FieldSpec& field, std::string_view comma,
                 PageWriter& out) {
-    out.line(2, {lead, SqlLiteral(GetSQLToken(field.Prefix), field.VarName), comma, "\""});
+    out.line(2, {lead, sqlLiteral(GetSQLToken(field.Prefix), field.VarName), comma, "\""});
 }
 
 } // namespace
 
-void WriteValidateData(const PageContext& page, PageWriter& out) {
+void writeValidateData(const PageContext& page, PageWriter& out) {
     const auto& fields = page.fields;
     const auto commaAfter = [&fields](std::size_t i) -> std::string_view {
         return i + 1 < fields.size() ? "," : "";
@@ -58,7 +58,7 @@ void WriteValidateData(const PageContext& page, PageWriter& out) {
     out.line(1, {"'TODO: Modify/Delete the field validations below to match your situation..."});
     out.emptyLine();
     for (const auto& field : fields) {
-        WriteCheck(field, out);
+        writeCheck(field, out);
     }
     out.line(1, {"If sError <> \"\" Then"});
     out.line(2, {"DisplayForm()"});
@@ -73,7 +73,7 @@ void WriteValidateData(const PageContext& page, PageWriter& out) {
     out.line(2, {"sql = sql & \") \""});
     out.line(2, {"sql = sql & \"Values (\""});
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        WriteValue("sql = sql & \"", fields[i], commaAfter(i), out);
+        writeValue("sql = sql & \"", fields[i], commaAfter(i), out);
     }
     out.line(2, {"sql = sql & \");\""});
     out.emptyLine();
@@ -82,12 +82,12 @@ void WriteValidateData(const PageContext& page, PageWriter& out) {
     out.line(2, {"sql = \"UPDATE ", page.objectName, " SET \""});
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const std::string lead = "sql = sql & \"" + fields[i].VarName + "=";
-        WriteValue(lead, fields[i], commaAfter(i), out);
+        writeValue(lead, fields[i], commaAfter(i), out);
     }
     if (page.key.empty()) {
         out.line(2, {"sql = sql & \" WHERE STATEMENT GOES HERE;\""});
     } else {
-        out.line(2, {"sql = sql & \" where ", page.key, " = ", SqlLiteral(KeyToken(page), page.key),
+        out.line(2, {"sql = sql & \" where ", page.key, " = ", sqlLiteral(keyToken(page), page.key),
                      ";\""});
     }
     out.emptyLine();

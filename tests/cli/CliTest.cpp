@@ -130,7 +130,7 @@ TEST(CliInProcess, HelpTextsAreAsPublished) {
 TEST(CliInProcess, VersionComesFromTheProject) {
     const Outcome run = RunInProcess({"--version"});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "ombrix-cli " + std::string(ombrix::project::version) + "\n");
+    EXPECT_EQ(run.out, "ombrix-cli " + std::string(ombrix::project::kVersion) + "\n");
 }
 
 } // namespace

@@ -9,8 +9,8 @@
 namespace {
 
 using ombrix::FieldSpec;
-using ombrix::FieldSpecFromItem;
-using ombrix::MakeFieldListItem;
+using ombrix::fieldSpecFromItem;
+using ombrix::makeFieldListItem;
 
 struct ItemRow {
     std::string item;
@@ -22,7 +22,7 @@ struct ItemRow {
 class FieldSpecFromItemTest : public testing::TestWithParam<ItemRow> {};
 
 TEST_P(FieldSpecFromItemTest, SplitsAtTheFirstTab) {
-    const FieldSpec field = FieldSpecFromItem(GetParam().item);
+    const FieldSpec field = fieldSpecFromItem(GetParam().item);
     EXPECT_EQ(field.Name, GetParam().name);
     EXPECT_EQ(field.VarName, GetParam().varName);
     EXPECT_EQ(field.Prefix, GetParam().prefix);
@@ -31,21 +31,21 @@ TEST_P(FieldSpecFromItemTest, SplitsAtTheFirstTab) {
 INSTANTIATE_TEST_SUITE_P(
     Items, FieldSpecFromItemTest,
     testing::Values(
-        ItemRow{MakeFieldListItem("Customer Name", "str"), "Customer Name", "Customer_Name", "str"},
-        ItemRow{MakeFieldListItem("OrderDate", "dat"), "Orderdate", "Orderdate", "dat"},
-        ItemRow{MakeFieldListItem("Order  ID", "lng"), "Order  Id", "Order__Id", "lng"},
-        ItemRow{MakeFieldListItem("  padded name  ", "int"), "Padded Name", "Padded_Name", "int"},
+        ItemRow{makeFieldListItem("Customer Name", "str"), "Customer Name", "Customer_Name", "str"},
+        ItemRow{makeFieldListItem("OrderDate", "dat"), "Orderdate", "Orderdate", "dat"},
+        ItemRow{makeFieldListItem("Order  ID", "lng"), "Order  Id", "Order__Id", "lng"},
+        ItemRow{makeFieldListItem("  padded name  ", "int"), "Padded Name", "Padded_Name", "int"},
         ItemRow{"Notes\tmem", "Notes", "Notes", "mem"},
         ItemRow{"a\tstr\tmore", "A", "A", "str\tmore"}, ItemRow{"\tstr", "", "", "str"},
         ItemRow{"  No Tab here ", "No Tab Here", "No_Tab_Here", ""}, ItemRow{"", "", "", ""}));
 
 TEST(FieldListItemTest, IsNameHundredBlanksTabPrefix) {
-    EXPECT_EQ(MakeFieldListItem("Notes", "mem"), "Notes" + std::string(100, ' ') + "\tmem");
+    EXPECT_EQ(makeFieldListItem("Notes", "mem"), "Notes" + std::string(100, ' ') + "\tmem");
 }
 
 TEST(BuildFieldSpecsTest, KeepsListOrder) {
-    const auto fields = ombrix::BuildFieldSpecs(
-        {MakeFieldListItem("b", "str"), MakeFieldListItem("a", "lng"), MakeFieldListItem("c", "")});
+    const auto fields = ombrix::buildFieldSpecs(
+        {makeFieldListItem("b", "str"), makeFieldListItem("a", "lng"), makeFieldListItem("c", "")});
     ASSERT_EQ(fields.size(), 3U);
     EXPECT_EQ(fields[0].Name, "B");
     EXPECT_EQ(fields[1].Name, "A");

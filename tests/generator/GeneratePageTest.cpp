@@ -13,7 +13,7 @@
 
 namespace {
 
-using ombrix::MakeFieldListItem;
+using ombrix::makeFieldListItem;
 using ombrix::WizardState;
 
 struct Scenario {
@@ -24,7 +24,7 @@ struct Scenario {
 std::vector<std::string> Items(const std::vector<std::pair<std::string, std::string>>& fields) {
     std::vector<std::string> items;
     for (const auto& [name, prefix] : fields) {
-        items.push_back(MakeFieldListItem(name, prefix));
+        items.push_back(makeFieldListItem(name, prefix));
     }
     return items;
 }

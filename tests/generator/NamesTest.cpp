@@ -8,7 +8,7 @@
 
 namespace {
 
-using ombrix::ObjectName;
+using ombrix::objectName;
 using ombrix::ProperCase;
 using ombrix::SpaceToUnderscore;
 
@@ -98,12 +98,12 @@ INSTANTIATE_TEST_SUITE_P(Blanks, SpaceToUnderscoreTest,
                                                     "break"}));
 
 TEST(ObjectNameTest, TakesTheCaptionFromItsEighthCharacter) {
-    EXPECT_EQ(ObjectName("Table: Orders"), "Orders");
-    EXPECT_EQ(ObjectName("Query: Order Details"), "Order Details");
-    EXPECT_EQ(ObjectName("Table: "), "");
-    EXPECT_EQ(ObjectName("Table"), "");
-    EXPECT_EQ(ObjectName(""), "");
-    EXPECT_EQ(ObjectName("Täble: Straße"), "Straße");
+    EXPECT_EQ(objectName("Table: Orders"), "Orders");
+    EXPECT_EQ(objectName("Query: Order Details"), "Order Details");
+    EXPECT_EQ(objectName("Table: "), "");
+    EXPECT_EQ(objectName("Table"), "");
+    EXPECT_EQ(objectName(""), "");
+    EXPECT_EQ(objectName("Täble: Straße"), "Straße");
 }
 
 std::size_t CountCharacters(const std::string& text, bool& valid) {

@@ -292,9 +292,10 @@ void tst_WizardFrame::websiteLabelOpensTheAddress() {
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
     QTest::mouseClick(web, Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    QCOMPARE(catcher.opened,
-             QList<QUrl>{QUrl(QString::fromUtf8(
-                 project::webAddress.data(), static_cast<qsizetype>(project::webAddress.size())))});
+    QCOMPARE(
+        catcher.opened,
+        QList<QUrl>{QUrl(QString::fromUtf8(project::kWebAddress.data(),
+                                           static_cast<qsizetype>(project::kWebAddress.size())))});
 }
 
 QTEST_MAIN(tst_WizardFrame)

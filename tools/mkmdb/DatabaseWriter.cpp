@@ -13,13 +13,13 @@
 namespace mkmdb {
 namespace {
 
-constexpr std::uint32_t headerPage = 0;
-constexpr std::uint32_t globalUsagePage = 1;
+constexpr std::uint32_t kHeaderPage = 0;
+constexpr std::uint32_t kGlobalUsagePage = 1;
 // Access marks the global usage page as owned by page 1 itself.
-constexpr std::uint32_t globalUsageOwner = 1;
-constexpr std::uint32_t usageMapOwner = 0;
-constexpr int usageMapCoverage = 64 * 8;
-constexpr int leafEntriesStart = 0x1E0;
+constexpr std::uint32_t kGlobalUsageOwner = 1;
+constexpr std::uint32_t kUsageMapOwner = 0;
+constexpr int kUsageMapCoverage = 64 * 8;
+constexpr int kLeafEntriesStart = 0x1E0;
 
 struct TablePlan {
     TableLayout layout;
@@ -62,7 +62,7 @@ std::uint32_t writeEmptyLeaf(PageSet& pages, std::uint32_t tdefPage) {
     char* page = pages.page(number);
     page[0] = 0x04;
     page[1] = 0x01;
-    qToLittleEndian(static_cast<std::uint16_t>(pageSize - leafEntriesStart), page + 2);
+    qToLittleEndian(static_cast<std::uint16_t>(kPageSize - kLeafEntriesStart), page + 2);
     qToLittleEndian(tdefPage, page + 4);
     return number;
 }
@@ -70,10 +70,10 @@ std::uint32_t writeEmptyLeaf(PageSet& pages, std::uint32_t tdefPage) {
 // Page 1: the pages not yet in use, as far as a 512-page map reaches.
 void writeGlobalUsage(PageSet& pages) {
     std::vector<std::uint32_t> unused;
-    for (auto page = static_cast<int>(pages.count()); page < usageMapCoverage; ++page)
+    for (auto page = static_cast<int>(pages.count()); page < kUsageMapCoverage; ++page)
         unused.push_back(static_cast<std::uint32_t>(page));
     const QByteArray map = usageMap(unused);
-    DataPageWriter global(pages, globalUsageOwner, globalUsagePage);
+    DataPageWriter global(pages, kGlobalUsageOwner, kGlobalUsagePage);
     global.add(map);
     global.add(QByteArray(map.size(), '\0'));
 }
@@ -114,7 +114,7 @@ PageSet buildPages(const DatabaseDescription& database) {
         for (std::size_t i = 0; i < plan.layout.indexes.size(); ++i)
             plan.pointers.indexRootPages.push_back(writeEmptyLeaf(pages, plan.tdefPage));
 
-    DataPageWriter maps(pages, usageMapOwner);
+    DataPageWriter maps(pages, kUsageMapOwner);
     for (TablePlan& plan : plans) {
         plan.pointers.usageMap = maps.add(usageMap(plan.dataPages));
         plan.pointers.freeSpaceMap = maps.add(usageMap({}));
@@ -130,7 +130,7 @@ PageSet buildPages(const DatabaseDescription& database) {
     }
 
     writeGlobalUsage(pages);
-    writeHeaderPage(pages.page(headerPage), database.password, database.created);
+    writeHeaderPage(pages.page(kHeaderPage), database.password, database.created);
     return pages;
 }
 

@@ -16,17 +16,17 @@
 namespace mkmdb {
 namespace {
 
-constexpr int maxNameLength = 64;
-constexpr int maxPasswordLength = 20;
-constexpr int maxColumns = 255;
-constexpr int maxIndexes = 32;
-constexpr int maxIndexColumns = 10;
-constexpr int maxTextSize = 255;
-constexpr int maxBinarySize = 510;
-constexpr int maxDecimalPrecision = 28;
+constexpr int kMaxNameLength = 64;
+constexpr int kMaxPasswordLength = 20;
+constexpr int kMaxColumns = 255;
+constexpr int kMaxIndexes = 32;
+constexpr int kMaxIndexColumns = 10;
+constexpr int kMaxTextSize = 255;
+constexpr int kMaxBinarySize = 510;
+constexpr int kMaxDecimalPrecision = 28;
 // 2000-01-01, used when the description gives no creation date, so that a description always
 // gives the same file.
-constexpr double defaultCreated = 36526.0;
+constexpr double kDefaultCreated = 36526.0;
 
 [[noreturn]] void fail(const QString& message) {
     throw DescriptionError(message.toStdString());
@@ -37,7 +37,7 @@ struct TypeName {
     ColumnType type;
 };
 
-constexpr std::array typeNames{
+constexpr std::array kTypeNames{
     TypeName{"boolean", ColumnType::Boolean},   TypeName{"byte", ColumnType::Byte},
     TypeName{"integer", ColumnType::Integer},   TypeName{"long", ColumnType::Long},
     TypeName{"currency", ColumnType::Currency}, TypeName{"single", ColumnType::Single},
@@ -61,10 +61,10 @@ auto within(const QString& context, Function&& function) {
 void checkName(const QString& name) {
     if (name.isEmpty())
         fail(QStringLiteral("a name must not be empty"));
-    if (name.size() > maxNameLength)
+    if (name.size() > kMaxNameLength)
         fail(QStringLiteral("name \"%1\" is longer than %2 characters")
                  .arg(name)
-                 .arg(maxNameLength));
+                 .arg(kMaxNameLength));
     if (name.startsWith(QLatin1Char(' ')))
         fail(QStringLiteral("name \"%1\" starts with a blank").arg(name));
     for (const QChar c : name)
@@ -88,7 +88,7 @@ private:
 };
 
 ColumnType typeNamed(const QString& name) {
-    for (const TypeName& entry : typeNames)
+    for (const TypeName& entry : kTypeNames)
         if (name == QLatin1String(entry.name))
             return entry.type;
     fail(QStringLiteral("unknown type \"%1\"").arg(name));
@@ -103,11 +103,11 @@ ColumnDescription parseColumn(const QJsonObject& object) {
     column.name = json::requiredString(object, QStringLiteral("name"));
     column.type = typeNamed(json::requiredString(object, QStringLiteral("type")));
     if (column.type == ColumnType::Text)
-        column.size =
-            json::optionalInt(object, QStringLiteral("size"), 1, maxTextSize).value_or(maxTextSize);
+        column.size = json::optionalInt(object, QStringLiteral("size"), 1, kMaxTextSize)
+                          .value_or(kMaxTextSize);
     else if (column.type == ColumnType::Binary)
-        column.size = json::optionalInt(object, QStringLiteral("size"), 1, maxBinarySize)
-                          .value_or(maxBinarySize);
+        column.size = json::optionalInt(object, QStringLiteral("size"), 1, kMaxBinarySize)
+                          .value_or(kMaxBinarySize);
     else if (object.contains(QStringLiteral("size")))
         fail(QStringLiteral("\"size\" applies to text and binary columns only"));
     column.ordinal = json::optionalInt(object, QStringLiteral("ordinal"), 0, 65535);
@@ -119,7 +119,7 @@ ColumnDescription parseColumn(const QJsonObject& object) {
         fail(QStringLiteral("\"autonumber\" applies to long and guid columns only"));
     if (column.type == ColumnType::Decimal) {
         column.precision =
-            json::optionalInt(object, QStringLiteral("precision"), 1, maxDecimalPrecision)
+            json::optionalInt(object, QStringLiteral("precision"), 1, kMaxDecimalPrecision)
                 .value_or(18);
         column.scale =
             json::optionalInt(object, QStringLiteral("scale"), 0, column.precision).value_or(0);
@@ -144,8 +144,8 @@ IndexDescription parseIndex(const QJsonObject& object, const TableDescription& t
     IndexDescription index;
     index.name = json::requiredString(object, QStringLiteral("name"));
     const QJsonArray columns = json::optionalArray(object, QStringLiteral("columns"));
-    if (columns.isEmpty() || columns.size() > maxIndexColumns)
-        fail(QStringLiteral("an index needs 1 to %1 \"columns\"").arg(maxIndexColumns));
+    if (columns.isEmpty() || columns.size() > kMaxIndexColumns)
+        fail(QStringLiteral("an index needs 1 to %1 \"columns\"").arg(kMaxIndexColumns));
     for (const QJsonValue& column : columns) {
         if (!column.isString())
             fail(QStringLiteral("\"columns\" must list column names"));
@@ -214,10 +214,10 @@ TableDescription parseTable(const QJsonObject& object) {
     table.name = json::requiredString(object, QStringLiteral("name"));
     table.hidden = json::optionalBool(object, QStringLiteral("hidden"));
     table.deletedIndexes = static_cast<std::uint32_t>(
-        json::optionalInt(object, QStringLiteral("deletedIndexes"), 0, maxIndexes).value_or(0));
+        json::optionalInt(object, QStringLiteral("deletedIndexes"), 0, kMaxIndexes).value_or(0));
     const QJsonArray columns = json::optionalArray(object, QStringLiteral("columns"));
-    if (columns.isEmpty() || columns.size() > maxColumns)
-        fail(QStringLiteral("a table needs 1 to %1 \"columns\"").arg(maxColumns));
+    if (columns.isEmpty() || columns.size() > kMaxColumns)
+        fail(QStringLiteral("a table needs 1 to %1 \"columns\"").arg(kMaxColumns));
     NameSet columnNames;
     for (qsizetype i = 0; i < columns.size(); ++i) {
         const QJsonObject column = json::objectAt(columns, i, QStringLiteral("column"));
@@ -228,8 +228,8 @@ TableDescription parseTable(const QJsonObject& object) {
         }));
     }
     const QJsonArray indexes = json::optionalArray(object, QStringLiteral("indexes"));
-    if (indexes.size() > maxIndexes)
-        fail(QStringLiteral("a table has at most %1 indexes").arg(maxIndexes));
+    if (indexes.size() > kMaxIndexes)
+        fail(QStringLiteral("a table has at most %1 indexes").arg(kMaxIndexes));
     NameSet indexNames;
     bool hasPrimary = false;
     for (qsizetype i = 0; i < indexes.size(); ++i) {
@@ -257,8 +257,8 @@ std::size_t tableNamed(const DatabaseDescription& database, const QString& name)
 std::vector<int> columnsOf(const TableDescription& table, const QJsonObject& object,
                            const QString& key) {
     const QJsonArray names = json::optionalArray(object, key);
-    if (names.isEmpty() || names.size() > maxIndexColumns)
-        fail(QStringLiteral("\"%1\" needs 1 to %2 column names").arg(key).arg(maxIndexColumns));
+    if (names.isEmpty() || names.size() > kMaxIndexColumns)
+        fail(QStringLiteral("\"%1\" needs 1 to %2 column names").arg(key).arg(kMaxIndexColumns));
     std::vector<int> columns;
     for (const QJsonValue& name : names) {
         if (!name.isString())
@@ -339,9 +339,9 @@ DatabaseDescription parseDescription(const QByteArray& jsonText) {
 
     DatabaseDescription database;
     database.password = json::optionalString(root, QStringLiteral("password")).value_or(QString());
-    if (database.password.size() > maxPasswordLength)
-        fail(QStringLiteral("the password is longer than %1 characters").arg(maxPasswordLength));
-    database.created = defaultCreated;
+    if (database.password.size() > kMaxPasswordLength)
+        fail(QStringLiteral("the password is longer than %1 characters").arg(kMaxPasswordLength));
+    database.created = kDefaultCreated;
     if (const auto created = json::optionalString(root, QStringLiteral("created"))) {
         const std::optional<double> date = oleDateFromIso(*created);
         if (!date)

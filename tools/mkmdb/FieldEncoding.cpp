@@ -16,7 +16,7 @@ namespace mkmdb {
 namespace {
 
 // Access compresses a memo value only up to this many characters.
-constexpr qsizetype maxCompressedMemoLength = 1024;
+constexpr qsizetype kMaxCompressedMemoLength = 1024;
 
 template <typename T>
 QByteArray littleEndian(T value) {
@@ -212,7 +212,7 @@ FieldValue encodeField(const ColumnDescription& column, const QJsonValue& value)
     }
     case ColumnType::Memo: {
         const QString string = text(value);
-        return string.size() <= maxCompressedMemoLength ? compressibleText(string) : ucs2(string);
+        return string.size() <= kMaxCompressedMemoLength ? compressibleText(string) : ucs2(string);
     }
     case ColumnType::Guid:
         return guid(value);

@@ -12,15 +12,15 @@
 namespace mkmdb {
 namespace {
 
-constexpr int scrambledStart = 0x18;
-constexpr int scrambledLength = 128;
-constexpr int codePageOffset = 0x3C;
-constexpr int passwordOffset = 0x42;
-constexpr int passwordBytes = 40;
-constexpr int sortOrderOffset = 0x6E;
-constexpr int createdOffset = 0x72;
-constexpr std::uint16_t windowsLatin1 = 1252;
-constexpr std::uint16_t generalSortOrder = 0x0409;
+constexpr int kScrambledStart = 0x18;
+constexpr int kScrambledLength = 128;
+constexpr int kCodePageOffset = 0x3C;
+constexpr int kPasswordOffset = 0x42;
+constexpr int kPasswordBytes = 40;
+constexpr int kSortOrderOffset = 0x6E;
+constexpr int kCreatedOffset = 0x72;
+constexpr std::uint16_t kWindowsLatin1 = 1252;
+constexpr std::uint16_t kGeneralSortOrder = 0x0409;
 
 // RC4, the stream cipher Jet uses on this part of the page; no library on the build machines
 // offers it (it is not in QCryptographicHash).
@@ -47,34 +47,35 @@ void rc4(const std::array<unsigned char, 4>& key, char* data, int length) {
 } // namespace
 
 void writeHeaderPage(char* page, const QString& password, double created) {
-    static constexpr char engine[] = "Standard Jet DB";
+    static constexpr char kEngine[] = "Standard Jet DB";
     page[0] = 0x00;
     page[1] = 0x01;
-    std::memcpy(page + 4, engine, sizeof engine);
+    std::memcpy(page + 4, kEngine, sizeof kEngine);
     page[0x14] = 0x01; // Jet 4
 
     // Leading words of the scrambled block, as in every Access 2000 file examined.
-    static constexpr std::array<std::uint8_t, 24> blockStart{0, 1, 0, 0, 1, 1, 0, 0, 2, 0, 0, 0,
-                                                             3, 0, 0, 0, 4, 0, 0, 0, 5, 0, 0, 0};
-    std::memcpy(page + scrambledStart, blockStart.data(), blockStart.size());
-    qToLittleEndian(windowsLatin1, page + codePageOffset);
-    qToLittleEndian(generalSortOrder, page + sortOrderOffset);
-    qToLittleEndian(created, page + createdOffset);
+    static constexpr std::array<std::uint8_t, 24> kBlockStart{0, 1, 0, 0, 1, 1, 0, 0, 2, 0, 0, 0,
+                                                              3, 0, 0, 0, 4, 0, 0, 0, 5, 0, 0, 0};
+    std::memcpy(page + kScrambledStart, kBlockStart.data(), kBlockStart.size());
+    qToLittleEndian(kWindowsLatin1, page + kCodePageOffset);
+    qToLittleEndian(kGeneralSortOrder, page + kSortOrderOffset);
+    qToLittleEndian(created, page + kCreatedOffset);
 
     // The password is UCS-2, masked with the whole days of the creation date repeated; an
     // empty password therefore stores the mask itself.
     const QByteArray text = ucs2(password);
     std::array<char, 4> mask{};
     qToLittleEndian(static_cast<std::int32_t>(std::floor(created)), mask.data());
-    for (int i = 0; i < passwordBytes; ++i) {
+    for (int i = 0; i < kPasswordBytes; ++i) {
         const char plain = i < text.size() ? text[i] : '\0';
-        page[passwordOffset + i] = static_cast<char>(plain ^ mask[static_cast<std::size_t>(i % 4)]);
+        page[kPasswordOffset + i] =
+            static_cast<char>(plain ^ mask[static_cast<std::size_t>(i % 4)]);
     }
-    rc4({0xC7, 0xDA, 0x39, 0x6B}, page + scrambledStart, scrambledLength);
+    rc4({0xC7, 0xDA, 0x39, 0x6B}, page + kScrambledStart, kScrambledLength);
 
     // Unscrambled trailer Access 2000 writes after the block: a build number and "4.0".
-    qToLittleEndian(std::uint32_t{0x0654}, page + scrambledStart + scrambledLength);
-    std::memcpy(page + scrambledStart + scrambledLength + 4, "4.0", 4);
+    qToLittleEndian(std::uint32_t{0x0654}, page + kScrambledStart + kScrambledLength);
+    std::memcpy(page + kScrambledStart + kScrambledLength + 4, "4.0", 4);
 }
 
 } // namespace mkmdb

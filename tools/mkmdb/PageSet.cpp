@@ -8,13 +8,13 @@
 namespace mkmdb {
 namespace {
 
-constexpr int dataHeaderSize = 14;
-constexpr int rowCountOffset = 12;
-constexpr int tdefHeaderSize = 8;
+constexpr int kDataHeaderSize = 14;
+constexpr int kRowCountOffset = 12;
+constexpr int kTdefHeaderSize = 8;
 // A row pointer has one byte for the row number.
-constexpr int maxRowsPerPage = 255;
+constexpr int kMaxRowsPerPage = 255;
 // Access's usage maps hold 64 bitmap bytes, enough for 512 pages from the start page.
-constexpr int usageBitmapBytes = 64;
+constexpr int kUsageBitmapBytes = 64;
 
 template <typename T>
 void put(char* at, T value) {
@@ -25,19 +25,19 @@ void put(char* at, T value) {
 
 std::uint32_t PageSet::allocate(std::uint32_t count) {
     const std::uint32_t first = this->count();
-    bytes_.resize(bytes_.size() + static_cast<std::size_t>(count) * pageSize, '\0');
+    bytes_.resize(bytes_.size() + static_cast<std::size_t>(count) * kPageSize, '\0');
     return first;
 }
 
 char* PageSet::page(std::uint32_t number) {
-    return bytes_.data() + static_cast<std::size_t>(number) * pageSize;
+    return bytes_.data() + static_cast<std::size_t>(number) * kPageSize;
 }
 
 std::uint32_t PageSet::tdefPageCount(qsizetype tdefSize) {
-    if (tdefSize <= pageSize)
+    if (tdefSize <= kPageSize)
         return 1;
-    const qsizetype perContinuation = pageSize - tdefHeaderSize;
-    return static_cast<std::uint32_t>(1 + (tdefSize - pageSize + perContinuation - 1) /
+    const qsizetype perContinuation = kPageSize - kTdefHeaderSize;
+    return static_cast<std::uint32_t>(1 + (tdefSize - kPageSize + perContinuation - 1) /
                                               perContinuation);
 }
 
@@ -46,15 +46,15 @@ void PageSet::writeTdef(std::uint32_t first, const QByteArray& tdef) {
     qsizetype offset = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         char* target = page(first + i);
-        const qsizetype headerBytes = i == 0 ? 0 : tdefHeaderSize;
-        const qsizetype take = std::min<qsizetype>(pageSize - headerBytes, tdef.size() - offset);
+        const qsizetype headerBytes = i == 0 ? 0 : kTdefHeaderSize;
+        const qsizetype take = std::min<qsizetype>(kPageSize - headerBytes, tdef.size() - offset);
         std::copy_n(tdef.constData() + offset, take, target + headerBytes);
         offset += take;
         target[0] = 0x02;
         target[1] = 0x01;
         const qsizetype used = headerBytes + take;
         put<std::uint16_t>(target + 2, static_cast<std::uint16_t>(std::max<qsizetype>(
-                                           0, pageSize - used - tdefHeaderSize)));
+                                           0, kPageSize - used - kTdefHeaderSize)));
         put<std::uint32_t>(target + 4, i + 1 < count ? first + i + 1 : 0);
     }
 }
@@ -80,33 +80,33 @@ void DataPageWriter::formatPage(std::uint32_t number) {
     target[0] = 0x01;
     target[1] = 0x01;
     put<std::uint32_t>(target + 4, owner_);
-    put<std::uint16_t>(target + 2, pageSize - dataHeaderSize);
+    put<std::uint16_t>(target + 2, kPageSize - kDataHeaderSize);
     pages_.push_back(number);
     rowsOnPage_ = 0;
-    freeEnd_ = pageSize;
+    freeEnd_ = kPageSize;
 }
 
 std::uint32_t DataPageWriter::add(const QByteArray& row) {
-    if (row.size() > maxRowSize)
+    if (row.size() > kMaxRowSize)
         throw DescriptionError("a row is larger than a page can hold");
-    const int tableEnd = dataHeaderSize + 2 * (rowsOnPage_ + 1);
-    if (pages_.empty() || rowsOnPage_ == maxRowsPerPage || freeEnd_ - row.size() < tableEnd)
+    const int tableEnd = kDataHeaderSize + 2 * (rowsOnPage_ + 1);
+    if (pages_.empty() || rowsOnPage_ == kMaxRowsPerPage || freeEnd_ - row.size() < tableEnd)
         openPage();
     char* target = set_.page(pages_.back());
     freeEnd_ -= static_cast<int>(row.size());
     std::copy_n(row.constData(), row.size(), target + freeEnd_);
-    put<std::uint16_t>(target + dataHeaderSize + 2 * rowsOnPage_,
+    put<std::uint16_t>(target + kDataHeaderSize + 2 * rowsOnPage_,
                        static_cast<std::uint16_t>(freeEnd_));
     ++rowsOnPage_;
-    put<std::uint16_t>(target + rowCountOffset, static_cast<std::uint16_t>(rowsOnPage_));
+    put<std::uint16_t>(target + kRowCountOffset, static_cast<std::uint16_t>(rowsOnPage_));
     put<std::uint16_t>(target + 2,
-                       static_cast<std::uint16_t>(freeEnd_ - dataHeaderSize - 2 * rowsOnPage_));
+                       static_cast<std::uint16_t>(freeEnd_ - kDataHeaderSize - 2 * rowsOnPage_));
     return pages_.back() << 8 | static_cast<std::uint32_t>(rowsOnPage_ - 1);
 }
 
 std::uint32_t DataPageWriter::addOnNewPage(const QByteArray& row) {
     if (!pages_.empty())
-        rowsOnPage_ = maxRowsPerPage;
+        rowsOnPage_ = kMaxRowsPerPage;
     return add(row);
 }
 
@@ -116,10 +116,10 @@ QByteArray usageMap(const std::vector<std::uint32_t>& pages) {
     if (!pages.empty()) {
         last = *std::max_element(pages.begin(), pages.end());
         // Access counts from page 0; later starts keep the map small in big files.
-        if (last >= usageBitmapBytes * 8)
+        if (last >= kUsageBitmapBytes * 8)
             start = *std::min_element(pages.begin(), pages.end()) & ~7u;
     }
-    const auto bitmapBytes = std::max<qsizetype>(usageBitmapBytes, (last - start) / 8 + 1);
+    const auto bitmapBytes = std::max<qsizetype>(kUsageBitmapBytes, (last - start) / 8 + 1);
     QByteArray map(5 + bitmapBytes, '\0');
     put<std::uint32_t>(map.data() + 1, start);
     for (const std::uint32_t page : pages) {

@@ -7,7 +7,7 @@
 
 namespace mkmdb {
 
-constexpr int pageSize = 4096;
+constexpr int kPageSize = 4096;
 
 // The whole file as numbered 4096-byte pages, built in memory and written at the end.
 class PageSet {
@@ -15,7 +15,7 @@ public:
     // Appends count zeroed pages and returns the number of the first.
     std::uint32_t allocate(std::uint32_t count = 1);
     char* page(std::uint32_t number);
-    std::uint32_t count() const { return static_cast<std::uint32_t>(bytes_.size() / pageSize); }
+    std::uint32_t count() const { return static_cast<std::uint32_t>(bytes_.size() / kPageSize); }
     // Writes a TDEF byte stream over the pages starting at first, chaining continuation pages.
     void writeTdef(std::uint32_t first, const QByteArray& tdef);
     static std::uint32_t tdefPageCount(qsizetype tdefSize);
@@ -38,7 +38,7 @@ public:
     std::uint32_t addOnNewPage(const QByteArray& row);
     const std::vector<std::uint32_t>& pages() const { return pages_; }
 
-    static constexpr int maxRowSize = pageSize - 14 - 2;
+    static constexpr int kMaxRowSize = kPageSize - 14 - 2;
 
 private:
     void openPage();
@@ -52,7 +52,7 @@ private:
 };
 
 // The owner word of long-value pages.
-constexpr std::uint32_t lvalOwner = 0x4C41564C; // "LVAL"
+constexpr std::uint32_t kLvalOwner = 0x4C41564C; // "LVAL"
 
 // A type-0 usage map row: the start page and a bitmap of the pages that are set.
 QByteArray usageMap(const std::vector<std::uint32_t>& pages);

@@ -28,7 +28,7 @@ struct QueryKind {
     bool hasOptionsRow;       // Access writes attribute 3 even when no option is set
 };
 
-constexpr std::array kinds{
+constexpr std::array kKinds{
     QueryKind{"select", 0, 1, true},
     QueryKind{"crosstab", 16, 6, false},
     QueryKind{"delete", 32, 5, true},
@@ -41,27 +41,27 @@ constexpr std::array kinds{
 };
 
 // Bits of attribute 3's Flag.
-constexpr std::int16_t allFieldsBit = 0x01;
-constexpr std::int16_t distinctBit = 0x02;
-constexpr std::int16_t ownerAccessBit = 0x04;
-constexpr std::int16_t distinctRowBit = 0x08;
-constexpr std::int16_t topBit = 0x10;
-constexpr std::int16_t percentBit = 0x20;
+constexpr std::int16_t kAllFieldsBit = 0x01;
+constexpr std::int16_t kDistinctBit = 0x02;
+constexpr std::int16_t kOwnerAccessBit = 0x04;
+constexpr std::int16_t kDistinctRowBit = 0x08;
+constexpr std::int16_t kTopBit = 0x10;
+constexpr std::int16_t kPercentBit = 0x20;
 
 // MSysObjects.Flags bits Access sets on hidden queries and on the ~sq_ queries behind forms,
 // reports and controls.
-constexpr std::int32_t hiddenFlag = 0x08;
-constexpr std::int32_t systemQueryFlags = 0x03;
+constexpr std::int32_t kHiddenFlag = 0x08;
+constexpr std::int32_t kSystemQueryFlags = 0x03;
 
 // Name2 of the attribute-5 rows that hold the parts of a union query.
-const QString unionPartPrefix = QStringLiteral("X7YZ_____");
+const QString kUnionPartPrefix = QStringLiteral("X7YZ_____");
 
 [[noreturn]] void fail(const QString& message) {
     throw DescriptionError(message.toStdString());
 }
 
 const QueryKind& kindNamed(const QString& name) {
-    for (const QueryKind& kind : kinds)
+    for (const QueryKind& kind : kKinds)
         if (name == QLatin1String(kind.name))
             return kind;
     fail(QStringLiteral("unknown query type \"%1\"").arg(name));
@@ -144,20 +144,20 @@ void addKindAndOptions(RowCollector& out, const QJsonObject& query, const QueryK
 
     std::int16_t options = 0;
     if (json::optionalBool(query, QStringLiteral("allFields")))
-        options |= allFieldsBit;
+        options |= kAllFieldsBit;
     if (json::optionalBool(query, QStringLiteral("distinct")))
-        options |= distinctBit;
+        options |= kDistinctBit;
     if (kind.kindFlag == 9 && !json::optionalBool(query, QStringLiteral("unionAll")))
-        options |= distinctBit;
+        options |= kDistinctBit;
     if (json::optionalBool(query, QStringLiteral("ownerAccess")))
-        options |= ownerAccessBit;
+        options |= kOwnerAccessBit;
     if (json::optionalBool(query, QStringLiteral("distinctRow")))
-        options |= distinctRowBit;
+        options |= kDistinctRowBit;
     const std::optional<int> top = json::optionalInt(query, QStringLiteral("top"), 1, 2147483647);
     if (top)
-        options |= topBit;
+        options |= kTopBit;
     if (json::optionalBool(query, QStringLiteral("percent")))
-        options |= percentBit;
+        options |= kPercentBit;
     if (kind.hasOptionsRow || options != 0)
         out.add(Options, top ? std::optional(QString::number(*top)) : std::nullopt, std::nullopt,
                 std::nullopt, options);
@@ -189,7 +189,7 @@ void addInputs(RowCollector& out, const QJsonObject& query, const QueryKind& kin
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (!parts.at(i).isString())
             fail(QStringLiteral("union part %1 must be a string").arg(i + 1));
-        out.add(Input, std::nullopt, unionPartPrefix + QString::number(i + 1),
+        out.add(Input, std::nullopt, kUnionPartPrefix + QString::number(i + 1),
                 parts.at(i).toString(), std::nullopt);
     }
 }
@@ -269,9 +269,9 @@ QueryDescription parseQuery(const QJsonObject& query) {
     const QueryKind& kind = kindNamed(json::requiredString(query, QStringLiteral("type")));
     result.objectFlags = kind.objectFlags;
     if (json::optionalBool(query, QStringLiteral("hidden")))
-        result.objectFlags |= hiddenFlag;
+        result.objectFlags |= kHiddenFlag;
     if (result.name.startsWith(QLatin1String("~sq_")))
-        result.objectFlags |= systemQueryFlags;
+        result.objectFlags |= kSystemQueryFlags;
 
     RowCollector rows;
     addKindAndOptions(rows, query, kind);

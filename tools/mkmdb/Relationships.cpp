@@ -9,13 +9,13 @@ namespace mkmdb {
 namespace {
 
 // MSysRelationships.grbit bits (DAO's RelationAttributeEnum).
-constexpr std::int32_t dontEnforce = 0x2;
-constexpr std::int32_t cascadeUpdatesBit = 0x100;
-constexpr std::int32_t cascadeDeletesBit = 0x1000;
+constexpr std::int32_t kDontEnforce = 0x2;
+constexpr std::int32_t kCascadeUpdatesBit = 0x100;
+constexpr std::int32_t kCascadeDeletesBit = 0x1000;
 
-constexpr std::uint8_t oneSide = 1;
-constexpr std::uint8_t manySide = 2;
-constexpr std::uint8_t relationshipIndex = 2;
+constexpr std::uint8_t kOneSide = 1;
+constexpr std::uint8_t kManySide = 2;
+constexpr std::uint8_t kRelationshipIndex = 2;
 
 std::uint32_t physicalIndexOn(TableLayout& table, const std::vector<int>& columns,
                               const QString& nameIfNew) {
@@ -49,8 +49,8 @@ void addRelationshipIndexes(std::vector<TableLayout>& userTables,
         manyIndex.name = relationship.name;
         manyIndex.number = nextNumber(many);
         manyIndex.physical = physicalIndexOn(many, relationship.foreignColumns, relationship.name);
-        manyIndex.type = relationshipIndex;
-        manyIndex.role = manySide;
+        manyIndex.type = kRelationshipIndex;
+        manyIndex.role = kManySide;
         manyIndex.relatedTable = relationship.table;
         manyIndex.cascadeUpdates = relationship.cascadeUpdates;
         manyIndex.cascadeDeletes = relationship.cascadeDeletes;
@@ -62,7 +62,7 @@ void addRelationshipIndexes(std::vector<TableLayout>& userTables,
         // Access names the one side's index after its number: .rA, .rB, ...
         oneIndex.name = QStringLiteral(".r") + QChar(u'A' + oneIndex.number);
         oneIndex.physical = physicalIndexOn(one, relationship.columns, oneIndex.name);
-        oneIndex.role = oneSide;
+        oneIndex.role = kOneSide;
         oneIndex.relatedIndex = manyIndex.number;
         oneIndex.relatedTable = relationship.foreignTable;
         one.logicalIndexes.push_back(oneIndex);
@@ -73,11 +73,11 @@ void addRelationshipIndexes(std::vector<TableLayout>& userTables,
 std::vector<RowValues> relationshipRows(const DatabaseDescription& database) {
     std::vector<RowValues> rows;
     for (const RelationshipDescription& relationship : database.relationships) {
-        std::int32_t grbit = relationship.enforce ? 0 : dontEnforce;
+        std::int32_t grbit = relationship.enforce ? 0 : kDontEnforce;
         if (relationship.cascadeUpdates)
-            grbit |= cascadeUpdatesBit;
+            grbit |= kCascadeUpdatesBit;
         if (relationship.cascadeDeletes)
-            grbit |= cascadeDeletesBit;
+            grbit |= kCascadeDeletesBit;
         const TableDescription& one = database.tables[relationship.table];
         const TableDescription& many = database.tables[relationship.foreignTable];
         const auto count = static_cast<std::int32_t>(relationship.columns.size());

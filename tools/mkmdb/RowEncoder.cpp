@@ -8,12 +8,12 @@ namespace mkmdb {
 namespace {
 
 // Long values up to this size stay in the row, like Access's small memos.
-constexpr qsizetype maxInlineLongValue = 64;
+constexpr qsizetype kMaxInlineLongValue = 64;
 // Larger values up to this size take one row of a long-value page; beyond it, a chain of pages.
-constexpr qsizetype maxSinglePageLongValue = DataPageWriter::maxRowSize;
+constexpr qsizetype kMaxSinglePageLongValue = DataPageWriter::kMaxRowSize;
 
-constexpr std::uint32_t inlineBit = 0x80000000;
-constexpr std::uint32_t singlePageBit = 0x40000000;
+constexpr std::uint32_t kInlineBit = 0x80000000;
+constexpr std::uint32_t kSinglePageBit = 0x40000000;
 
 template <typename T>
 void append(QByteArray& bytes, T value) {
@@ -26,25 +26,25 @@ void append(QByteArray& bytes, T value) {
 QByteArray longValue(const QByteArray& value, DataPageWriter& pages) {
     QByteArray field;
     const auto length = static_cast<std::uint32_t>(value.size());
-    if (value.size() <= maxInlineLongValue) {
-        append(field, length | inlineBit);
+    if (value.size() <= kMaxInlineLongValue) {
+        append(field, length | kInlineBit);
         append<std::uint32_t>(field, 0);
         append<std::uint32_t>(field, 0);
         field.append(value);
         return field;
     }
-    if (value.size() <= maxSinglePageLongValue) {
-        append(field, length | singlePageBit);
+    if (value.size() <= kMaxSinglePageLongValue) {
+        append(field, length | kSinglePageBit);
         append(field, pages.add(value));
         append<std::uint32_t>(field, 0);
         return field;
     }
     // Each page of the chain holds a pointer to the next piece, then the piece; written from the
     // last piece backwards so that every pointer is known when its row is written.
-    constexpr qsizetype piece = DataPageWriter::maxRowSize - 4;
+    constexpr qsizetype kPiece = DataPageWriter::kMaxRowSize - 4;
     std::uint32_t next = 0;
     for (qsizetype end = value.size(); end > 0;) {
-        const qsizetype start = ((end - 1) / piece) * piece;
+        const qsizetype start = ((end - 1) / kPiece) * kPiece;
         QByteArray row;
         append(row, next);
         row.append(value.mid(start, end - start));
@@ -60,7 +60,7 @@ QByteArray longValue(const QByteArray& value, DataPageWriter& pages) {
 } // namespace
 
 DataPageWriter& LongValuePages::forColumn(std::uint8_t number) {
-    return writers_.try_emplace(number, pages_, lvalOwner).first->second;
+    return writers_.try_emplace(number, pages_, kLvalOwner).first->second;
 }
 
 std::vector<std::uint32_t> LongValuePages::pagesOf(std::uint8_t number) const {
@@ -111,7 +111,7 @@ QByteArray encodeRow(const TableLayout& layout, const RowValues& values,
         append(row, layout.varCount);
     }
     row.append(nullMask);
-    if (row.size() > DataPageWriter::maxRowSize)
+    if (row.size() > DataPageWriter::kMaxRowSize)
         throw DescriptionError(
             QStringLiteral("a row of table \"%1\" is larger than a page can hold")
                 .arg(layout.name)

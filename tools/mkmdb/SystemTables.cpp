@@ -9,36 +9,36 @@
 namespace mkmdb {
 namespace {
 
-constexpr std::uint8_t systemFixed = 0x13;
-constexpr std::uint8_t systemVariable = 0x12;
-constexpr std::uint8_t systemBinary = 0x32;
+constexpr std::uint8_t kSystemFixed = 0x13;
+constexpr std::uint8_t kSystemVariable = 0x12;
+constexpr std::uint8_t kSystemBinary = 0x32;
 
 // Catalogue ids Access gives the containers and objects of a new database.
-constexpr std::int32_t rootId = 0x0F000000;
-constexpr std::int32_t tablesId = 0x0F000001;
-constexpr std::int32_t databasesId = 0x0F000002;
-constexpr std::int32_t relationshipsId = 0x0F000003;
-constexpr std::int32_t msysDbId = 0x10000000;
-constexpr std::int32_t firstDocumentId = std::numeric_limits<std::int32_t>::min(); // 0x80000000
+constexpr std::int32_t kRootId = 0x0F000000;
+constexpr std::int32_t kTablesId = 0x0F000001;
+constexpr std::int32_t kDatabasesId = 0x0F000002;
+constexpr std::int32_t kRelationshipsId = 0x0F000003;
+constexpr std::int32_t kMsysDbId = 0x10000000;
+constexpr std::int32_t kFirstDocumentId = std::numeric_limits<std::int32_t>::min(); // 0x80000000
 
-constexpr std::int16_t tableType = 1;
-constexpr std::int16_t databaseType = 2;
-constexpr std::int16_t containerType = 3;
-constexpr std::int16_t odbcLinkType = 4;
-constexpr std::int16_t queryType = 5;
-constexpr std::int16_t linkType = 6;
-constexpr std::int16_t relationshipType = 8;
-constexpr std::int16_t databaseDocumentType = -32757;
+constexpr std::int16_t kTableType = 1;
+constexpr std::int16_t kDatabaseType = 2;
+constexpr std::int16_t kContainerType = 3;
+constexpr std::int16_t kOdbcLinkType = 4;
+constexpr std::int16_t kQueryType = 5;
+constexpr std::int16_t kLinkType = 6;
+constexpr std::int16_t kRelationshipType = 8;
+constexpr std::int16_t kDatabaseDocumentType = -32757;
 
-constexpr std::int32_t systemObjectFlag = std::numeric_limits<std::int32_t>::min(); // 0x80000000
-constexpr std::int32_t accessSystemFlag = 0x02;
-constexpr std::int32_t hiddenFlag = 0x08;
+constexpr std::int32_t kSystemObjectFlag = std::numeric_limits<std::int32_t>::min(); // 0x80000000
+constexpr std::int32_t kAccessSystemFlag = 0x02;
+constexpr std::int32_t kHiddenFlag = 0x08;
 // Flags Access gave linked tables in the files examined.
-constexpr std::int32_t linkFlags = 0x00200000;
-constexpr std::int32_t odbcLinkFlags = 0x20100000;
+constexpr std::int32_t kLinkFlags = 0x00200000;
+constexpr std::int32_t kOdbcLinkFlags = 0x20100000;
 
-constexpr std::uint8_t queryStart = 0;
-constexpr std::uint8_t queryEnd = 255;
+constexpr std::uint8_t kQueryStart = 0;
+constexpr std::uint8_t kQueryEnd = 255;
 
 // Owner SIDs as Access stores them: the engine's for what Jet creates, the admin's otherwise.
 const QByteArray engineOwner("\xC8\x9C", 2);
@@ -143,50 +143,50 @@ std::vector<TableLayout> systemTableLayouts() {
     std::vector<TableLayout> tables;
     tables.push_back(
         systemTable("MSysObjects",
-                    {column("Id", ColumnType::Long, systemFixed),
-                     column("ParentId", ColumnType::Long, systemFixed),
-                     column("Name", ColumnType::Text, systemVariable, 255),
-                     column("Type", ColumnType::Integer, systemFixed),
-                     column("DateCreate", ColumnType::DateTime, systemFixed),
-                     column("DateUpdate", ColumnType::DateTime, systemFixed),
-                     column("Owner", ColumnType::Binary, systemBinary, 510),
-                     column("Flags", ColumnType::Long, systemFixed),
-                     column("Database", ColumnType::Memo, systemVariable),
-                     column("Connect", ColumnType::Memo, systemVariable),
-                     column("ForeignName", ColumnType::Text, systemVariable, 255),
-                     column("RmtInfoShort", ColumnType::Binary, systemVariable, 510),
-                     column("RmtInfoLong", ColumnType::Ole, systemVariable),
-                     column("Lv", ColumnType::Ole, systemVariable),
-                     column("LvProp", ColumnType::Ole, systemVariable),
-                     column("LvModule", ColumnType::Ole, systemVariable),
-                     column("LvExtra", ColumnType::Ole, systemVariable)},
+                    {column("Id", ColumnType::Long, kSystemFixed),
+                     column("ParentId", ColumnType::Long, kSystemFixed),
+                     column("Name", ColumnType::Text, kSystemVariable, 255),
+                     column("Type", ColumnType::Integer, kSystemFixed),
+                     column("DateCreate", ColumnType::DateTime, kSystemFixed),
+                     column("DateUpdate", ColumnType::DateTime, kSystemFixed),
+                     column("Owner", ColumnType::Binary, kSystemBinary, 510),
+                     column("Flags", ColumnType::Long, kSystemFixed),
+                     column("Database", ColumnType::Memo, kSystemVariable),
+                     column("Connect", ColumnType::Memo, kSystemVariable),
+                     column("ForeignName", ColumnType::Text, kSystemVariable, 255),
+                     column("RmtInfoShort", ColumnType::Binary, kSystemVariable, 510),
+                     column("RmtInfoLong", ColumnType::Ole, kSystemVariable),
+                     column("Lv", ColumnType::Ole, kSystemVariable),
+                     column("LvProp", ColumnType::Ole, kSystemVariable),
+                     column("LvModule", ColumnType::Ole, kSystemVariable),
+                     column("LvExtra", ColumnType::Ole, kSystemVariable)},
                     {index("ParentIdName", {1, 2}, false, 0x01), index("Id", {0}, true, 0x01)}));
     tables.push_back(systemTable("MSysACEs",
-                                 {column("ObjectId", ColumnType::Long, systemFixed),
-                                  column("SID", ColumnType::Binary, systemBinary, 510),
-                                  column("ACM", ColumnType::Long, systemFixed),
-                                  column("FInheritable", ColumnType::Boolean, systemFixed)},
+                                 {column("ObjectId", ColumnType::Long, kSystemFixed),
+                                  column("SID", ColumnType::Binary, kSystemBinary, 510),
+                                  column("ACM", ColumnType::Long, kSystemFixed),
+                                  column("FInheritable", ColumnType::Boolean, kSystemFixed)},
                                  {index("ObjectId", {0}, false, 0x08)}));
     tables.push_back(systemTable("MSysQueries",
-                                 {column("ObjectId", ColumnType::Long, systemFixed),
-                                  column("Attribute", ColumnType::Byte, systemFixed),
-                                  column("Order", ColumnType::Binary, systemVariable, 510),
-                                  column("Name1", ColumnType::Text, systemVariable, 255),
-                                  column("Name2", ColumnType::Text, systemVariable, 255),
-                                  column("Expression", ColumnType::Memo, systemVariable),
-                                  column("Flag", ColumnType::Integer, systemFixed),
-                                  column("LvExtra", ColumnType::Long, systemFixed)},
+                                 {column("ObjectId", ColumnType::Long, kSystemFixed),
+                                  column("Attribute", ColumnType::Byte, kSystemFixed),
+                                  column("Order", ColumnType::Binary, kSystemVariable, 510),
+                                  column("Name1", ColumnType::Text, kSystemVariable, 255),
+                                  column("Name2", ColumnType::Text, kSystemVariable, 255),
+                                  column("Expression", ColumnType::Memo, kSystemVariable),
+                                  column("Flag", ColumnType::Integer, kSystemFixed),
+                                  column("LvExtra", ColumnType::Long, kSystemFixed)},
                                  {index("ObjectIdAttribute", {0, 1, 2}, true, 0x01)}));
     tables.push_back(
         systemTable("MSysRelationships",
-                    {column("szRelationship", ColumnType::Text, systemVariable, 255),
-                     column("grbit", ColumnType::Long, systemFixed),
-                     column("ccolumn", ColumnType::Long, systemFixed),
-                     column("icolumn", ColumnType::Long, systemFixed),
-                     column("szObject", ColumnType::Text, systemVariable, 255),
-                     column("szColumn", ColumnType::Text, systemVariable, 255),
-                     column("szReferencedObject", ColumnType::Text, systemVariable, 255),
-                     column("szReferencedColumn", ColumnType::Text, systemVariable, 255)},
+                    {column("szRelationship", ColumnType::Text, kSystemVariable, 255),
+                     column("grbit", ColumnType::Long, kSystemFixed),
+                     column("ccolumn", ColumnType::Long, kSystemFixed),
+                     column("icolumn", ColumnType::Long, kSystemFixed),
+                     column("szObject", ColumnType::Text, kSystemVariable, 255),
+                     column("szColumn", ColumnType::Text, kSystemVariable, 255),
+                     column("szReferencedObject", ColumnType::Text, kSystemVariable, 255),
+                     column("szReferencedColumn", ColumnType::Text, kSystemVariable, 255)},
                     {index("szRelationship", {0}, false, 0x02), index("szObject", {4}, false, 0x02),
                      index("szReferencedObject", {6}, false, 0x02)}));
 
@@ -205,7 +205,7 @@ namespace {
 // Links, queries and then relationships are numbered after the two database documents and six
 // containers.
 std::int32_t linkObjectId(std::size_t position) {
-    return firstDocumentId + 8 + static_cast<std::int32_t>(position);
+    return kFirstDocumentId + 8 + static_cast<std::int32_t>(position);
 }
 
 std::int32_t queryObjectId(const DatabaseDescription& database, std::size_t position) {
@@ -219,46 +219,47 @@ std::vector<RowValues> catalogRows(const std::vector<std::uint32_t>& systemTable
                                    const DatabaseDescription& database) {
     const QStringList systemNames = systemTableNames();
     std::vector<CatalogObject> objects{
-        {tablesId, rootId, QStringLiteral("Tables"), containerType, systemObjectFlag, engineOwner},
-        {databasesId, rootId, QStringLiteral("Databases"), containerType, systemObjectFlag,
+        {kTablesId, kRootId, QStringLiteral("Tables"), kContainerType, kSystemObjectFlag,
          engineOwner},
-        {relationshipsId, rootId, QStringLiteral("Relationships"), containerType, systemObjectFlag,
+        {kDatabasesId, kRootId, QStringLiteral("Databases"), kContainerType, kSystemObjectFlag,
          engineOwner},
-        {msysDbId, databasesId, QStringLiteral("MSysDb"), databaseType, systemObjectFlag,
+        {kRelationshipsId, kRootId, QStringLiteral("Relationships"), kContainerType,
+         kSystemObjectFlag, engineOwner},
+        {kMsysDbId, kDatabasesId, QStringLiteral("MSysDb"), kDatabaseType, kSystemObjectFlag,
          adminOwner},
     };
     for (qsizetype i = 0; i < systemNames.size(); ++i) {
         const bool accessTable = systemNames[i] == QLatin1String("MSysAccessObjects");
         objects.push_back({static_cast<std::int32_t>(systemTablePages[static_cast<std::size_t>(i)]),
-                           tablesId, systemNames[i], tableType,
-                           accessTable ? accessSystemFlag : systemObjectFlag,
+                           kTablesId, systemNames[i], kTableType,
+                           accessTable ? kAccessSystemFlag : kSystemObjectFlag,
                            accessTable ? adminOwner : engineOwner});
     }
-    std::int32_t documentId = firstDocumentId;
+    std::int32_t documentId = kFirstDocumentId;
     for (const char* name : {"SummaryInfo", "UserDefined"})
-        objects.push_back({documentId++, databasesId, QString::fromLatin1(name),
-                           databaseDocumentType, 0, adminOwner});
+        objects.push_back({documentId++, kDatabasesId, QString::fromLatin1(name),
+                           kDatabaseDocumentType, 0, adminOwner});
     for (const char* name : {"Forms", "Reports", "Scripts", "Modules", "SysRel", "DataAccessPages"})
         objects.push_back(
-            {documentId++, rootId, QString::fromLatin1(name), containerType, 0, adminOwner});
+            {documentId++, kRootId, QString::fromLatin1(name), kContainerType, 0, adminOwner});
     for (std::size_t i = 0; i < database.tables.size(); ++i)
-        objects.push_back({static_cast<std::int32_t>(userTablePages[i]), tablesId,
-                           database.tables[i].name, tableType,
-                           database.tables[i].hidden ? hiddenFlag : 0, adminOwner});
+        objects.push_back({static_cast<std::int32_t>(userTablePages[i]), kTablesId,
+                           database.tables[i].name, kTableType,
+                           database.tables[i].hidden ? kHiddenFlag : 0, adminOwner});
     for (std::size_t i = 0; i < database.links.size(); ++i) {
         const LinkDescription& link = database.links[i];
         const bool odbc = !link.connect.isEmpty();
-        objects.push_back({linkObjectId(i), tablesId, link.name, odbc ? odbcLinkType : linkType,
-                           odbc ? odbcLinkFlags : linkFlags, adminOwner, link.database,
+        objects.push_back({linkObjectId(i), kTablesId, link.name, odbc ? kOdbcLinkType : kLinkType,
+                           odbc ? kOdbcLinkFlags : kLinkFlags, adminOwner, link.database,
                            link.connect, link.foreignName});
     }
     for (std::size_t i = 0; i < database.queries.size(); ++i)
-        objects.push_back({queryObjectId(database, i), tablesId, database.queries[i].name,
-                           queryType, database.queries[i].objectFlags, adminOwner});
+        objects.push_back({queryObjectId(database, i), kTablesId, database.queries[i].name,
+                           kQueryType, database.queries[i].objectFlags, adminOwner});
 
     for (std::size_t i = 0; i < database.relationships.size(); ++i)
-        objects.push_back({queryObjectId(database, database.queries.size() + i), relationshipsId,
-                           database.relationships[i].name, relationshipType, 0, adminOwner});
+        objects.push_back({queryObjectId(database, database.queries.size() + i), kRelationshipsId,
+                           database.relationships[i].name, kRelationshipType, 0, adminOwner});
 
     std::vector<RowValues> rows;
     rows.reserve(objects.size());
@@ -271,15 +272,15 @@ std::vector<RowValues> queryRows(const DatabaseDescription& database) {
     std::vector<RowValues> rows;
     for (std::size_t q = 0; q < database.queries.size(); ++q) {
         const std::int32_t id = queryObjectId(database, q);
-        rows.push_back(queryRow(id, QueryRow{queryStart, {}, {}, {}, std::int16_t{0}}, 1));
+        rows.push_back(queryRow(id, QueryRow{kQueryStart, {}, {}, {}, std::int16_t{0}}, 1));
         std::uint32_t order = 0;
-        std::uint8_t attribute = queryStart;
+        std::uint8_t attribute = kQueryStart;
         for (const QueryRow& row : database.queries[q].rows) {
             order = row.attribute == attribute ? order + 1 : 1;
             attribute = row.attribute;
             rows.push_back(queryRow(id, row, order));
         }
-        rows.push_back(queryRow(id, QueryRow{queryEnd, {}, {}, {}, {}}, 1));
+        rows.push_back(queryRow(id, QueryRow{kQueryEnd, {}, {}, {}, {}}, 1));
     }
     return rows;
 }

@@ -11,21 +11,21 @@ namespace {
 
 // Values Access 2000 writes into fields whose meaning is not known; every TDEF in the reference
 // files carries them.
-constexpr std::uint32_t accessTdefMarker = 0x0659;
-constexpr std::uint32_t accessIndexMarker = 0x0783;
-constexpr std::uint16_t generalSortOrder = 0x0409;
+constexpr std::uint32_t kAccessTdefMarker = 0x0659;
+constexpr std::uint32_t kAccessIndexMarker = 0x0783;
+constexpr std::uint16_t kGeneralSortOrder = 0x0409;
 
-constexpr std::uint8_t fixedFlag = 0x01;
-constexpr std::uint8_t updatableFlag = 0x02;
-constexpr std::uint8_t autoLongFlag = 0x04;
-constexpr std::uint8_t autoGuidFlag = 0x40;
-constexpr std::uint8_t hyperlinkFlag = 0x80;
-constexpr std::uint8_t compressedUnicode = 0x01;
+constexpr std::uint8_t kFixedFlag = 0x01;
+constexpr std::uint8_t kUpdatableFlag = 0x02;
+constexpr std::uint8_t kAutoLongFlag = 0x04;
+constexpr std::uint8_t kAutoGuidFlag = 0x40;
+constexpr std::uint8_t kHyperlinkFlag = 0x80;
+constexpr std::uint8_t kCompressedUnicode = 0x01;
 
-constexpr std::uint8_t indexFlagsBase = 0x80;
-constexpr std::uint8_t indexUnique = 0x01;
-constexpr std::uint8_t indexIgnoreNulls = 0x02;
-constexpr std::uint8_t indexRequired = 0x08;
+constexpr std::uint8_t kIndexFlagsBase = 0x80;
+constexpr std::uint8_t kIndexUnique = 0x01;
+constexpr std::uint8_t kIndexIgnoreNulls = 0x02;
+constexpr std::uint8_t kIndexRequired = 0x08;
 
 // Bytes a fixed column takes in a row; booleans live in the null mask and take none.
 std::uint16_t fixedSize(ColumnType type) {
@@ -93,20 +93,20 @@ public:
 };
 
 std::uint8_t indexFlags(const IndexDescription& index) {
-    std::uint8_t flags = indexFlagsBase;
+    std::uint8_t flags = kIndexFlagsBase;
     if (index.unique)
-        flags |= indexUnique;
+        flags |= kIndexUnique;
     if (index.ignoreNulls)
-        flags |= indexIgnoreNulls;
+        flags |= kIndexIgnoreNulls;
     if (index.required)
-        flags |= indexRequired;
+        flags |= kIndexRequired;
     return flags;
 }
 
 void putColumnDescriptor(Bytes& out, const ColumnLayout& column) {
     const ColumnDescription& d = column.description;
     out.put<std::uint8_t>(static_cast<std::uint8_t>(d.type));
-    out.put<std::uint32_t>(accessTdefMarker);
+    out.put<std::uint32_t>(kAccessTdefMarker);
     out.put<std::uint16_t>(column.number);
     out.put<std::uint16_t>(column.varIndex);
     out.put<std::uint16_t>(column.ordinal);
@@ -114,7 +114,7 @@ void putColumnDescriptor(Bytes& out, const ColumnLayout& column) {
         out.put<std::uint8_t>(static_cast<std::uint8_t>(d.precision));
         out.put<std::uint8_t>(static_cast<std::uint8_t>(d.scale));
     } else {
-        out.put<std::uint16_t>(generalSortOrder);
+        out.put<std::uint16_t>(kGeneralSortOrder);
     }
     out.put<std::uint16_t>(0); // sort order version: General (Legacy)
     out.put<std::uint8_t>(column.flags);
@@ -125,11 +125,11 @@ void putColumnDescriptor(Bytes& out, const ColumnLayout& column) {
 }
 
 void putIndexes(Bytes& out, const TableLayout& layout, const TdefPointers& pointers) {
-    constexpr int keySlots = 10;
+    constexpr int kKeySlots = 10;
     for (std::size_t i = 0; i < layout.indexes.size(); ++i) {
         const IndexDescription& index = layout.indexes[i];
-        out.put<std::uint32_t>(accessIndexMarker);
-        for (int slot = 0; slot < keySlots; ++slot) {
+        out.put<std::uint32_t>(kAccessIndexMarker);
+        for (int slot = 0; slot < kKeySlots; ++slot) {
             if (slot < static_cast<int>(index.columns.size())) {
                 const auto position =
                     static_cast<std::size_t>(index.columns[static_cast<std::size_t>(slot)]);
@@ -159,7 +159,7 @@ void putIndexes(Bytes& out, const TableLayout& layout, const TdefPointers& point
     for (const std::size_t i : byName) {
         const LogicalIndex& index = logical[i];
         const bool relationship = index.type == 2;
-        out.put<std::uint32_t>(accessTdefMarker);
+        out.put<std::uint32_t>(kAccessTdefMarker);
         out.put<std::uint32_t>(index.number);
         out.put<std::uint32_t>(index.physical);
         out.put<std::uint8_t>(index.role);
@@ -238,13 +238,13 @@ TableLayout userTableLayout(const TableDescription& table) {
         column.description = table.columns[i];
         const ColumnType type = column.description.type;
         column.fixed = isFixedType(type);
-        column.flags = static_cast<std::uint8_t>(updatableFlag | (column.fixed ? fixedFlag : 0));
+        column.flags = static_cast<std::uint8_t>(kUpdatableFlag | (column.fixed ? kFixedFlag : 0));
         if (column.description.autonumber)
-            column.flags |= type == ColumnType::Long ? autoLongFlag : autoGuidFlag;
+            column.flags |= type == ColumnType::Long ? kAutoLongFlag : kAutoGuidFlag;
         if (column.description.hyperlink)
-            column.flags |= hyperlinkFlag;
+            column.flags |= kHyperlinkFlag;
         if (type == ColumnType::Text || type == ColumnType::Memo)
-            column.extraFlags = compressedUnicode;
+            column.extraFlags = kCompressedUnicode;
         column.ordinal =
             static_cast<std::uint16_t>(column.description.ordinal.value_or(static_cast<int>(i)));
         layout.columns.push_back(column);
@@ -259,7 +259,7 @@ QByteArray tdefBytes(const TableLayout& layout, const TdefPointers& pointers) {
     out.put<std::uint16_t>(0); // free space, set when the page is written
     out.put<std::uint32_t>(0); // next TDEF page, likewise
     out.put<std::uint32_t>(0); // total length, patched below
-    out.put<std::uint32_t>(accessTdefMarker);
+    out.put<std::uint32_t>(kAccessTdefMarker);
     out.put<std::uint32_t>(pointers.rowCount);
     out.put<std::int32_t>(pointers.lastAutonumber);
     out.put<std::uint8_t>(1); // autonumbering enabled

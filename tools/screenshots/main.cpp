@@ -3,6 +3,7 @@
 // PNG file. Usage: ombrix-screenshots DATABASE FOLDER, on a display (docs/make-screenshots runs
 // it under Xvfb).
 #include "output/GeneratedPageWindow.h"
+#include "platform/MessageBox.h"
 #include "platform/ReaderCatalogue.h"
 #include "wizard/Form1.h"
 
@@ -99,7 +100,7 @@ void takeScreenshots(const QString& database, const QDir& folder) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ombrix"));
+    QApplication::setApplicationName(ombrix::platform::programName());
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3) {
         QTextStream(stderr) << "Usage: ombrix-screenshots DATABASE FOLDER" << Qt::endl;

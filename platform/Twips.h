@@ -4,18 +4,18 @@
 #include <QRect>
 #include <QSize>
 
-namespace ombrix::output {
+namespace ombrix::platform {
 
 // Window measures are given in twips; Qt's device-independent pixels are 15 twips each.
-constexpr int twipsPerPixel = 15;
+constexpr int kTwipsPerPixel = 15;
 
 // Rounded to the nearest pixel; window measures are never negative.
 constexpr int pixelsFromTwips(int twips) {
-    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
 constexpr int twipsFromPixels(int pixels) {
-    return pixels * twipsPerPixel;
+    return pixels * kTwipsPerPixel;
 }
 
 constexpr QSize pixelsFromTwips(QSize twips) {
@@ -31,4 +31,4 @@ constexpr QRect pixelsFromTwips(int left, int top, int width, int height) {
             pixelsFromTwips(height)};
 }
 
-} // namespace ombrix::output
+} // namespace ombrix::platform

@@ -1,0 +1,56 @@
+#include "core/WizardStateBuilder.h"
+
+#include "core/EngineErrors.h"
+#include "generator/FieldRecords.h"
+#include "generator/TypePrefix.h"
+
+#include <algorithm>
+
+namespace ombrix::core {
+
+namespace {
+
+std::string fieldItem(const FieldDef& field) {
+    return makeFieldListItem(field.name, GetPrefix(field.type));
+}
+
+} // namespace
+
+ObjectKey objectKey(ObjectKind kind, const ObjectDefinition& definition) {
+    ObjectKey key{.field = primaryKeyField(kind, definition), .prefix = {}};
+    const auto field = std::ranges::find(definition.fields, key.field, &FieldDef::name);
+    if (!key.field.empty() && field != definition.fields.end()) {
+        key.prefix = GetPrefix(field->type);
+    }
+    return key;
+}
+
+std::vector<std::string> fieldItems(const ObjectDefinition& definition,
+                                    const std::vector<std::string>& names,
+                                    const std::string& object) {
+    std::vector<std::string> items;
+    if (names.empty()) {
+        std::ranges::transform(definition.fields, std::back_inserter(items), fieldItem);
+        return items;
+    }
+    for (const std::string& name : names) {
+        const auto field = std::ranges::find(definition.fields, name, &FieldDef::name);
+        if (field == definition.fields.end()) {
+            throw itemNotFound("\"" + object + "\" has no field \"" + name + "\".");
+        }
+        items.push_back(fieldItem(*field));
+    }
+    return items;
+}
+
+WizardState wizardState(PageChoices choices, ObjectKey key) {
+    return {.databasePath = std::move(choices.database),
+            .password = std::move(choices.password),
+            .primaryKeyField = std::move(key.field),
+            .primaryKeyPrefix = std::move(key.prefix),
+            .objectCaption = std::move(choices.object),
+            .summaryFields = std::move(choices.fieldItems),
+            .formMethod = std::move(choices.method)};
+}
+
+} // namespace ombrix::core

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/Catalogue.h"
+#include "generator/WizardState.h"
+
+#include <string>
+#include <vector>
+
+// The one way to the generator's WizardState, for the wizard's last page and for ombrix-cli alike.
+namespace ombrix::core {
+
+// The chosen object's key as the wizard finds it: the field, and its type prefix for the page's
+// SQL. Both are empty for a query or a table without a key.
+struct ObjectKey {
+    std::string field;
+    std::string prefix;
+};
+ObjectKey objectKey(ObjectKind kind, const ObjectDefinition& definition);
+
+// The field list items ("name + 100 blanks + TAB + prefix") of the fields named, in the order
+// given; of every field, in the object's order, when none is named. A name that the object does
+// not have throws itemNotFound (3265), naming the object.
+std::vector<std::string> fieldItems(const ObjectDefinition& definition,
+                                    const std::vector<std::string>& names = {},
+                                    const std::string& object = {});
+
+// What the user has chosen by the last page.
+struct PageChoices {
+    std::string database;                // exactly as typed, chosen or dropped
+    std::string password;                // empty when the database opened without one
+    std::string object;                  // "Table: NAME" or "Query: NAME"
+    std::vector<std::string> fieldItems; // in the order chosen
+    std::string method = "Post";         // "Post" or "Get"
+};
+
+WizardState wizardState(PageChoices choices, ObjectKey key);
+
+} // namespace ombrix::core
