@@ -64,12 +64,12 @@ std::optional<CasePair> findCasePair(char32_t c) {
 
 } // namespace
 
-char32_t ToUpper(char32_t c) {
+char32_t toUpper(char32_t c) {
     const auto pair = findCasePair(c);
     return pair ? pair->upper : c;
 }
 
-char32_t ToLower(char32_t c) {
+char32_t toLower(char32_t c) {
     const auto pair = findCasePair(c);
     return pair ? pair->lower : c;
 }

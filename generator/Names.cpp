@@ -30,7 +30,7 @@ std::string ProperCase(std::string_view text) {
     bool atWordStart = true;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const Utf8Char c = DecodeUtf8(text, pos);
+        const Utf8Char c = decodeUtf8(text, pos);
         const std::string_view original = text.substr(pos, c.length);
         pos += c.length;
         if (!c.valid) {
@@ -43,11 +43,11 @@ std::string ProperCase(std::string_view text) {
             atWordStart = true;
             continue;
         }
-        const char32_t mapped = atWordStart ? ToUpper(c.codePoint) : ToLower(c.codePoint);
+        const char32_t mapped = atWordStart ? toUpper(c.codePoint) : toLower(c.codePoint);
         if (mapped == c.codePoint) {
             result.append(original);
         } else {
-            AppendUtf8(result, mapped);
+            appendUtf8(result, mapped);
         }
         atWordStart = false;
     }
@@ -58,7 +58,7 @@ std::string_view objectName(std::string_view caption) {
     std::size_t pos = 0;
     for (std::size_t skipped = 0; skipped < kCaptionPrefixLength && pos < caption.size();
          ++skipped) {
-        pos += DecodeUtf8(caption, pos).length;
+        pos += decodeUtf8(caption, pos).length;
     }
     return caption.substr(pos);
 }

@@ -16,10 +16,10 @@ bool isContinuation(unsigned char byte) {
 
 // Hand-written: the generator must not depend on Qt or a locale, and the standard library has no
 // UTF-8 decoder that is not deprecated.
-Utf8Char DecodeUtf8(std::string_view text, std::size_t pos) {
+Utf8Char decodeUtf8(std::string_view text, std::size_t pos) {
     const unsigned char lead = byteAt(text, pos);
     if (lead < 0x80U) {
-        return {lead, 1, true};
+        return {.codePoint = lead, .length = 1, .valid = true};
     }
     std::size_t length = 0;
     char32_t codePoint = 0;
@@ -53,10 +53,10 @@ Utf8Char DecodeUtf8(std::string_view text, std::size_t pos) {
     if (codePoint < smallest || codePoint > 0x10FFFF || surrogate) {
         return {};
     }
-    return {codePoint, length, true};
+    return {.codePoint = codePoint, .length = length, .valid = true};
 }
 
-void AppendUtf8(std::string& out, char32_t codePoint) {
+void appendUtf8(std::string& out, char32_t codePoint) {
     const auto byte = [&out](char32_t value) { out.push_back(static_cast<char>(value)); };
     if (codePoint < 0x80) {
         byte(codePoint);

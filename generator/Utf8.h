@@ -15,8 +15,8 @@ struct Utf8Char {
 };
 
 // Decodes the character starting at byte pos (pos < text.size()).
-Utf8Char DecodeUtf8(std::string_view text, std::size_t pos);
+Utf8Char decodeUtf8(std::string_view text, std::size_t pos);
 
-void AppendUtf8(std::string& out, char32_t codePoint);
+void appendUtf8(std::string& out, char32_t codePoint);
 
 } // namespace ombrix

@@ -189,7 +189,12 @@ private:
 
     static void addAll(std::vector<Output>& outputs, const Input& input, int position) {
         for (const FieldDef& field : input.fields) {
-            outputs.push_back({field.name, field.type, position, true, false, input.key});
+            outputs.push_back({.name = field.name,
+                               .type = field.type,
+                               .position = position,
+                               .plainReference = true,
+                               .aliased = false,
+                               .inputKey = input.key});
         }
     }
 
@@ -213,20 +218,24 @@ private:
             }
             if (const auto found = resolver.resolve(*reference)) {
                 const auto& [input, field] = *found;
-                outputs.push_back({alias.empty() ? field.name : alias, field.type, position,
-                                   alias.empty(), !alias.empty(), input->key});
+                outputs.push_back({.name = alias.empty() ? field.name : alias,
+                                   .type = field.type,
+                                   .position = position,
+                                   .plainReference = alias.empty(),
+                                   .aliased = !alias.empty(),
+                                   .inputKey = input->key});
                 return;
             }
         }
         const int type = expressionType(row.expression, [&](const ColumnReference& reference) {
             return resolver.typeOf(reference);
         });
-        outputs.push_back({alias.empty() ? exprName(position) : alias,
-                           type,
-                           position,
-                           false,
-                           !alias.empty(),
-                           {}});
+        outputs.push_back({.name = alias.empty() ? exprName(position) : alias,
+                           .type = type,
+                           .position = position,
+                           .plainReference = false,
+                           .aliased = !alias.empty(),
+                           .inputKey = {}});
     }
 
     void addPivotColumns(std::vector<Output>& outputs, const std::string& queryName,
@@ -250,7 +259,12 @@ private:
             throw core::notSupported(queryName, "its column headings are not listed");
         }
         for (const std::string& value : *values) {
-            outputs.push_back({value, valueType, position, false, true, {}});
+            outputs.push_back({.name = value,
+                               .type = valueType,
+                               .position = position,
+                               .plainReference = false,
+                               .aliased = true,
+                               .inputKey = {}});
         }
     }
 

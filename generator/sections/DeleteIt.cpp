@@ -10,7 +10,7 @@ void writeDeleteIt(const PageContext& page, PageWriter& out) {
         const std::string submitted = "Request.Form(\"" + std::string(page.key) + "\")";
         // A quoted key cannot leave its literal; any other is refused unless it is one value.
         if (keyToken(page) != "'") {
-            out.line(1, {"If ", refusedCondition(KeyKind(page), submitted), " Then"});
+            out.line(1, {"If ", refusedCondition(keyKind(page), submitted), " Then"});
             out.line(2, {"Response.Write \"Not a valid record key.\""});
             out.line(2, {"Response.End"});
             out.line(1, {"End If"});

@@ -31,7 +31,7 @@ std::string_view keyToken(const PageContext& page) {
     return GetSQLToken(page.keyPrefix);
 }
 
-ValueKind KeyKind(const PageContext& page) {
+ValueKind keyKind(const PageContext& page) {
     if (keyToken(page) == "#") {
         return ValueKind::Date;
     }

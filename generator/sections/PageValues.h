@@ -23,6 +23,6 @@ std::string sqlLiteral(std::string_view token, std::string_view x);
 std::string_view keyToken(const PageContext& page);
 
 // The check of the submitted key before the delete: by the key's delimiter, and yes/no for "boo".
-ValueKind KeyKind(const PageContext& page);
+ValueKind keyKind(const PageContext& page);
 
 } // namespace ombrix::sections

@@ -110,7 +110,7 @@ std::size_t CountCharacters(const std::string& text, bool& valid) {
     std::size_t count = 0;
     valid = true;
     for (std::size_t pos = 0; pos < text.size(); ++count) {
-        const auto c = ombrix::DecodeUtf8(text, pos);
+        const auto c = ombrix::decodeUtf8(text, pos);
         valid = valid && c.valid;
         pos += c.length;
     }

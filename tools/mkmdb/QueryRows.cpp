@@ -29,15 +29,15 @@ struct QueryKind {
 };
 
 constexpr std::array kKinds{
-    QueryKind{"select", 0, 1, true},
-    QueryKind{"crosstab", 16, 6, false},
-    QueryKind{"delete", 32, 5, true},
-    QueryKind{"update", 48, 4, true},
-    QueryKind{"append", 64, 3, false},
-    QueryKind{"make-table", 80, 2, true},
-    QueryKind{"data-definition", 96, 7, false},
-    QueryKind{"pass-through", 112, 8, false},
-    QueryKind{"union", 128, 9, true},
+    QueryKind{.name = "select", .objectFlags = 0, .kindFlag = 1, .hasOptionsRow = true},
+    QueryKind{.name = "crosstab", .objectFlags = 16, .kindFlag = 6, .hasOptionsRow = false},
+    QueryKind{.name = "delete", .objectFlags = 32, .kindFlag = 5, .hasOptionsRow = true},
+    QueryKind{.name = "update", .objectFlags = 48, .kindFlag = 4, .hasOptionsRow = true},
+    QueryKind{.name = "append", .objectFlags = 64, .kindFlag = 3, .hasOptionsRow = false},
+    QueryKind{.name = "make-table", .objectFlags = 80, .kindFlag = 2, .hasOptionsRow = true},
+    QueryKind{.name = "data-definition", .objectFlags = 96, .kindFlag = 7, .hasOptionsRow = false},
+    QueryKind{.name = "pass-through", .objectFlags = 112, .kindFlag = 8, .hasOptionsRow = false},
+    QueryKind{.name = "union", .objectFlags = 128, .kindFlag = 9, .hasOptionsRow = true},
 };
 
 // Bits of attribute 3's Flag.
