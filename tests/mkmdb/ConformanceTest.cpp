@@ -1,23 +1,17 @@
 // What Access writes, we write: header fields, system tables with their columns and indexes, and
 // the catalogue rows of a new database, compared with real Access 2000 files.
-#include "HeaderFields.h"
 #include "LibmdbSnapshot.h"
 #include "QtPrinters.h"
 #include "TemporaryDatabase.h"
 
-#include <QDir>
 #include <QFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
-using ombrix::test::DatabaseSnapshot;
-using ombrix::test::HeaderFields;
-using ombrix::test::ObjectSnapshot;
-using ombrix::test::readHeaderFields;
-using ombrix::test::readWithLibmdb;
-using ombrix::testsupport::TemporaryDatabase;
-
+namespace ombrix::tests {
 namespace {
+
+using testsupport::TemporaryDatabase;
 
 const QString accessQueries = QStringLiteral(OMBRIX_CONFORMANCE_DIR "/queryTestV2000.mdb");
 const QString accessWithPassword =
@@ -47,30 +41,22 @@ std::vector<ObjectSnapshot> newDatabaseObjects(const DatabaseSnapshot& db) {
 
 } // namespace
 
+// The header page keeps its fields in a block scrambled with one fixed key stream, the same in
+// every file: equal plain bytes are equal scrambled bytes, so the raw bytes are compared.
 TEST_F(Conformance, HeaderFieldsMatchAnAccess2000File) {
-    const TemporaryDatabase ours(R"({"password": "password"})");
-    const HeaderFields mine = readHeaderFields(ours.path());
-    const HeaderFields access = readHeaderFields(accessWithPassword);
-    EXPECT_EQ(mine.pageType, access.pageType);
-    EXPECT_EQ(mine.engine, access.engine);
-    EXPECT_EQ(mine.version, access.version);
-    EXPECT_EQ(mine.codePage, access.codePage);
-    EXPECT_EQ(mine.encryptionKey, access.encryptionKey);
-    EXPECT_EQ(mine.sortOrder, access.sortOrder);
-    EXPECT_EQ(mine.trailer, access.trailer);
-    EXPECT_EQ(access.password, "password");
-    EXPECT_EQ(mine.password, "password");
-}
-
-TEST_F(Conformance, WithoutPasswordTheFieldHoldsTheMaskAsInAccessFiles) {
-    const TemporaryDatabase ours(R"({"created": "2022-01-01T16:20:00"})");
-    const HeaderFields mine = readHeaderFields(ours.path());
-    const HeaderFields access = readHeaderFields(accessQueries);
-    EXPECT_EQ(access.password, "");
-    EXPECT_EQ(mine.password, "");
-    EXPECT_NE(mine.rawPassword, QByteArray(40, '\0'));
-    EXPECT_EQ(mine.rawPassword.left(4),
-              QByteArray::fromHex("12ae0000")); // 44562 days, little endian
+    const TemporaryDatabase ours(R"({})");
+    const auto page = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.read(4096) : QByteArray();
+    };
+    const QByteArray mine = page(ours.path());
+    const QByteArray access = page(accessWithPassword);
+    ASSERT_EQ(access.size(), 4096);
+    // page type, engine name, version, code page, encryption key, sort order, trailer
+    for (const auto& [at, length] :
+         {std::pair{0, 1}, {4, 15}, {0x14, 1}, {0x3C, 2}, {0x3E, 4}, {0x6E, 4}, {0x98, 8}}) {
+        EXPECT_EQ(mine.mid(at, length).toHex(), access.mid(at, length).toHex()) << at;
+    }
 }
 
 TEST_F(Conformance, SystemTablesHaveTheColumnsAndIndexesAccessGivesThem) {
@@ -104,19 +90,6 @@ TEST_F(Conformance, CatalogueOfANewDatabaseMatchesAccess) {
             EXPECT_EQ(mine[i].id, access[i].id);
         }
     }
-}
-
-TEST_F(Conformance, UserObjectsFollowInCreationOrderUnderTheTablesContainer) {
-    const TemporaryDatabase ours(R"({"tables": [
-        {"name": "Zebra", "columns": [{"name": "A", "type": "long"}]},
-        {"name": "alpha", "columns": [{"name": "A", "type": "long"}]}],
-      "queries": [{"name": "Query b", "type": "select"}, {"name": "Query A", "type": "select"}]})");
-    const DatabaseSnapshot mine = readWithLibmdb(ours.path());
-    QStringList userObjects;
-    for (const ObjectSnapshot& o : mine.objects)
-        if (o.parentId == 0x0F000001 && !systemTables.contains(o.name))
-            userObjects << o.name;
-    EXPECT_EQ(userObjects, QStringList({"Zebra", "alpha", "Query b", "Query A"}));
 }
 
 namespace {
@@ -208,3 +181,5 @@ TEST_F(Conformance, AUserTableDefinitionIsByteForByteThatOfAccess) {
     EXPECT_EQ(mine.table(QStringLiteral("Table1"))->rows,
               readWithLibmdb(accessWithPassword).table(QStringLiteral("Table1"))->rows);
 }
+
+} // namespace ombrix::tests

@@ -4,7 +4,7 @@
 #include <mdbtools.h>
 #include <memory>
 
-namespace ombrix::test {
+namespace ombrix::tests {
 namespace {
 
 struct HandleCloser {
@@ -155,4 +155,4 @@ DatabaseSnapshot readWithLibmdb(const QString& path, std::size_t bindSize) {
     return snapshot;
 }
 
-} // namespace ombrix::test
+} // namespace ombrix::tests

@@ -9,7 +9,7 @@
 
 // Everything libmdb 1.0.0 reports about a database, copied into plain values, for comparing a
 // file with its description.
-namespace ombrix::test {
+namespace ombrix::tests {
 
 struct ColumnSnapshot {
     QString name;
@@ -73,4 +73,4 @@ struct DatabaseSnapshot {
 // Reads the whole database through the libmdb C API, one table at a time as libmdb requires.
 DatabaseSnapshot readWithLibmdb(const QString& path, std::size_t bindSize = 16384);
 
-} // namespace ombrix::test
+} // namespace ombrix::tests

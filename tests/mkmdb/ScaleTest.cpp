@@ -8,15 +8,13 @@
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
-using ombrix::test::DatabaseSnapshot;
-using ombrix::test::ObjectSnapshot;
-using ombrix::test::readWithLibmdb;
-using ombrix::testsupport::TemporaryDatabase;
-
+namespace ombrix::tests {
 namespace {
 
-constexpr int tableCount = 5000;
-constexpr int queryCount = 1000;
+using testsupport::TemporaryDatabase;
+
+constexpr int kTableCount = 5000;
+constexpr int kQueryCount = 1000;
 
 QString tableName(int t) {
     return QStringLiteral("Tabelle %1 für Tests").arg(t);
@@ -24,7 +22,7 @@ QString tableName(int t) {
 
 QByteArray manyObjects() {
     QJsonArray tables;
-    for (int t = 0; t < tableCount; ++t)
+    for (int t = 0; t < kTableCount; ++t)
         tables.append(QJsonObject{
             {"name", tableName(t)},
             {"columns",
@@ -35,7 +33,7 @@ QByteArray manyObjects() {
                  {"name", "PrimaryKey"}, {"columns", QJsonArray{"ID"}}, {"primary", true}}}},
             {"rows", QJsonArray{QJsonArray{t, tableName(t)}}}});
     QJsonArray queries;
-    for (int q = 0; q < queryCount; ++q)
+    for (int q = 0; q < kQueryCount; ++q)
         queries.append(
             QJsonObject{{"name", QStringLiteral("Query %1").arg(q)},
                         {"type", "select"},
@@ -45,14 +43,12 @@ QByteArray manyObjects() {
         .toJson(QJsonDocument::Compact);
 }
 
-} // namespace
-
 TEST(Scale, FiveThousandTablesAndAThousandQueriesReadBack) {
     const TemporaryDatabase database(manyObjects());
     const DatabaseSnapshot db = readWithLibmdb(database.path());
     ASSERT_TRUE(db.opened);
-    ASSERT_EQ(db.tables.size(), 5u + tableCount); // the system tables come first
-    for (int t = 0; t < tableCount; ++t) {
+    ASSERT_EQ(db.tables.size(), 5u + kTableCount); // the system tables come first
+    for (int t = 0; t < kTableCount; ++t) {
         const auto& table = db.tables[static_cast<std::size_t>(5 + t)];
         ASSERT_EQ(table.name, tableName(t));
         ASSERT_EQ(table.columns.size(), 2u) << t;
@@ -66,7 +62,10 @@ TEST(Scale, FiveThousandTablesAndAThousandQueriesReadBack) {
         if (o.type == 5) {
             EXPECT_EQ(o.name, QStringLiteral("Query %1").arg(queries++));
         }
-    EXPECT_EQ(queries, queryCount);
+    EXPECT_EQ(queries, kQueryCount);
     EXPECT_EQ(db.queryRows.size(),
-              std::size_t{queryCount} * 6); // start, kind, options, input, output, end
+              std::size_t{kQueryCount} * 6); // start, kind, options, input, output, end
 }
+
+} // namespace
+} // namespace ombrix::tests

@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+namespace ombrix::tests {
 namespace {
 
-using namespace ombrix;
 namespace fs = std::filesystem;
 
 struct Database {
@@ -112,3 +112,4 @@ INSTANTIATE_TEST_SUITE_P(Databases, GoldenCatalogue, testing::ValuesIn(databases
                          [](const auto& test) { return test.param.golden; });
 
 } // namespace
+} // namespace ombrix::tests

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+namespace ombrix::tests {
 namespace {
 
-using namespace ombrix::reader;
+using namespace reader;
 
 TEST(NameCollation, SortsAsTheSortOrderDoes) {
     const auto legacy = SortOrder::GeneralLegacy;
@@ -45,3 +46,4 @@ TEST(NameCollation, SortsAsTheSortOrderDoes) {
 }
 
 } // namespace
+} // namespace ombrix::tests

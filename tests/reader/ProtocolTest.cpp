@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+namespace ombrix::tests {
 namespace {
 
-using namespace ombrix;
-using namespace ombrix::reader;
+using namespace reader;
 
 TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
     const Request sent{Operation::DescribeObject, "/data/Müller & Söhne.mdb", "pa;ss\"word",
@@ -87,3 +87,4 @@ TEST(Protocol, LimitsNamesInUtf16Units) {
 }
 
 } // namespace
+} // namespace ombrix::tests

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 #include <map>
 
+namespace ombrix::tests {
 namespace {
 
-using namespace ombrix;
-using namespace ombrix::reader;
+using namespace reader;
 using Names = std::vector<std::string>;
 
 QueryRow row(int attribute, const std::string& name1 = {}, const std::string& name2 = {},
@@ -108,11 +108,13 @@ TEST(QueryFields, DerivesFields) {
                 row(6, {}, {}, "'text'"),
                 row(6, {}, {}, "#1/2/2003#"),
                 row(6, {}, {}, "(Quantity > 10) And Not Price Is Null"),
+                row(6, {}, {}, "Quantity + Price"),
                 row(6, "Total", {}, "Avg([Lines].[Price])")}),
          Names{"Expr1000 4",  "Expr1001 7",  "Expr1002 5", "Expr1003 8",  "Expr1004 10",
                "Expr1005 12", "Expr1006 4",  "Expr1007 3", "Expr1008 7",  "Expr1009 3",
                "Expr1010 5",  "Expr1011 7",  "Expr1012 7", "Expr1013 4",  "Expr1014 8",
-               "Expr1015 10", "Expr1016 10", "Expr1017 8", "Expr1018 10", "Total 7"}},
+               "Expr1015 10", "Expr1016 10", "Expr1017 8", "Expr1018 10", "Expr1019 7",
+               "Total 7"}},
         // parameters have their declared types
         {query("q", 0,
                {row(2, "Since", {}, {}, 8), row(2, "Who", {}, {}, 0), row(5, "Orders"),
@@ -129,6 +131,11 @@ TEST(QueryFields, DerivesFields) {
                 row(6, {}, {}, "Year(OrderDate) In (2001, \"2002\")", 1),
                 row(6, {}, {}, "Sum(Freight)", 0)}),
          Names{"CustomerID 10", "2001 5", "2002 5"}},
+        // crosstab with dates as column headings
+        {query("q", 16,
+               {row(5, "Orders"), row(6, {}, {}, "CustomerID", 2),
+                row(6, {}, {}, "OrderDate In (#1/2/2003#)", 1), row(6, {}, {}, "Sum(Freight)", 0)}),
+         Names{"CustomerID 10", "1/2/2003 5"}},
     };
     Inputs inputs;
     for (const auto& [saved, fields] : cases) {
@@ -182,3 +189,4 @@ TEST(QueryFields, FailsAsTheEngineDoes) {
 }
 
 } // namespace
+} // namespace ombrix::tests

@@ -3,12 +3,14 @@
 
 #include "reader/TableDefinition.h"
 
+#include "reader/DaoTypes.h"
+
 #include <gtest/gtest.h>
 
+namespace ombrix::tests {
 namespace {
 
-using namespace ombrix;
-using namespace ombrix::reader;
+using namespace reader;
 
 struct Column {
     int type;
@@ -128,6 +130,7 @@ TEST(TableDefinition, KeepsCreationNumbersAndOrdinals) {
     EXPECT_EQ(table.columns[1].number, 5);
     EXPECT_EQ(table.columns[1].ordinal, 2);
     EXPECT_EQ(table.columns[2].storageType, 8);
+    EXPECT_EQ(daoTypeOfStorage(kComplexStorageType), 101); // DAO's code for an attachment
 }
 
 TEST(TableDefinition, RejectsDamage) {
@@ -152,3 +155,4 @@ TEST(TableDefinition, RejectsDamage) {
 }
 
 } // namespace
+} // namespace ombrix::tests
