@@ -8,14 +8,8 @@
 namespace ombrix::tests {
 namespace {
 
-struct HandleCloser {
-    void operator()(MdbHandle* handle) const { mdb_close(handle); }
-};
-struct TableFreer {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
-};
-using Handle = std::unique_ptr<MdbHandle, HandleCloser>;
-using Table = std::unique_ptr<MdbTableDef, TableFreer>;
+using Handle = std::unique_ptr<MdbHandle, decltype(&mdb_close)>;
+using Table = std::unique_ptr<MdbTableDef, decltype(&mdb_free_tabledef)>;
 
 constexpr std::size_t kBindSize = 1 << 16;
 
@@ -54,7 +48,7 @@ void readRows(MdbTableDef* table, RowRead rowRead) {
 
 void readTable(MdbCatalogEntry* entry, QTextStream& out) {
     const QString name = QString::fromUtf8(entry->object_name);
-    Table table(mdb_read_table(entry));
+    Table table(mdb_read_table(entry), mdb_free_tabledef);
     if (!table)
         return;
     out << "table " << name << " rows " << table->num_rows << '\n';
@@ -103,7 +97,7 @@ void readTable(MdbCatalogEntry* entry, QTextStream& out) {
 // catalogue entries and bound strings lose.
 void readSystemRows(MdbCatalogEntry* entry, QTextStream& out) {
     const bool objects = qstrcmp(entry->object_name, "MSysObjects") == 0;
-    Table table(mdb_read_table(entry));
+    Table table(mdb_read_table(entry), mdb_free_tabledef);
     if (!table)
         return;
     mdb_read_columns(table.get());
@@ -144,7 +138,7 @@ QStringList readWithLibmdb(const QString& path) {
     QTextStream objectsOut(&objects);
     QTextStream tablesOut(&tables);
     QTextStream queriesOut(&queries);
-    Handle mdb(mdb_open(path.toLocal8Bit().constData(), MDB_NOFLAGS));
+    Handle mdb(mdb_open(path.toLocal8Bit().constData(), MDB_NOFLAGS), mdb_close);
     if (!mdb || !mdb_read_catalog(mdb.get(), MDB_TABLE))
         return {QStringLiteral("libmdb cannot open ") + path};
     mdb_set_bind_size(mdb.get(), kBindSize);
@@ -161,18 +155,6 @@ QStringList readWithLibmdb(const QString& path) {
             readSystemRows(&entry, queriesOut);
     }
     return (objects + tables + queries).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-QStringList definitionOf(const QStringList& lines, const QString& table) {
-    QStringList definition;
-    bool inside = false;
-    for (const QString& line : lines) {
-        if (line.startsWith(QLatin1String("table ")))
-            inside = line.startsWith(QStringLiteral("table %1 rows ").arg(table));
-        else if (inside && !line.startsWith(QLatin1String("row ")))
-            definition << line;
-    }
-    return definition;
 }
 
 int objectId(const QStringList& lines, const QString& name) {

@@ -12,9 +12,6 @@ namespace ombrix::tests {
 // Values are libmdb's text: dates ISO 8601, OLE and the raw Order bytes in hex.
 QStringList readWithLibmdb(const QString& path);
 
-// The lines of one table without its row count and rows, to compare a definition.
-QStringList definitionOf(const QStringList& lines, const QString& table);
-
 // The ID of the object of that name, or -1.
 int objectId(const QStringList& lines, const QString& name);
 
