@@ -38,12 +38,29 @@ void compareWithGolden(const QString& name, const QByteArray& actual) {
     EXPECT_EQ(actual.toStdString(), readFile(golden).toStdString()) << name.toStdString();
 }
 
-class GoldenDatabase : public testing::TestWithParam<const char*> {};
+class GoldenDatabase : public testing::TestWithParam<const char*> {
+protected:
+    const QString name_ = QString::fromLatin1(GetParam());
+    const TemporaryDatabase database_{readFile(kGolden.filePath(name_ + ".json"))};
+};
 
-TEST_P(GoldenDatabase, ReadsBackAsBefore) {
-    const QString name = QString::fromLatin1(GetParam());
-    const TemporaryDatabase database(readFile(kGolden.filePath(name + ".json")));
-    compareWithGolden(name + ".txt", dump(database.path()));
+TEST_P(GoldenDatabase, ReadsBackThroughLibmdbAsBefore) {
+    compareWithGolden(name_ + ".txt", dump(database_.path()));
+}
+
+TEST_P(GoldenDatabase, ReadsBackThroughMdbReaderAsBefore) {
+    if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty() ||
+        !QDir(QStringLiteral(MDB_READER_DIR "/node_modules/mdb-reader")).exists()) {
+        GTEST_SKIP() << "node or mdb-reader (installed by the test mkmdb_install_mdb_reader) is "
+                        "missing";
+    }
+    QProcess node;
+    node.start(QStringLiteral("node"), {QStringLiteral(MDB_READER_SCRIPT),
+                                        QStringLiteral(MDB_READER_DIR), database_.path()});
+    node.waitForFinished(60000);
+    ASSERT_EQ(node.exitCode(), 0) << node.readAllStandardError().toStdString();
+    compareWithGolden(name_ + ".mdb-reader.json",
+                      QJsonDocument::fromJson(node.readAllStandardOutput()).toJson());
 }
 
 INSTANTIATE_TEST_SUITE_P(Descriptions, GoldenDatabase,
@@ -55,30 +72,6 @@ INSTANTIATE_TEST_SUITE_P(Descriptions, GoldenDatabase,
 TEST(GoldenDatabase, SampleDatabaseReadsBackAsBefore) {
     compareWithGolden("sample.txt", dump(QStringLiteral(OMBRIX_SAMPLE_DATABASE)));
 }
-
-class MdbReader : public testing::TestWithParam<const char*> {};
-
-TEST_P(MdbReader, ReadsWhatLibmdbReads) {
-    if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty() ||
-        !QDir(QStringLiteral(MDB_READER_DIR "/node_modules/mdb-reader")).exists()) {
-        GTEST_SKIP() << "node or mdb-reader (installed by the test mkmdb_install_mdb_reader) is "
-                        "missing";
-    }
-    const QString name = QString::fromLatin1(GetParam());
-    const TemporaryDatabase database(readFile(kGolden.filePath(name + ".json")));
-    QProcess node;
-    node.start(QStringLiteral("node"), {QStringLiteral(MDB_READER_SCRIPT),
-                                        QStringLiteral(MDB_READER_DIR), database.path()});
-    node.waitForFinished(60000);
-    ASSERT_EQ(node.exitCode(), 0) << node.readAllStandardError().toStdString();
-    compareWithGolden(name + ".mdb-reader.json",
-                      QJsonDocument::fromJson(node.readAllStandardOutput()).toJson());
-}
-
-INSTANTIATE_TEST_SUITE_P(Descriptions, MdbReader, testing::Values("every-type", "wide"),
-                         [](const auto& test) {
-                             return QString::fromLatin1(test.param).remove('-').toStdString();
-                         });
 
 } // namespace
 } // namespace ombrix::tests
