@@ -132,12 +132,8 @@ void readSystemRows(MdbCatalogEntry* entry, QTextStream& out) {
 } // namespace
 
 QStringList readWithLibmdb(const QString& path) {
-    QString objects;
-    QString tables;
-    QString queries;
-    QTextStream objectsOut(&objects);
-    QTextStream tablesOut(&tables);
-    QTextStream queriesOut(&queries);
+    QString text;
+    QTextStream out(&text);
     Handle mdb(mdb_open(path.toLocal8Bit().constData(), MDB_NOFLAGS), mdb_close);
     if (!mdb || !mdb_read_catalog(mdb.get(), MDB_TABLE))
         return {QStringLiteral("libmdb cannot open ") + path};
@@ -148,13 +144,13 @@ QStringList readWithLibmdb(const QString& path) {
     for (unsigned i = 0; i < mdb->num_catalog; ++i)
         entries.push_back(*static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i)));
     for (MdbCatalogEntry& entry : entries) {
-        readTable(&entry, tablesOut);
-        if (qstrcmp(entry.object_name, "MSysObjects") == 0)
-            readSystemRows(&entry, objectsOut);
-        else if (qstrcmp(entry.object_name, "MSysQueries") == 0)
-            readSystemRows(&entry, queriesOut);
+        readTable(&entry, out);
+        if (qstrcmp(entry.object_name, "MSysObjects") == 0 ||
+            qstrcmp(entry.object_name, "MSysQueries") == 0)
+            readSystemRows(&entry, out);
     }
-    return (objects + tables + queries).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    out.flush();
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 int objectId(const QStringList& lines, const QString& name) {

@@ -54,13 +54,13 @@ std::string jet4WithPassword(std::u16string_view password) {
     return bytes;
 }
 
-template <typename Request>
-int errorOf(Request request) {
+// What listing the objects of the file answers: error 0 when it succeeds.
+core::EngineError listingError(const std::string& path, const std::string& password = "") {
     try {
-        request();
-        return 0;
+        MdbCatalogue().listObjects(path, password);
+        return {0, ""};
     } catch (const core::EngineError& e) {
-        return e.number();
+        return e;
     }
 }
 
@@ -107,13 +107,14 @@ TEST_F(Header, ComparesPasswordsAsTheEngineDoes) {
         {none, "x", 0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(errorOf([&] {
-                      verifyPassword(parseDatabaseHeader(
-                                         c.file, static_cast<std::int64_t>(c.file.size()), "x.mdb"),
-                                     c.supplied);
-                  }),
-                  c.error)
-            << c.supplied;
+        int error = 0;
+        try {
+            const auto size = static_cast<std::int64_t>(c.file.size());
+            verifyPassword(parseDatabaseHeader(c.file, size, "x.mdb"), c.supplied);
+        } catch (const core::EngineError& e) {
+            error = e.number();
+        }
+        EXPECT_EQ(error, c.error) << c.supplied;
     }
 }
 
@@ -131,10 +132,7 @@ TEST_F(Header, FilesThatAreNoDatabase) {
     accdb[0x14] = 3;
     std::string encrypted = accdb;
     xorInto(encrypted, 0x3E, std::string("\x01\x00\x00\x00", 4));
-    const struct {
-        std::string path;
-        int error;
-    } cases[] = {
+    const std::vector<std::pair<std::string, int>> cases{
         {(folder_ / "missing.mdb").string(), 3024},
         {(folder_ / "no/db.mdb").string(), 3044},
         {"", 3044},
@@ -149,19 +147,13 @@ TEST_F(Header, FilesThatAreNoDatabase) {
         {write(accdb).string(), 0},
         {write(encrypted).string(), 3343},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(errorOf([&] { MdbCatalogue().listObjects(c.path, ""); }), c.error) << c.path;
+    for (const auto& [path, error] : cases) {
+        EXPECT_EQ(listingError(path).number(), error) << path;
     }
-    const auto description = [](const std::string& path) {
-        try {
-            MdbCatalogue().listObjects(path, "");
-        } catch (const core::EngineError& e) {
-            return e.description();
-        }
-        return std::string();
-    };
-    EXPECT_EQ(description(cases[3].path), "Unrecognized database format '" + cases[3].path + "'.");
-    EXPECT_NE(description(write(encrypted)).find("Office encryption"), std::string::npos);
+    EXPECT_EQ(listingError(cases[3].first).description(),
+              "Unrecognized database format '" + cases[3].first + "'.");
+    EXPECT_NE(listingError(cases.back().first).description().find("Office encryption"),
+              std::string::npos);
 }
 
 // Permissions do not bind root, so as root the file is opened as the user nobody.
@@ -173,7 +165,7 @@ TEST_F(Header, AnUnreadableFileCannotBeOpened) {
     if (asRoot && seteuid(kNobody) != 0) {
         GTEST_SKIP() << "cannot act as the user nobody";
     }
-    const int error = errorOf([&] { MdbCatalogue().listObjects(unreadable, ""); });
+    const int error = listingError(unreadable).number();
     if (asRoot) {
         ASSERT_EQ(seteuid(0), 0);
     }
