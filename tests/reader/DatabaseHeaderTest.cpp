@@ -30,15 +30,6 @@ void xorInto(std::string& bytes, std::size_t at, std::string_view difference) {
     }
 }
 
-std::string utf16(std::u16string_view text) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
-
 // A Jet 3 file whose stored password is `password` (the sample has none: zeros).
 std::string jet3WithPassword(std::string_view password) {
     std::string bytes = conformanceBytes("testV1997.mdb");
@@ -49,8 +40,14 @@ std::string jet3WithPassword(std::string_view password) {
 // A Jet 4 file whose stored password is `password` instead of "password".
 std::string jet4WithPassword(std::u16string_view password) {
     std::string bytes = conformanceBytes("V2000_with-password.mdb");
-    xorInto(bytes, 0x42, utf16(u"password"));
-    xorInto(bytes, 0x42, utf16(password));
+    const std::u16string_view stored = u"password";
+    for (std::size_t i = 0; i < std::max(stored.size(), password.size()); ++i) {
+        const char16_t difference =
+            (i < stored.size() ? stored[i] : 0) ^ (i < password.size() ? password[i] : 0);
+        xorInto(
+            bytes, 0x42 + 2 * i,
+            std::string{static_cast<char>(difference & 0xFF), static_cast<char>(difference >> 8)});
+    }
     return bytes;
 }
 
