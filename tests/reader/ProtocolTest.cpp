@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace ombrix::tests {
 namespace {
@@ -9,32 +10,31 @@ namespace {
 using namespace reader;
 
 TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
-    const Request sent{Operation::DescribeObject, "/data/Müller & Söhne.mdb", "pa;ss\"word",
-                       core::ObjectKind::Query, "Big orders"};
-    const auto received = decodeRequest(encodeRequest(sent));
-    ASSERT_TRUE(received.has_value());
-    EXPECT_EQ(received->operation, Operation::DescribeObject);
-    EXPECT_EQ(received->path, sent.path);
-    EXPECT_EQ(received->password, sent.password);
-    EXPECT_EQ(received->kind, core::ObjectKind::Query);
-    EXPECT_EQ(received->name, sent.name);
-    EXPECT_EQ(decodeRequest(encodeRequest({Operation::ListObjects, "x", {}, {}, {}}))->operation,
-              Operation::ListObjects);
+    const Request sent{.operation = Operation::DescribeObject,
+                       .path = "/data/Müller & Söhne.mdb",
+                       .password = "pa;ss\"word",
+                       .kind = core::ObjectKind::Query,
+                       .name = "Big orders"};
+    const Request received = decodeRequest(encodeRequest(sent)).value();
+    EXPECT_EQ(std::tie(received.operation, received.path, received.password, received.kind,
+                       received.name),
+              std::tie(sent.operation, sent.path, sent.password, sent.kind, sent.name));
+    EXPECT_EQ(decodeRequest(encodeRequest(Request{})).value().operation, Operation::ListObjects);
 
-    const core::ObjectDefinition definition{{{"Order ID", 4}, {"Größe", 10}},
-                                            {{"PrimaryKey", {"Order ID", "Größe"}}, {"", {}}}};
-    const auto answer = decodeDefinitionAnswer(encodeAnswer(definition));
-    ASSERT_TRUE(answer.has_value());
-    EXPECT_EQ(std::get<core::ObjectDefinition>(*answer), definition);
-
-    const core::DatabaseObjects objects{{{"Orders"}}, {{"Big orders", 16}}};
-    EXPECT_EQ(std::get<core::DatabaseObjects>(*decodeObjectsAnswer(encodeAnswer(objects))),
+    const core::ObjectDefinition definition{
+        .fields = {{.name = "Order ID", .type = 4}, {.name = "Größe", .type = 10}},
+        .indexes = {{.name = "PrimaryKey", .fields = {"Order ID", "Größe"}}, {}}};
+    EXPECT_EQ(
+        std::get<core::ObjectDefinition>(decodeDefinitionAnswer(encodeAnswer(definition)).value()),
+        definition);
+    const core::DatabaseObjects objects{.tables = {{.name = "Orders"}},
+                                        .queries = {{.name = "Big orders", .type = 16}}};
+    EXPECT_EQ(std::get<core::DatabaseObjects>(decodeObjectsAnswer(encodeAnswer(objects)).value()),
               objects);
-
-    const auto error = decodeObjectsAnswer(encodeAnswer(core::EngineError(3031, "Not valid.")));
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(std::get<core::EngineError>(*error).number(), 3031);
-    EXPECT_EQ(std::get<core::EngineError>(*error).description(), "Not valid.");
+    const auto error = std::get<core::EngineError>(
+        decodeObjectsAnswer(encodeAnswer(core::EngineError(3031, "Not valid."))).value());
+    EXPECT_EQ(std::pair(error.number(), error.description()),
+              std::pair(3031, std::string("Not valid.")));
 }
 
 // Each line of malformed-messages.txt: "request " or "answer " (to a listing), then the bytes.
