@@ -19,21 +19,17 @@ using testsupport::TemporaryDatabase;
 
 const QDir kGolden(QStringLiteral(OMBRIX_MKMDB_GOLDEN_DIR));
 
-QByteArray dump(const QString& path) {
-    return (readWithLibmdb(path).join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
-}
-
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void compareWithGolden(const QString& name, const QByteArray& actual) {
+void compareWithGolden(const QString& name, const QString& actual) {
     const QString golden = kGolden.filePath(name);
     if (qEnvironmentVariableIsSet("OMBRIX_UPDATE_GOLDEN")) {
         QFile file(golden);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(actual);
+        file.write(actual.toUtf8());
     }
     EXPECT_EQ(actual.toStdString(), readFile(golden).toStdString()) << name.toStdString();
 }
@@ -45,22 +41,22 @@ protected:
 };
 
 TEST_P(GoldenDatabase, ReadsBackThroughLibmdbAsBefore) {
-    compareWithGolden(name_ + ".txt", dump(database_.path()));
+    compareWithGolden(name_ + ".txt", readWithLibmdb(database_.path()).join(QLatin1Char('\n')));
 }
 
 TEST_P(GoldenDatabase, ReadsBackThroughMdbReaderAsBefore) {
     if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty() ||
         !QDir(QStringLiteral(MDB_READER_DIR "/node_modules/mdb-reader")).exists()) {
-        GTEST_SKIP() << "node or mdb-reader (installed by the test mkmdb_install_mdb_reader) is "
-                        "missing";
+        GTEST_SKIP() << "node or mdb-reader (see mkmdb_install_mdb_reader) is missing";
     }
     QProcess node;
     node.start(QStringLiteral("node"), {QStringLiteral(MDB_READER_SCRIPT),
                                         QStringLiteral(MDB_READER_DIR), database_.path()});
     node.waitForFinished(60000);
     ASSERT_EQ(node.exitCode(), 0) << node.readAllStandardError().toStdString();
-    compareWithGolden(name_ + ".mdb-reader.json",
-                      QJsonDocument::fromJson(node.readAllStandardOutput()).toJson());
+    compareWithGolden(
+        name_ + ".mdb-reader.json",
+        QString::fromUtf8(QJsonDocument::fromJson(node.readAllStandardOutput()).toJson()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Descriptions, GoldenDatabase,
@@ -70,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(Descriptions, GoldenDatabase,
                          });
 
 TEST(GoldenDatabase, SampleDatabaseReadsBackAsBefore) {
-    compareWithGolden("sample.txt", dump(QStringLiteral(OMBRIX_SAMPLE_DATABASE)));
+    const QStringList lines = readWithLibmdb(QStringLiteral(OMBRIX_SAMPLE_DATABASE));
+    compareWithGolden(QStringLiteral("sample.txt"), lines.join(QLatin1Char('\n')));
 }
 
 } // namespace
