@@ -20,18 +20,11 @@ TEST(NameCollation, SortsAsTheSortOrderDoes) {
         const auto sorted = c.at("sorted").get<std::vector<std::string>>();
         const NameCollation collation(orders.at(c.at("order")));
         // Shuffled (reversed and rotated), then sorted by key; ties keep that order.
-        std::vector<std::pair<NameCollation::Key, std::string>> keys;
-        for (auto it = sorted.rbegin(); it != sorted.rend(); ++it) {
-            keys.emplace_back(collation.key(*it), *it);
-        }
-        std::rotate(keys.begin(), keys.begin() + 1, keys.end());
-        std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-            return NameCollation::compare(a.first, b.first) < 0;
+        std::vector<std::string> names(sorted.rbegin(), sorted.rend());
+        std::rotate(names.begin(), names.begin() + 1, names.end());
+        std::stable_sort(names.begin(), names.end(), [&](const auto& a, const auto& b) {
+            return NameCollation::compare(collation.key(a), collation.key(b)) < 0;
         });
-        std::vector<std::string> names;
-        for (const auto& key : keys) {
-            names.push_back(key.second);
-        }
         EXPECT_EQ(names, sorted) << c.dump();
     }
 }
