@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QString>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -96,9 +97,23 @@ QJsonObject query(int q) {
             {"where", QStringLiteral("r.[%1] > %2").arg(columnName(2)).arg(q)}};
 }
 
+constexpr const char* kUsage = "Usage: make-big [OUT.json]\n"
+                               "Writes the description of the large benchmark database to "
+                               "OUT.json, or to standard output.\n";
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // An argument starting with '-' is an option, never a file name: a mistyped option must not
+    // leave a 3 MB file behind.
+    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::fprintf(stderr, "make-big: unknown option or extra argument\n%s", kUsage);
+        return 2;
+    }
     QJsonArray tables;
     for (int t = 1; t <= kTableCount; ++t)
         tables.append(table(tableName(t), kColumnsPerTable, kRowsPerTable));

@@ -50,8 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{"łÓDŹ", "Łódź"}, Conversion{"ΣΟΦΊΑ", "Σοφία"},
                     Conversion{"ςΑ", "Σα"}, Conversion{"москва ЁЛКА", "Москва Ёлка"},
                     Conversion{"ґАНОК", "Ґанок"}, Conversion{"İSTANBUL ıI", "İstanbul ıi"},
-                    Conversion{"µM", "µm"}, Conversion{"中文 abc", "中文 Abc"},
-                    Conversion{"😀ABC", "😀abc"}));
+                    Conversion{"µM", "µm"}, Conversion{"žŽ", "Žž"},
+                    Conversion{"中文 abc", "中文 Abc"}, Conversion{"😀ABC", "😀abc"}));
 
 // Invalid UTF-8 is copied byte for byte; an invalid byte counts as a character that is no letter.
 INSTANTIATE_TEST_SUITE_P(InvalidUtf8, ProperCaseTest,

@@ -1,20 +1,17 @@
 #include "LibmdbSnapshot.h"
 
+#include <QTextStream>
 #include <map>
 #include <mdbtools.h>
 #include <memory>
 
-namespace ombrix::test {
+namespace ombrix::tests {
 namespace {
 
-struct HandleCloser {
-    void operator()(MdbHandle* handle) const { mdb_close(handle); }
-};
-struct TableFreer {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
-};
-using Handle = std::unique_ptr<MdbHandle, HandleCloser>;
-using Table = std::unique_ptr<MdbTableDef, TableFreer>;
+using Handle = std::unique_ptr<MdbHandle, decltype(&mdb_close)>;
+using Table = std::unique_ptr<MdbTableDef, decltype(&mdb_free_tabledef)>;
+
+constexpr std::size_t kBindSize = 1 << 16;
 
 MdbColumn* columnAt(MdbTableDef* table, unsigned i) {
     return static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
@@ -32,127 +29,135 @@ QString oleHex(MdbTableDef* table, unsigned i) {
     return QString::fromLatin1(bytes.toHex());
 }
 
-TableSnapshot readTable(MdbCatalogEntry* entry, std::size_t bindSize) {
-    TableSnapshot snapshot;
-    snapshot.name = QString::fromUtf8(entry->object_name);
-    Table table(mdb_read_table(entry));
+// Binds every column, then calls rowRead(text of column) for each row.
+template <typename RowRead>
+void readRows(MdbTableDef* table, RowRead rowRead) {
+    std::vector<std::vector<char>> buffers(table->num_cols, std::vector<char>(kBindSize));
+    std::vector<int> lengths(table->num_cols);
+    for (unsigned i = 0; i < table->num_cols; ++i)
+        mdb_bind_column(table, static_cast<int>(i + 1), buffers[i].data(), &lengths[i]);
+    mdb_rewind_table(table);
+    while (mdb_fetch_row(table)) {
+        rowRead([&](unsigned i) {
+            return columnAt(table, i)->col_type == MDB_OLE
+                       ? oleHex(table, i)
+                       : QString::fromUtf8(buffers[i].data(), lengths[i]);
+        });
+    }
+}
+
+void readTable(MdbCatalogEntry* entry, QTextStream& out) {
+    const QString name = QString::fromUtf8(entry->object_name);
+    Table table(mdb_read_table(entry), mdb_free_tabledef);
     if (!table)
-        return snapshot;
-    snapshot.rowCountInTdef = table->num_rows;
+        return;
+    out << "table " << name << " rows " << table->num_rows << '\n';
     // The flag byte libmdb does not expose, read from the TDEF page it has just loaded.
-    constexpr int descriptorsStart = 63;
-    constexpr int descriptorSize = 25;
+    constexpr int kDescriptorSize = 25;
     std::map<int, int> flagsByNumber;
-    const int first = descriptorsStart + static_cast<int>(table->num_real_idxs) * 12;
+    const int first = 63 + static_cast<int>(table->num_real_idxs) * 12;
     for (unsigned i = 0; i < table->num_cols; ++i) {
-        const int at = first + static_cast<int>(i) * descriptorSize;
-        if (at + descriptorSize <= 4096)
+        const int at = first + static_cast<int>(i) * kDescriptorSize;
+        if (at + kDescriptorSize <= 4096)
             flagsByNumber[table->entry->mdb->pg_buf[at + 5]] = table->entry->mdb->pg_buf[at + 15];
     }
     mdb_read_columns(table.get());
     mdb_read_indices(table.get());
+    QStringList columnNames;
     for (unsigned i = 0; i < table->num_cols; ++i) {
-        const MdbColumn* col = columnAt(table.get(), i);
-        snapshot.columns.push_back(
-            {QString::fromUtf8(col->name), col->col_type, col->col_size, col->is_fixed != 0,
-             col->is_long_auto != 0, col->is_uuid_auto != 0, col->col_scale, col->col_prec,
-             col->row_col_num,
-             flagsByNumber.count(col->col_num) ? flagsByNumber[col->col_num] : -1});
+        const MdbColumn* c = columnAt(table.get(), i);
+        columnNames << QString::fromUtf8(c->name);
+        // libmdb's col_scale is the precision and col_prec the scale.
+        out << "column " << columnNames.back() << " type " << c->col_type << " size " << c->col_size
+            << " fixed " << c->is_fixed << " auto " << c->is_long_auto << c->is_uuid_auto
+            << " scale " << c->col_scale << " precision " << c->col_prec << " ordinal "
+            << c->row_col_num << " flags "
+            << (flagsByNumber.count(c->col_num) ? flagsByNumber[c->col_num] : -1) << '\n';
     }
     for (unsigned i = 0; i < table->num_idxs; ++i) {
-        const auto* idx = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, i));
-        IndexSnapshot index{
-            QString::fromUtf8(idx->name), {}, idx->index_type == 1, idx->flags & 0x7F};
-        for (unsigned k = 0; k < idx->num_keys; ++k)
-            index.columns
-                << snapshot.columns.at(static_cast<std::size_t>(idx->key_col_num[k] - 1)).name;
-        snapshot.indexes.push_back(index);
+        const auto* index = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, i));
+        QStringList keys;
+        for (unsigned k = 0; k < index->num_keys; ++k)
+            keys << columnNames.at(index->key_col_num[k] - 1);
+        // Without the 0x80 Jet 4 sets on every index.
+        out << "index " << index->name << " primary " << (index->index_type == 1) << " flags "
+            << (index->flags & 0x7F) << ": " << keys.join(QLatin1Char(',')) << '\n';
     }
-
-    std::vector<std::vector<char>> buffers(table->num_cols, std::vector<char>(bindSize));
-    std::vector<int> lengths(table->num_cols);
-    for (unsigned i = 0; i < table->num_cols; ++i)
-        mdb_bind_column(table.get(), static_cast<int>(i + 1), buffers[i].data(), &lengths[i]);
-    mdb_rewind_table(table.get());
-    while (mdb_fetch_row(table.get())) {
+    if (name.startsWith(QLatin1String("MSys")) && name != QLatin1String("MSysRelationships"))
+        return;
+    readRows(table.get(), [&](const auto& text) {
         QStringList row;
         for (unsigned i = 0; i < table->num_cols; ++i)
-            row << (columnAt(table.get(), i)->col_type == MDB_OLE
-                        ? oleHex(table.get(), i)
-                        : QString::fromUtf8(buffers[i].data(), lengths[i]));
-        snapshot.rows.push_back(row);
-    }
-    return snapshot;
+            row << text(i);
+        out << "row " << row.join(QLatin1Char('|')) << '\n';
+    });
 }
 
 // MSysObjects and MSysQueries read directly, for the full Id and the raw Order bytes that the
 // catalogue entries and bound strings lose.
-void readSystemRows(MdbHandle* mdb, MdbCatalogEntry* entry, DatabaseSnapshot& out) {
-    const QString name = QString::fromUtf8(entry->object_name);
-    Table table(mdb_read_table(entry));
+void readSystemRows(MdbCatalogEntry* entry, QTextStream& out) {
+    const bool objects = qstrcmp(entry->object_name, "MSysObjects") == 0;
+    Table table(mdb_read_table(entry), mdb_free_tabledef);
     if (!table)
         return;
     mdb_read_columns(table.get());
-    std::vector<std::vector<char>> buffers(table->num_cols, std::vector<char>(mdb->bind_size));
-    std::vector<int> lengths(table->num_cols);
-    for (unsigned i = 0; i < table->num_cols; ++i)
-        mdb_bind_column(table.get(), static_cast<int>(i + 1), buffers[i].data(), &lengths[i]);
-    auto text = [&](const char* column) {
+    const auto column = [&](const char* name) {
         for (unsigned i = 0; i < table->num_cols; ++i)
-            if (qstrcmp(columnAt(table.get(), i)->name, column) == 0)
-                return QString::fromUtf8(buffers[i].data(), lengths[i]);
-        return QString();
+            if (qstrcmp(columnAt(table.get(), i)->name, name) == 0)
+                return i;
+        return 0U;
     };
-    mdb_rewind_table(table.get());
-    while (mdb_fetch_row(table.get())) {
-        if (name == QLatin1String("MSysObjects")) {
-            out.objects.push_back({text("Id").toInt(), text("ParentId").toInt(), text("Name"),
-                                   text("Type").toInt(), text("Flags").toInt(), text("Database"),
-                                   text("Connect"), text("ForeignName")});
-        } else {
-            const MdbColumn* order = nullptr;
-            for (unsigned i = 0; i < table->num_cols; ++i)
-                if (qstrcmp(columnAt(table.get(), i)->name, "Order") == 0)
-                    order = columnAt(table.get(), i);
-            out.queryRows.push_back(
-                {text("ObjectId").toInt(), text("Attribute").toInt(),
-                 QByteArray(reinterpret_cast<const char*>(mdb->pg_buf) + order->cur_value_start,
-                            order->cur_value_len),
-                 text("Name1"), text("Name2"), text("Expression"), text("Flag")});
+    readRows(table.get(), [&](const auto& text) {
+        const auto field = [&](const char* name) { return text(column(name)); };
+        if (objects) {
+            out << "object "
+                << QStringList{field("Name"),    field("Id"),         field("ParentId"),
+                               field("Type"),    field("Flags"),      field("Database"),
+                               field("Connect"), field("ForeignName")}
+                       .join(QLatin1Char('|'))
+                << '\n';
+            return;
         }
-    }
+        const MdbColumn* order = columnAt(table.get(), column("Order"));
+        out << "query row " << field("ObjectId") << ' ' << field("Attribute") << ' '
+            << QByteArray(reinterpret_cast<const char*>(entry->mdb->pg_buf) +
+                              order->cur_value_start,
+                          order->cur_value_len)
+                   .toHex()
+            << ' ' << field("Name1") << '|' << field("Name2") << '|' << field("Expression") << '|'
+            << field("Flag") << '\n';
+    });
 }
 
 } // namespace
 
-const TableSnapshot* DatabaseSnapshot::table(const QString& name) const {
-    for (const TableSnapshot& t : tables)
-        if (t.name == name)
-            return &t;
-    return nullptr;
-}
-
-DatabaseSnapshot readWithLibmdb(const QString& path, std::size_t bindSize) {
-    DatabaseSnapshot snapshot;
-    Handle mdb(mdb_open(path.toLocal8Bit().constData(), MDB_NOFLAGS));
-    if (!mdb)
-        return snapshot;
-    mdb_set_bind_size(mdb.get(), bindSize);
+QStringList readWithLibmdb(const QString& path) {
+    QString text;
+    QTextStream out(&text);
+    Handle mdb(mdb_open(path.toLocal8Bit().constData(), MDB_NOFLAGS), mdb_close);
+    if (!mdb || !mdb_read_catalog(mdb.get(), MDB_TABLE))
+        return {QStringLiteral("libmdb cannot open ") + path};
+    mdb_set_bind_size(mdb.get(), kBindSize);
     mdb_set_date_fmt(mdb.get(), "%Y-%m-%dT%H:%M:%S");
-    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
-        return snapshot;
-    snapshot.opened = true;
     // The catalogue is copied first: reading a table must not disturb the entries.
     std::vector<MdbCatalogEntry> entries;
     for (unsigned i = 0; i < mdb->num_catalog; ++i)
         entries.push_back(*static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i)));
     for (MdbCatalogEntry& entry : entries) {
-        snapshot.tables.push_back(readTable(&entry, bindSize));
-        const QString name = QString::fromUtf8(entry.object_name);
-        if (name == QLatin1String("MSysObjects") || name == QLatin1String("MSysQueries"))
-            readSystemRows(mdb.get(), &entry, snapshot);
+        readTable(&entry, out);
+        if (qstrcmp(entry.object_name, "MSysObjects") == 0 ||
+            qstrcmp(entry.object_name, "MSysQueries") == 0)
+            readSystemRows(&entry, out);
     }
-    return snapshot;
+    out.flush();
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-} // namespace ombrix::test
+int objectId(const QStringList& lines, const QString& name) {
+    for (const QString& line : lines)
+        if (line.startsWith(QStringLiteral("object %1|").arg(name)))
+            return line.section(QLatin1Char('|'), 1, 1).toInt();
+    return -1;
+}
+
+} // namespace ombrix::tests

@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+namespace ombrix::tests {
 namespace {
 
-using namespace ombrix;
 namespace fs = std::filesystem;
 
 struct Database {
@@ -21,40 +21,37 @@ struct Database {
     std::string password;
 };
 
-void print(std::ostream& out, const core::EngineError& error) {
-    out << "error " << error.number() << ' ' << error.description() << '\n';
-}
-
-void describe(std::ostream& out, const Database& database, core::ObjectKind kind,
-              const std::string& name) {
-    out << (kind == core::ObjectKind::Table ? "describe table " : "describe query ") << name
-        << '\n';
-    try {
-        const auto definition =
-            reader::MdbCatalogue().describeObject(database.path, database.password, kind, name);
-        for (const auto& field : definition.fields) {
-            out << "field " << field.name << ' ' << field.type << '\n';
-        }
-        for (const auto& index : definition.indexes) {
-            out << "index " << index.name << ':';
-            for (const auto& key : index.fields) {
-                out << ' ' << key;
-            }
-            out << '\n';
-        }
-    } catch (const core::EngineError& error) {
-        print(out, error);
-    }
-}
-
 std::string answers(const Database& database) {
     std::ostringstream out;
+    const auto print = [&](const core::EngineError& error) {
+        out << "error " << error.number() << ' ' << error.description() << '\n';
+    };
     reader::MdbCatalogue catalogue;
+    const auto describe = [&](core::ObjectKind kind, const std::string& name) {
+        out << (kind == core::ObjectKind::Table ? "describe table " : "describe query ") << name
+            << '\n';
+        try {
+            const auto definition =
+                catalogue.describeObject(database.path, database.password, kind, name);
+            for (const auto& field : definition.fields) {
+                out << "field " << field.name << ' ' << field.type << '\n';
+            }
+            for (const auto& index : definition.indexes) {
+                out << "index " << index.name << ':';
+                for (const auto& key : index.fields) {
+                    out << ' ' << key;
+                }
+                out << '\n';
+            }
+        } catch (const core::EngineError& error) {
+            print(error);
+        }
+    };
     core::DatabaseObjects objects;
     try {
         objects = catalogue.listObjects(database.path, database.password);
     } catch (const core::EngineError& error) {
-        print(out, error);
+        print(error);
     }
     for (const auto& table : objects.tables) {
         out << "table " << table.name << '\n';
@@ -63,17 +60,17 @@ std::string answers(const Database& database) {
         out << "query " << query.name << ' ' << query.type << '\n';
     }
     for (const auto& table : objects.tables) {
-        describe(out, database, core::ObjectKind::Table, table.name);
+        describe(core::ObjectKind::Table, table.name);
     }
     for (const auto& query : objects.queries) {
-        describe(out, database, core::ObjectKind::Query, query.name);
+        describe(core::ObjectKind::Query, query.name);
     }
-    describe(out, database, core::ObjectKind::Table, "No such table");
+    describe(core::ObjectKind::Table, "No such table");
     out << "wrong password\n";
     try {
         catalogue.listObjects(database.path, database.password + "x");
     } catch (const core::EngineError& error) {
-        print(out, error);
+        print(error);
     }
     return out.str();
 }
@@ -81,14 +78,15 @@ std::string answers(const Database& database) {
 std::vector<Database> databases() {
     const fs::path built(OMBRIX_FIXTURES_BUILT);
     const fs::path conformance(OMBRIX_CONFORMANCE_DIR);
-    return {{"fields", built / "fields.mdb", ""},
-            {"links", built / "links.mdb", ""},
-            {"names", built / "names.mdb", ""},
-            {"wide", built / "wide.mdb", ""},
-            {"password", built / "password.mdb", "Secret"},
-            {"queryTestV2000", conformance / "queryTestV2000.mdb", ""},
-            {"testV1997", conformance / "testV1997.mdb", ""},
-            {"V2000_with_password", conformance / "V2000_with-password.mdb", "password"}};
+    std::vector<Database> all{
+        {"password", built / "password.mdb", "Secret"},
+        {"queryTestV2000", conformance / "queryTestV2000.mdb", ""},
+        {"testV1997", conformance / "testV1997.mdb", ""},
+        {"V2000_with_password", conformance / "V2000_with-password.mdb", "password"}};
+    for (const char* name : {"fields", "links", "names", "wide"}) {
+        all.push_back({name, built / (std::string(name) + ".mdb"), ""});
+    }
+    return all;
 }
 
 class GoldenCatalogue : public testing::TestWithParam<Database> {};
@@ -112,3 +110,4 @@ INSTANTIATE_TEST_SUITE_P(Databases, GoldenCatalogue, testing::ValuesIn(databases
                          [](const auto& test) { return test.param.golden; });
 
 } // namespace
+} // namespace ombrix::tests
