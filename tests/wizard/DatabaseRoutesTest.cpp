@@ -21,103 +21,87 @@ protected:
     WizardDriver wizard{catalogue};
 };
 
-struct CommandLine {
-    const char* name{};
-    QString arguments{};
-    QString box{};
-    int page = 1;
-    bool objectNotSet = false; // the first step ran and failed, before the window was shown
-};
-
-class CommandLineTest : public DatabaseRoutesTest,
-                        public ::testing::WithParamInterface<CommandLine> {};
-
-TEST_P(CommandLineTest, DatabasePathRunsTheFirstStep) {
-    bool visibleUnderMessage = true;
-    wizard.answers.with([&](QWidget& modal) {
-        visibleUnderMessage = wizard.form.isVisible();
-        QTest::mouseClick(qobject_cast<QMessageBox*>(&modal)->button(QMessageBox::Ok),
-                          Qt::LeftButton);
-    });
-    ASSERT_TRUE(wizard.start(GetParam().arguments));
-    EXPECT_EQ(wizard.get<QLineEdit>("txtDBName")->text(), GetParam().box);
-    EXPECT_EQ(wizard.visiblePage(), GetParam().page);
-    EXPECT_EQ(wizard.form.currentStep(), GetParam().page);
-    const QStringList objectNotSet{
-        "message|Ombrix|Error 91\r\n\r\nObject variable or With block variable not set"};
-    EXPECT_EQ(wizard.answers.log, GetParam().objectNotSet ? objectNotSet : QStringList{});
-    EXPECT_FALSE(GetParam().objectNotSet && visibleUnderMessage);
+TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
+    const QString notSet =
+        "message|Ombrix|Error 91\r\n\r\nObject variable or With block variable not set";
+    const QString twoPaths = QString(kFilterPath) + ' ' + kShopPath;
+    const struct {
+        QString arguments, box;
+        int page = 1;
+        QString shown{};
+    } cases[] = {
+        {.arguments = "", .box = ""},
+        {.arguments = kShopPath, .box = kShopPath, .page = 2},
+        {.arguments = "/data/Nowhere.MDB", .box = "/data/Nowhere.MDB", .shown = notSet},
+        {.arguments = '"' + QString(kShopPath) + '"', .box = ""},
+        {.arguments = twoPaths, .box = twoPaths, .shown = notSet},
+    };
+    for (const auto& line : cases) {
+        SCOPED_TRACE(line.arguments.toStdString());
+        FakeCatalogue catalogue = sampleCatalogue();
+        WizardDriver wizard(catalogue);
+        bool visibleUnderMessage = false;
+        wizard.answers.with([&](QWidget& modal) {
+            visibleUnderMessage = wizard.form.isVisible();
+            modal.close();
+        });
+        ASSERT_TRUE(wizard.start(line.arguments));
+        EXPECT_EQ(wizard.get<QLineEdit>("txtDBName")->text(), line.box);
+        EXPECT_EQ(wizard.visiblePage(), line.page);
+        EXPECT_EQ(wizard.form.currentStep(), line.page);
+        EXPECT_EQ(wizard.answers.log,
+                  line.shown.isEmpty() ? QStringList{} : QStringList{line.shown});
+        EXPECT_FALSE(visibleUnderMessage);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, CommandLineTest,
-    ::testing::Values(CommandLine{.name = "None"},
-                      CommandLine{
-                          .name = "ADatabase", .arguments = kShopPath, .box = kShopPath, .page = 2},
-                      CommandLine{.name = "UpperCaseExtensionMissing",
-                                  .arguments = "/data/Nowhere.MDB",
-                                  .box = "/data/Nowhere.MDB",
-                                  .objectNotSet = true},
-                      CommandLine{.name = "Quoted", .arguments = '"' + QString(kShopPath) + '"'},
-                      CommandLine{.name = "TwoPathsAsOneText",
-                                  .arguments = QString(kFilterPath) + ' ' + kShopPath,
-                                  .box = QString(kFilterPath) + ' ' + kShopPath,
-                                  .objectNotSet = true}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-struct Drop {
-    const char* name{};
-    QStringList files{}; // empty: plain text is dragged
-    Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
-    QString box = "typed.mdb";
-};
-
-class DropTest : public DatabaseRoutesTest, public ::testing::WithParamInterface<Drop> {};
-
-TEST_P(DropTest, FirstDroppedDatabaseFillsTheBox) {
-    ASSERT_TRUE(wizard.start());
-    wizard.typePath("typed.mdb");
-    auto* target = wizard.get<QLineEdit>("txtDBName");
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : GetParam().files)
-        urls.append(QUrl::fromLocalFile(path));
-    if (urls.isEmpty())
-        data.setText("/d/dragged text.mdb");
-    else
-        data.setUrls(urls);
-    const bool granted = !urls.isEmpty() && GetParam().offered.testFlag(Qt::CopyAction);
-
-    const QPoint centre = target->rect().center();
-    QDragEnterEvent enter(centre, GetParam().offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    EXPECT_EQ(enter.isAccepted(), granted);
-    if (granted) {
-        EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+// Dropping the files on the database box: the first database's path, with the focus on "Next >".
+TEST(WizardDrop, FirstDroppedDatabaseFillsTheBox) {
+    const QString typed = "typed.mdb";
+    const struct {
+        QStringList files; // empty: plain text is dragged
+        Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+        QString box;
+    } cases[] = {
+        {.files = {"/d/notes.txt", "/d/x/Orders.MDB", "/d/y/last.mdb"}, .box = "/d/x/Orders.MDB"},
+        {.files = {"/d/notes.mdb.txt"}, .box = typed},
+        {.files = {"/d/Shop.mdb"}, .offered = Qt::MoveAction, .box = typed},
+        {.files = {}, .box = typed},
+    };
+    for (const auto& dropped : cases) {
+        SCOPED_TRACE(dropped.files.join(' ').toStdString());
+        FakeCatalogue catalogue = sampleCatalogue();
+        WizardDriver wizard(catalogue);
+        ASSERT_TRUE(wizard.start());
+        wizard.typePath(typed);
+        auto* target = wizard.get<QLineEdit>("txtDBName");
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : dropped.files)
+            urls.append(QUrl::fromLocalFile(path));
+        if (urls.isEmpty())
+            data.setText("/d/dragged text.mdb");
+        else
+            data.setUrls(urls);
+        const bool granted = !urls.isEmpty() && dropped.offered.testFlag(Qt::CopyAction);
+        const QPoint centre = target->rect().center();
+        QDragEnterEvent enter(centre, dropped.offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        EXPECT_EQ(enter.isAccepted(), granted);
+        EXPECT_TRUE(!granted || enter.dropAction() == Qt::CopyAction);
+        QDragMoveEvent move(centre, dropped.offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        EXPECT_EQ(move.isAccepted(), granted);
+        if (granted) {
+            QDropEvent drop(QPointF(centre), dropped.offered, &data, Qt::LeftButton,
+                            Qt::NoModifier);
+            QApplication::sendEvent(target, &drop);
+        }
+        EXPECT_EQ(target->text(), dropped.box);
+        EXPECT_EQ(wizard.form.focusWidget() == wizard.get("btnNext"), dropped.box != typed);
+        EXPECT_EQ(wizard.form.currentStep(), 1);
     }
-    QDragMoveEvent move(centre, GetParam().offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &move);
-    EXPECT_EQ(move.isAccepted(), granted);
-    if (granted) {
-        QDropEvent drop(QPointF(centre), GetParam().offered, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &drop);
-    }
-    EXPECT_EQ(target->text(), GetParam().box);
-    if (GetParam().box != "typed.mdb") {
-        EXPECT_EQ(wizard.form.focusWidget(), wizard.get("btnNext"));
-    }
-    EXPECT_EQ(wizard.form.currentStep(), 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Drops, DropTest,
-    ::testing::Values(Drop{.name = "FirstDatabaseOfThree",
-                           .files = {"/d/notes.txt", "/d/x/Orders.MDB", "/d/y/last.mdb"},
-                           .box = "/d/x/Orders.MDB"},
-                      Drop{.name = "NameThatOnlyContainsMdb", .files = {"/d/notes.mdb.txt"}},
-                      Drop{.name = "MoveOnly", .files = {"/d/Shop.mdb"}, .offered = Qt::MoveAction},
-                      Drop{.name = "TextNotAFileList"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(DatabaseRoutesTest, SelectChoosesAFileAndNextTakesEnter) {
     QTemporaryDir folder;

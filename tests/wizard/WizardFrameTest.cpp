@@ -33,29 +33,21 @@ protected:
     WizardDriver wizard{catalogue};
 
     void SetUp() override { ASSERT_TRUE(wizard.start()); }
-
-    void reachSummary(int objectRow = 0) {
-        wizard.openFieldsPage(kShopPath, objectRow);
-        wizard.click("btnAddField");
-        wizard.next();
-    }
 };
 
-TEST(VersionCaption, JoinsTheVersionWithPaddedMinorAndRevision) {
+TEST(VersionCaption, PadsMinorAndRevision) {
     EXPECT_EQ(wizard::versionCaption(1, 0, 35), "Ombrix - Version 1.00.0035");
     EXPECT_EQ(wizard::versionCaption(12, 345, 67890), "Ombrix - Version 12.345.67890");
 }
 
 TEST_F(WizardFrameTest, StartsOnPageOne) {
     EXPECT_EQ(wizard.form.windowTitle(), "Ombrix - Version 1.00.0000");
-    EXPECT_EQ(wizard.form.size(), QSize(433, 293));
-    EXPECT_EQ(wizard.form.minimumSize(), wizard.form.maximumSize());
+    EXPECT_EQ(wizard.form.minimumSize(), QSize(433, 293));
+    EXPECT_EQ(wizard.form.maximumSize(), QSize(433, 293));
     EXPECT_EQ(wizard.visiblePage(), 1);
     EXPECT_EQ(wizard.form.currentStep(), 1);
     EXPECT_FALSE(wizard.button("btnBack")->isEnabled());
     EXPECT_EQ(wizard.button("btnNext")->text(), "Next >");
-    EXPECT_EQ(wizard.get<QLabel>("Label1")->text(),
-              "This wizard will create an Active Server Page framework from an Access database.");
     auto* method = wizard.get<QComboBox>("Combo1");
     EXPECT_EQ(method->count(), 2);
     EXPECT_EQ(method->itemText(1), "Get");
@@ -70,11 +62,18 @@ TEST_F(WizardFrameTest, StartsOnPageOne) {
     EXPECT_EQ(wizard.get("btnNext")->nextInFocusChain(), wizard.get("btnClose"));
 }
 
-// Every control's parent, place and fixed text, from data/layout.tsv, on the summary page so that
-// every panel has been shown at the page area.
-TEST_F(WizardFrameTest, EveryControlSitsWhereLaidOut) {
-    reachSummary();
-    ASSERT_EQ(wizard.visiblePage(), 4);
+// Forward to the summary and back to page 1; on the summary, every control's parent, place and
+// fixed text as data/layout.tsv lists them (every panel has then been shown at the page area).
+TEST_F(WizardFrameTest, ForwardAndBackThroughAllPagesAsLaidOut) {
+    wizard.typePath(kShopPath);
+    for (int page = 2; page <= 4; ++page) {
+        if (page == 4)
+            wizard.click("btnAddField");
+        wizard.next();
+        EXPECT_EQ(wizard.visiblePage(), page);
+        EXPECT_EQ(wizard.form.currentStep(), page);
+        EXPECT_TRUE(wizard.button("btnBack")->isEnabled());
+    }
     QFile table(QStringLiteral(OMBRIX_WIZARD_TEST_DATA "/layout.tsv"));
     ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
     while (!table.atEnd()) {
@@ -87,46 +86,12 @@ TEST_F(WizardFrameTest, EveryControlSitsWhereLaidOut) {
         EXPECT_EQ(control->parentWidget()->objectName(), cell[1]);
         EXPECT_EQ(control->geometry(),
                   QRect(cell[3].toInt(), cell[4].toInt(), cell[5].toInt(), cell[6].toInt()));
-        if (auto* label = qobject_cast<const QLabel*>(control);
-            label && label->pixmap().isNull() && cell[2] != "*") {
-            EXPECT_EQ(label->text(), cell[2]);
-        }
-        if (auto* button = qobject_cast<const QPushButton*>(control); button && cell[2] != "*") {
-            EXPECT_EQ(button->text(), cell[2]);
-        }
-    }
-}
-
-TEST_F(WizardFrameTest, ForwardAndBackThroughAllPages) {
-    const struct {
-        int page;
-        const char* label;
-        const char* text;
-        const char* next;
-    } pages[] = {
-        {.page = 2,
-         .label = "Label2",
-         .text = "Which object would you like to use?",
-         .next = "Next >"},
-        {.page = 3,
-         .label = "label3",
-         .text = "Which fields would you like to use?",
-         .next = "Next >"},
-        {.page = 4,
-         .label = "Label4",
-         .text = "The wizard is ready to create an Ombrix based on the following selections.",
-         .next = "Finished"},
-    };
-    wizard.typePath(kShopPath);
-    for (const auto& page : pages) {
-        if (page.page == 4)
-            wizard.click("btnAddField");
-        wizard.next();
-        EXPECT_EQ(wizard.visiblePage(), page.page);
-        EXPECT_EQ(wizard.form.currentStep(), page.page);
-        EXPECT_TRUE(wizard.button("btnBack")->isEnabled());
-        EXPECT_EQ(wizard.get<QLabel>(page.label)->text(), page.text);
-        EXPECT_EQ(wizard.button("btnNext")->text(), page.next);
+        QString text = cell[2];
+        if (auto* label = qobject_cast<const QLabel*>(control); label && label->pixmap().isNull())
+            text = label->text();
+        if (auto* button = qobject_cast<const QPushButton*>(control))
+            text = button->text();
+        EXPECT_TRUE(cell[2] == "*" || text == cell[2]) << text.toStdString();
     }
     for (int page = 3; page >= 1; --page) {
         wizard.back();
@@ -137,7 +102,6 @@ TEST_F(WizardFrameTest, ForwardAndBackThroughAllPages) {
     }
     EXPECT_FALSE(wizard.get("picFrame2")->isVisible());
     EXPECT_TRUE(wizard.answers.log.isEmpty());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(WizardFrameTest, BackFromSummaryKeepsTheSelectionAndRebuildsIt) {
@@ -149,9 +113,7 @@ TEST_F(WizardFrameTest, BackFromSummaryKeepsTheSelectionAndRebuildsIt) {
     EXPECT_EQ(wizard.get<QLabel>("lblObj")->text(), "Table: Customers");
     EXPECT_EQ(wizard.get<QLabel>("lblDB")->text(), kShopPath);
     EXPECT_EQ(wizard.get("lblDB")->toolTip(), kShopPath);
-
     wizard.back();
-    EXPECT_EQ(wizard.entries("List3"), QStringList{fieldItem("Price", "cur")});
     wizard.pick("List2", 0);
     wizard.click("btnAddField");
     wizard.next();
@@ -166,14 +128,11 @@ TEST_F(WizardFrameTest, FinishedGeneratesFromTheCurrentStateEachTime) {
     wizard.click("btnAddAll");
     wizard.next();
     wizard.next(); // Finished
-    ASSERT_EQ(wizard.outputs.size(), 1);
     wizard.get<QComboBox>("Combo1")->setCurrentIndex(1);
     wizard.next(); // Finished again, now with "Get"
     ASSERT_EQ(wizard.outputs.size(), 2);
     EXPECT_EQ(wizard.form.currentStep(), 4);
     EXPECT_EQ(wizard.visiblePage(), 4);
-    EXPECT_EQ(wizard.button("btnNext")->text(), "Finished");
-
     const WizardState state = wizard.form.wizardState();
     EXPECT_EQ(state.databasePath, kShopPath);
     EXPECT_EQ(state.password, "");
@@ -190,7 +149,6 @@ TEST_F(WizardFrameTest, FinishedGeneratesFromTheCurrentStateEachTime) {
 TEST_F(WizardFrameTest, EscapeDoesNotCloseButCloseDoes) {
     QSignalSpy finished(&wizard.form, &QDialog::finished);
     QTest::keyClick(wizard.get("txtDBName"), Qt::Key_Escape);
-    EXPECT_TRUE(wizard.form.isVisible());
     EXPECT_EQ(finished.size(), 0);
     wizard.click("btnClose");
     EXPECT_FALSE(wizard.form.isVisible());
@@ -204,11 +162,10 @@ TEST_F(WizardFrameTest, WebsiteLabelOpensTheAddress) {
     EXPECT_TRUE(web->font().underline());
     EXPECT_EQ(web->font().pointSizeF(), 8.25);
     EXPECT_EQ(web->palette().color(QPalette::WindowText), QColor(Qt::blue));
-
     UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    QDesktopServices::setUrlHandler("http", &catcher, "open");
     QTest::mouseClick(web, Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QDesktopServices::unsetUrlHandler("http");
     EXPECT_EQ(catcher.opened,
               QList<QUrl>{QUrl(QString::fromStdString(std::string(project::webAddress)))});
 }
