@@ -23,7 +23,7 @@ const QByteArray kPageBytes("<%\r\n\tDim sName\r\n\r\n\tsName = \"Caf\xE9 \x80\"
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList entries(const QTemporaryDir& dir) {
@@ -34,104 +34,64 @@ void clickSave(QWidget& form) {
     QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
 }
 
-struct SaveAnswer {
-    const char* name{};
-    const char* chosen{};  // in the temporary folder; nullptr: the dialog was cancelled
-    QByteArray existing{}; // page.asp before the save, if not empty
-    QMessageBox::StandardButton replace = QMessageBox::NoButton;
-    QStringList files{};  // afterwards
-    QByteArray pageAsp{}; // afterwards
-    QString shown{};      // the message shown, if any (%1: the folder)
-};
-
-class SaveAnswerTest : public ::testing::TestWithParam<SaveAnswer> {};
-
-TEST_P(SaveAnswerTest, WindowActsOnTheAnswer) {
-    const SaveAnswer& answer = GetParam();
-    QTemporaryDir dir;
-    if (!answer.existing.isEmpty()) {
-        QFile file(dir.filePath("page.asp"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(answer.existing);
-    }
-    const platform::SaveChoice choice{
-        .fileName = answer.chosen ? dir.filePath(answer.chosen) : QString(), .filterIndex = 1};
-    output::Form2 form(nullptr, [&](QWidget*) { return choice; });
-    form.setAttribute(Qt::WA_DeleteOnClose, false);
-    form.setPageText(kPage);
-    form.show();
-    ModalAnswers answers;
-    if (answer.replace != QMessageBox::NoButton)
-        answers.press(answer.replace);
-    else if (!answer.shown.isEmpty())
-        answers.ok();
-    clickSave(form);
-    const QString shown = answer.shown.contains("%1") ? answer.shown.arg(dir.path()) : answer.shown;
-    EXPECT_EQ(answers.log, shown.isEmpty() ? QStringList{} : QStringList{shown});
-    EXPECT_EQ(entries(dir), answer.files);
-    if (!answer.pageAsp.isEmpty()) {
+// What the window does with each answer of the save dialog.
+TEST(OutputWindowSave, ActsOnTheAnswer) {
+    const struct {
+        const char* chosen; // in the temporary folder; nullptr: the dialog was cancelled
+        QMessageBox::StandardButton replace = QMessageBox::NoButton; // to "page.asp" holding "old"
+        QByteArray pageAsp{};                                        // afterwards; empty: none
+        QString shown{}; // the message shown, if any (%1: the folder)
+    } cases[] = {
+        {.chosen = nullptr},
+        {.chosen = "page", .pageAsp = kPageBytes},
+        {.chosen = "page",
+         .replace = QMessageBox::No,
+         .pageAsp = "old",
+         .shown = "message|Ombrix|%1/page.asp already exists.\nDo you want to replace "
+                  "it?|not information/OK"},
+        {.chosen = "missing/page", .shown = "message|Ombrix|Unable to save the file."},
+    };
+    for (const auto& answer : cases) {
+        SCOPED_TRACE(answer.chosen ? answer.chosen : "cancelled");
+        QTemporaryDir dir;
+        if (answer.replace != QMessageBox::NoButton) {
+            QFile file(dir.filePath("page.asp"));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        }
+        const platform::SaveChoice choice{
+            .fileName = answer.chosen ? dir.filePath(answer.chosen) : QString(), .filterIndex = 1};
+        output::Form2 form(nullptr, [&](QWidget*) { return choice; });
+        form.setAttribute(Qt::WA_DeleteOnClose, false);
+        form.setPageText(kPage);
+        form.show();
+        ModalAnswers answers;
+        answers.press(answer.replace != QMessageBox::NoButton ? answer.replace : QMessageBox::Ok);
+        clickSave(form);
+        const QString shown = QString(answer.shown).replace("%1", dir.path());
+        EXPECT_EQ(answers.log, shown.isEmpty() ? QStringList{} : QStringList{shown});
+        EXPECT_EQ(entries(dir), answer.pageAsp.isEmpty() ? QStringList{} : QStringList{"page.asp"});
         EXPECT_EQ(readAll(dir.filePath("page.asp")), answer.pageAsp);
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(output::pageTextOf(*form.findChild<QPlainTextEdit*>("Text1")), kPage);
     }
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(output::pageTextOf(*form.findChild<QPlainTextEdit*>("Text1")), kPage);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, SaveAnswerTest,
-    ::testing::Values(
-        SaveAnswer{.name = "Cancelled", .chosen = nullptr},
-        SaveAnswer{.name = "Saved", .chosen = "page", .files = {"page.asp"}, .pageAsp = kPageBytes},
-        SaveAnswer{.name = "ReplacingRefused",
-                   .chosen = "page",
-                   .existing = "old",
-                   .replace = QMessageBox::No,
-                   .files = {"page.asp"},
-                   .pageAsp = "old",
-                   .shown = "message|Ombrix|%1/page.asp already exists.\nDo you want to replace "
-                            "it?|not information/OK"},
-        SaveAnswer{.name = "Failed",
-                   .chosen = "missing/page",
-                   .shown = "message|Ombrix|Unable to save the file."}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-class FinishedTest : public ::testing::Test {
-protected:
+// One page from "Finished" through the real save dialog to the file. The dialog is modal to the
+// output window only: the wizard still takes clicks meanwhile.
+TEST(FinishedThenSave, WritesTheGeneratedPageWhileTheWizardStaysUsable) {
     FakeCatalogue catalogue = sampleCatalogue();
-    WizardDriver wizard{catalogue, output::showGeneratedPage};
-
-    // "Finished" over Customers with every field selected; the output window it opened.
-    output::Form2* finish() {
-        EXPECT_TRUE(wizard.start(kShopPath)); // on the object list at once
-        wizard.next();
-        wizard.click("btnAddAll");
-        wizard.next();
-        wizard.next();
-        return wizard.form.findChild<output::Form2*>();
-    }
-};
-
-TEST_F(FinishedTest, SavedFileHoldsTheGeneratedPage) {
-    output::Form2* window = finish();
+    WizardDriver wizard(catalogue, output::showGeneratedPage);
+    ASSERT_TRUE(wizard.start(kShopPath)); // on the object list at once
+    wizard.next();
+    wizard.click("btnAddAll");
+    wizard.next();
+    wizard.next(); // Finished
+    auto* window = wizard.form.findChild<output::Form2*>();
     ASSERT_NE(window, nullptr);
     const std::string page = GeneratePage(wizard.form.wizardState());
     EXPECT_EQ(output::pageTextOf(*window->findChild<QPlainTextEdit*>("Text1")),
               QString::fromStdString(page));
     QTemporaryDir dir;
-    wizard.answers.with([&](QWidget& modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(&modal);
-        dialog->setDirectory(dir.path());
-        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("customers");
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    clickSave(*window);
-    // The sample's names are plain ASCII, so Windows-1252 and UTF-8 give the same bytes.
-    EXPECT_EQ(readAll(dir.filePath("customers.asp")), QByteArray::fromStdString(page));
-}
-
-// The save dialog is modal to the output window only: the wizard still takes clicks meanwhile.
-TEST_F(FinishedTest, WizardStaysUsableWhileSaving) {
-    output::Form2* window = finish();
-    ASSERT_NE(window, nullptr);
     int stepWhileSaving = 0;
     wizard.answers.with([&](QWidget& modal) {
         // Through the window system, which withholds input from windows that a dialog blocks.
@@ -139,10 +99,15 @@ TEST_F(FinishedTest, WizardStaysUsableWhileSaving) {
         QTest::mouseClick(wizard.form.windowHandle(), Qt::LeftButton, {},
                           back->mapTo(&wizard.form, back->rect().center()));
         stepWhileSaving = wizard.form.currentStep();
-        qobject_cast<QDialog*>(&modal)->reject();
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        dialog->setDirectory(dir.path());
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("customers");
+        static_cast<QDialog*>(dialog)->accept();
     });
     clickSave(*window);
     EXPECT_EQ(stepWhileSaving, 3);
+    // The sample's names are plain ASCII, so Windows-1252 and UTF-8 give the same bytes.
+    EXPECT_EQ(readAll(dir.filePath("customers.asp")), QByteArray::fromStdString(page));
 }
 
 } // namespace

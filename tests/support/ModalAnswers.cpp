@@ -7,14 +7,6 @@
 
 namespace ombrix::tests {
 
-namespace {
-
-void press(QWidget& dialog, QDialogButtonBox::StandardButton which) {
-    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
-}
-
-} // namespace
-
 ModalAnswers::ModalAnswers() {
     connect(&timer_, &QTimer::timeout, this, &ModalAnswers::poll);
     timer_.start(5);
@@ -27,24 +19,15 @@ void ModalAnswers::press(QMessageBox::StandardButton button) {
     });
 }
 
-void ModalAnswers::enter(const QString& text) {
+void ModalAnswers::answerInput(std::optional<QString> text) {
     with([text](QWidget& modal) {
         if (auto* input = qobject_cast<QInputDialog*>(&modal)) {
-            input->setTextValue(text);
-            tests::press(*input, QDialogButtonBox::Ok);
+            input->setTextValue(text.value_or(QString()));
+            QTest::mouseClick(input->findChild<QDialogButtonBox*>()->button(
+                                  text ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
+                              Qt::LeftButton);
         }
     });
-}
-
-void ModalAnswers::cancel() {
-    with([](QWidget& modal) {
-        if (auto* input = qobject_cast<QInputDialog*>(&modal))
-            tests::press(*input, QDialogButtonBox::Cancel);
-    });
-}
-
-void ModalAnswers::with(std::function<void(QWidget&)> answer) {
-    answers_.push_back(std::move(answer));
 }
 
 void ModalAnswers::note(QWidget& modal) {

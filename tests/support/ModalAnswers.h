@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <optional>
 
 namespace ombrix::tests {
 
@@ -26,14 +27,15 @@ public:
 
     void press(QMessageBox::StandardButton button); // a message box: press the button
     void ok() { press(QMessageBox::Ok); }
-    void enter(const QString& text); // an input box: type the text, press OK
-    void cancel();                   // an input box: press Cancel
-    void with(std::function<void(QWidget&)> answer);
+    void enter(const QString& text) { answerInput(text); } // an input box: type, press OK
+    void cancel() { answerInput(std::nullopt); }           // an input box: press Cancel
+    void with(std::function<void(QWidget&)> answer) { answers_.push_back(std::move(answer)); }
 
     bool allAnswered() const { return answers_.empty(); }
     QStringList log;
 
 private:
+    void answerInput(std::optional<QString> text);
     void poll();
     void note(QWidget& modal);
 

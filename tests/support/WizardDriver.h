@@ -78,6 +78,9 @@ public:
         return 0;
     }
 
+    // The page on show when the step agrees with it, else -1.
+    int page() const { return visiblePage() == form.currentStep() ? visiblePage() : -1; }
+
     // Page 1 to page 3 with the object chosen.
     void openFieldsPage(const QString& path, int objectRow) {
         typePath(path);

@@ -47,8 +47,7 @@ TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
         });
         ASSERT_TRUE(wizard.start(line.arguments));
         EXPECT_EQ(wizard.get<QLineEdit>("txtDBName")->text(), line.box);
-        EXPECT_EQ(wizard.visiblePage(), line.page);
-        EXPECT_EQ(wizard.form.currentStep(), line.page);
+        EXPECT_EQ(wizard.page(), line.page);
         EXPECT_EQ(wizard.answers.log,
                   line.shown.isEmpty() ? QStringList{} : QStringList{line.shown});
         EXPECT_FALSE(visibleUnderMessage);
