@@ -27,7 +27,8 @@ QByteArray readAll(const QString& path) {
 }
 
 QStringList entries(const QTemporaryDir& dir) {
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(dir.path())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 void clickSave(QWidget& form) {
@@ -54,6 +55,7 @@ TEST(OutputWindowSave, ActsOnTheAnswer) {
     for (const auto& answer : cases) {
         SCOPED_TRACE(answer.chosen ? answer.chosen : "cancelled");
         QTemporaryDir dir;
+        QDir::setCurrent(dir.path()); // a name left empty would land here
         if (answer.replace != QMessageBox::NoButton) {
             QFile file(dir.filePath("page.asp"));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
@@ -73,6 +75,7 @@ TEST(OutputWindowSave, ActsOnTheAnswer) {
         EXPECT_EQ(readAll(dir.filePath("page.asp")), answer.pageAsp);
         EXPECT_TRUE(form.isVisible());
         EXPECT_EQ(output::pageTextOf(*form.findChild<QPlainTextEdit*>("Text1")), kPage);
+        QDir::setCurrent(QDir::tempPath());
     }
 }
 
