@@ -1,18 +1,22 @@
+// The output window: its layout, the fit of the text box, the page text going in and out, and
+// the hand-off that "Finished" uses.
+#include "QtPrinting.h"
 #include "output/Form2.h"
 #include "output/GeneratedPageWindow.h"
 #include "output/PageTextBox.h"
 #include "output/TextBoxFit.h"
 
-#include <QFontMetricsF>
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTest>
+#include <gtest/gtest.h>
 
-using namespace ombrix::output;
-
+namespace ombrix::tests {
 namespace {
+
+using output::Form2;
 
 QPlainTextEdit* text1(QWidget* form) {
     return form->findChild<QPlainTextEdit*>("Text1");
@@ -20,7 +24,6 @@ QPlainTextEdit* text1(QWidget* form) {
 QPushButton* command1(QWidget* form) {
     return form->findChild<QPushButton*>("Command1");
 }
-
 QList<Form2*> outputWindows(QWidget* wizard) {
     return wizard->findChildren<Form2*>(QString(), Qt::FindDirectChildrenOnly);
 }
@@ -30,192 +33,130 @@ QPoint loadPosition(QWidget* form) {
     return form->screen()->geometry().topLeft() + QPoint(7, 7);
 }
 
-void closeAndUnload(QWidget* form) {
-    form->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-const QString page =
+const QString kPage =
     QStringLiteral("<%\r\n\tDim sName\r\n\r\n\tsName = \"\u00e9\u00a0\"\r\n%>\r\n");
 
-} // namespace
-
-class OutputWindowTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void createdAsLaidOut();
-    void opensWithTheFocusInTheTextBox();
-    void fitRule_data();
-    void fitRule();
-    void resizingFitsOnlyTheTextBox_data();
-    void resizingFitsOnlyTheTextBox();
-    void textBoxGivesBackThePageText_data();
-    void textBoxGivesBackThePageText();
-    void breaksTypedInTheBoxBecomeCrLf();
-    void finishedTwiceLeavesOneWindowWithOneCopy();
-    void reloadedAfterCloseAtTheLoadPosition();
-};
-
-void OutputWindowTest::createdAsLaidOut() {
+TEST(OutputWindow, IsCreatedAsLaidOut) {
     Form2 form;
-    QCOMPARE(form.objectName(), QStringLiteral("Form2"));
-    QCOMPARE(form.windowTitle(), QStringLiteral("Ombrix"));
-    QVERIFY(form.isWindow());
-    QVERIFY(form.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint));
-    QVERIFY(!form.windowIcon().pixmap(32, 32).isNull());
-    QCOMPARE(form.size(), QSize(312, 213)); // 4680 x 3195 twips
-
-    QCOMPARE(command1(&form)->text(), QStringLiteral("Save"));
-    QCOMPARE(command1(&form)->geometry(), QRect(7, 4, 49, 21));
+    EXPECT_EQ(form.objectName(), "Form2");
+    EXPECT_EQ(form.windowTitle(), "Ombrix");
+    EXPECT_TRUE(form.isWindow());
+    EXPECT_TRUE(form.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint));
+    EXPECT_FALSE(form.windowIcon().pixmap(32, 32).isNull());
+    EXPECT_EQ(form.size(), QSize(312, 213)); // 4680 x 3195 twips
+    EXPECT_EQ(command1(&form)->text(), "Save");
+    EXPECT_EQ(command1(&form)->geometry(), QRect(7, 4, 49, 21));
     QPlainTextEdit* box = text1(&form);
-    QCOMPARE(box->geometry(), QRect(7, 30, 297, 176));
-    QCOMPARE(box->font().family(), QStringLiteral("Courier New"));
-    QCOMPARE(box->font().pointSize(), 9);
-    QCOMPARE(box->font().styleHint(), QFont::TypeWriter);
-    QVERIFY(!box->font().bold() && !box->font().italic());
-    QCOMPARE(box->tabStopDistance(), 8 * QFontMetricsF(box->font()).horizontalAdvance(u' '));
-    QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QVERIFY(!box->isReadOnly());
-    QVERIFY(box->toPlainText().isEmpty());
+    EXPECT_EQ(box->geometry(), QRect(7, 30, 297, 176));
+    EXPECT_EQ(box->font().family(), "Courier New");
+    EXPECT_EQ(box->font().pointSize(), 9);
+    EXPECT_EQ(box->font().styleHint(), QFont::TypeWriter);
+    EXPECT_EQ(box->tabStopDistance(), 8 * QFontMetricsF(box->font()).horizontalAdvance(u' '));
+    EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_FALSE(box->isReadOnly());
 }
 
-void OutputWindowTest::opensWithTheFocusInTheTextBox() {
+TEST(OutputWindow, OpensWithTheFocusInTheTextBox) {
     QWidget wizard;
-    showGeneratedPage(wizard, page);
+    output::showGeneratedPage(wizard, kPage);
     Form2* form = outputWindows(&wizard).value(0);
-    QVERIFY(form);
-    QVERIFY(QTest::qWaitForWindowActive(form));
-    QCOMPARE(QApplication::focusWidget(), text1(form));
-
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    EXPECT_EQ(QApplication::focusWidget(), text1(form));
     QWidget* next = text1(form)->nextInFocusChain();
     while (next != form && !(next->focusPolicy() & Qt::TabFocus))
         next = next->nextInFocusChain();
-    QCOMPARE(next, command1(form));
+    EXPECT_EQ(next, command1(form));
 }
 
-void OutputWindowTest::fitRule_data() {
-    QTest::addColumn<QSize>("outer");
-    QTest::addColumn<QSize>("fitted");
+TEST(OutputWindow, FitRuleInTwips) {
     const QSize current(4455, 2640);
-
-    QTest::newRow("6000 x 4000") << QSize(6000, 4000) << QSize(5655, 3050);
-    QTest::newRow("both at 500: unchanged") << QSize(500, 500) << current;
-    QTest::newRow("501: width, height never negative") << QSize(501, 501) << QSize(156, 0);
-    QTest::newRow("height 950 gives zero") << QSize(4680, 950) << QSize(4335, 0);
-    QTest::newRow("height 951") << QSize(4680, 951) << QSize(4335, 1);
-    QTest::newRow("minimised: only the width") << QSize(2400, 400) << QSize(2055, 2640);
-    QTest::newRow("narrow: only the height") << QSize(300, 3000) << QSize(4455, 2050);
+    const struct {
+        QSize outer, fitted;
+    } cases[] = {
+        {.outer = {6000, 4000}, .fitted = {5655, 3050}},
+        {.outer = {500, 500}, .fitted = current},  // both at 500: unchanged
+        {.outer = {501, 501}, .fitted = {156, 0}}, // the height never negative
+        {.outer = {4680, 950}, .fitted = {4335, 0}},
+        {.outer = {4680, 951}, .fitted = {4335, 1}},
+        {.outer = {2400, 400}, .fitted = {2055, 2640}}, // minimised: only the width
+        {.outer = {300, 3000}, .fitted = {4455, 2050}}, // narrow: only the height
+    };
+    for (const auto& fit : cases)
+        EXPECT_EQ(output::fittedTextBoxSize(fit.outer, current), fit.fitted) << fit.outer.width();
 }
 
-void OutputWindowTest::fitRule() {
-    QFETCH(QSize, outer);
-    QFETCH(QSize, fitted);
-    QCOMPARE(fittedTextBoxSize(outer, QSize(4455, 2640)), fitted);
-}
-
-void OutputWindowTest::resizingFitsOnlyTheTextBox_data() {
-    QTest::addColumn<QSize>("windowPixels");
-    QTest::addColumn<QSize>("textBoxPixels");
-
+TEST(OutputWindow, ResizingFitsOnlyTheTextBox) {
+    Form2 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     // 400 x 267 pixels are 6000 x 4005 twips: 5655 x 3055 twips for the box.
-    QTest::newRow("6000 x 4005 twips") << QSize(400, 267) << QSize(377, 204);
-    QTest::newRow("4680 x 3195 twips") << QSize(312, 213) << QSize(289, 150);
-    // 40 pixels are 600 twips: the width follows, the height would be negative.
-    QTest::newRow("600 x 600 twips") << QSize(40, 40) << QSize(17, 0);
+    form.resize(QSize(400, 267) - (form.frameGeometry().size() - form.size()));
+    EXPECT_EQ(form.frameGeometry().size(), QSize(400, 267));
+    EXPECT_EQ(text1(&form)->geometry(), QRect(7, 30, 377, 204));
+    EXPECT_EQ(command1(&form)->geometry(), QRect(7, 4, 49, 21));
 }
 
-void OutputWindowTest::resizingFitsOnlyTheTextBox() {
-    QFETCH(QSize, windowPixels);
-    QFETCH(QSize, textBoxPixels);
+TEST(OutputWindow, TextBoxGivesBackThePageText) {
+    Form2 form;
+    for (const QString& text :
+         {kPage, QStringLiteral("<%\r\n%>"), QStringLiteral("\r\n\r\n\r\n"),
+          QStringLiteral("a  \r\n\t \r\n"), QStringLiteral("\u0418\u00a0\u00a0x\r\n"), QString()}) {
+        form.setPageText(text);
+        EXPECT_EQ(output::pageTextOf(*text1(&form)), text);
+    }
+}
+
+TEST(OutputWindow, BreaksTypedInTheBoxBecomeCrLf) {
     Form2 form;
     form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const QSize frame = form.frameGeometry().size() - form.size();
-    form.resize(windowPixels - frame);
-    QCOMPARE(form.frameGeometry().size(), windowPixels);
-    QCOMPARE(text1(&form)->geometry(), QRect(QPoint(7, 30), textBoxPixels));
-    QCOMPARE(command1(&form)->geometry(), QRect(7, 4, 49, 21));
-}
-
-void OutputWindowTest::textBoxGivesBackThePageText_data() {
-    QTest::addColumn<QString>("text");
-    QTest::newRow("page with TABs and empty lines") << page;
-    QTest::newRow("no final line end") << QStringLiteral("<%\r\n%>");
-    QTest::newRow("only line ends") << QStringLiteral("\r\n\r\n\r\n");
-    QTest::newRow("blanks at line ends") << QStringLiteral("a  \r\n\t \r\n");
-    QTest::newRow("Cyrillic and no-break spaces") << QStringLiteral("\u0418\u00a0\u00a0x\r\n");
-    QTest::newRow("empty") << QString();
-}
-
-void OutputWindowTest::textBoxGivesBackThePageText() {
-    QFETCH(QString, text);
-    Form2 form;
-    form.setPageText(text);
-    QCOMPARE(pageTextOf(*text1(&form)), text);
-}
-
-void OutputWindowTest::breaksTypedInTheBoxBecomeCrLf() {
-    Form2 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     form.setPageText(QStringLiteral("<%\r\n%>\r\n"));
     QPlainTextEdit* box = text1(&form);
     box->moveCursor(QTextCursor::End);
-    QTest::keyClicks(box, QStringLiteral("'a"));
+    QTest::keyClicks(box, "'a");
     QTest::keyClick(box, Qt::Key_Return);
     QTest::keyClick(box, Qt::Key_Tab);
-    QTest::keyClicks(box, QStringLiteral("'b"));
+    QTest::keyClicks(box, "'b");
     QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
-    QTest::keyClicks(box, QStringLiteral("'c"));
-    QCOMPARE(pageTextOf(*box), QStringLiteral("<%\r\n%>\r\n'a\r\n\t'b\r\n'c"));
+    QTest::keyClicks(box, "'c");
+    EXPECT_EQ(output::pageTextOf(*box), "<%\r\n%>\r\n'a\r\n\t'b\r\n'c");
 }
 
-void OutputWindowTest::finishedTwiceLeavesOneWindowWithOneCopy() {
+// "Finished" again reuses the one window where it stands; once closed, a new one is loaded at the
+// load position.
+TEST(GeneratedPageWindow, OneWindowAtATime) {
     QWidget wizard;
     wizard.show();
-    showGeneratedPage(wizard, QStringLiteral("first\r\n"));
-    showGeneratedPage(wizard, page);
-    QCOMPARE(outputWindows(&wizard).size(), 1);
-    Form2* form = outputWindows(&wizard).first();
-    QVERIFY(form->isVisible());
-    QCOMPARE(pageTextOf(*text1(form)), page);
-    QVERIFY(wizard.isEnabled()); // not modal
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
-
-    // A window the user has moved stays where it stands.
-    form->move(loadPosition(form) + QPoint(50, 40));
-    showGeneratedPage(wizard, page);
-    QCOMPARE(outputWindows(&wizard).size(), 1);
-    QCOMPARE(form->pos(), loadPosition(form) + QPoint(50, 40));
-    QCOMPARE(pageTextOf(*text1(form)), page);
-}
-
-void OutputWindowTest::reloadedAfterCloseAtTheLoadPosition() {
-    QWidget wizard;
-    showGeneratedPage(wizard, QStringLiteral("first\r\n"));
+    output::showGeneratedPage(wizard, "first\r\n");
     Form2* first = outputWindows(&wizard).value(0);
-    QVERIFY(first);
-    QVERIFY(QTest::qWaitForWindowExposed(first));
-    QCOMPARE(first->pos(), loadPosition(first));
-    first->move(loadPosition(first) + QPoint(80, 60));
+    ASSERT_NE(first, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(first));
+    EXPECT_EQ(first->pos(), loadPosition(first));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    first->move(loadPosition(first) + QPoint(50, 40));
+    output::showGeneratedPage(wizard, kPage);
+    EXPECT_EQ(outputWindows(&wizard), QList<Form2*>{first});
+    EXPECT_EQ(first->pos(), loadPosition(first) + QPoint(50, 40));
+    EXPECT_EQ(output::pageTextOf(*text1(first)), kPage);
 
     QPointer<Form2> closed(first);
     first->close();
     // The closed window is gone from the hand-off's view even before its deletion runs.
-    showGeneratedPage(wizard, QStringLiteral("second\r\n"));
+    output::showGeneratedPage(wizard, "second\r\n");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(closed.isNull());
-    QCOMPARE(outputWindows(&wizard).size(), 1);
+    EXPECT_TRUE(closed.isNull());
+    ASSERT_EQ(outputWindows(&wizard).size(), 1);
     Form2* second = outputWindows(&wizard).first();
-    QVERIFY(QTest::qWaitForWindowExposed(second));
-    QCOMPARE(second->pos(), loadPosition(second));
-    QCOMPARE(pageTextOf(*text1(second)), QStringLiteral("second\r\n"));
-    closeAndUnload(second);
-    QVERIFY(outputWindows(&wizard).isEmpty());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(second));
+    EXPECT_EQ(second->pos(), loadPosition(second));
+    EXPECT_EQ(output::pageTextOf(*text1(second)), "second\r\n");
+    second->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(outputWindows(&wizard).isEmpty());
 }
 
-QTEST_MAIN(OutputWindowTest)
-#include "OutputWindowTest.moc"
+} // namespace
+} // namespace ombrix::tests

@@ -1,186 +1,117 @@
+// "Save" in the output window. Naming and writing are the save dialog's and the saver's to check;
+// here, what the window does with each answer, and one page from "Finished" to the file.
+#include "SampleDatabases.h"
+#include "WizardDriver.h"
+#include "generator/GeneratePage.h"
 #include "output/Form2.h"
-#include "tests/support/ModalAnswers.h"
+#include "output/GeneratedPageWindow.h"
+#include "output/PageTextBox.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
-#include <memory>
+#include <gtest/gtest.h>
 
-using ombrix::output::Form2;
-using ombrix::platform::SaveChoice;
-using ombrix::testing::answerNextModal;
-using ombrix::testing::MessageBoxes;
-
+namespace ombrix::tests {
 namespace {
 
-const QString page =
+const QString kPage =
     QStringLiteral("<%\r\n\tDim sName\r\n\r\n\tsName = \"Caf\u00e9 \u20ac\"\r\n%>\r\n");
-const QByteArray pageBytes("<%\r\n\tDim sName\r\n\r\n\tsName = \"Caf\xE9 \x80\"\r\n%>\r\n");
+const QByteArray kPageBytes("<%\r\n\tDim sName\r\n\r\n\tsName = \"Caf\xE9 \x80\"\r\n%>\r\n");
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList entries(const QTemporaryDir& dir) {
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(dir.path())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// An output window whose save dialog answers with the given choice.
-std::unique_ptr<Form2> windowAnswering(SaveChoice choice, const QString& text = page) {
-    auto form = std::make_unique<Form2>(nullptr, [choice](QWidget*) { return choice; });
-    form->setAttribute(Qt::WA_DeleteOnClose, false);
-    form->setPageText(text);
-    form->show();
-    return form;
-}
-
-void clickSave(Form2& form) {
+void clickSave(QWidget& form) {
     QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
 }
 
-QPlainTextEdit* text1(Form2& form) {
-    return form.findChild<QPlainTextEdit*>("Text1");
+// What the window does with each answer of the save dialog.
+TEST(OutputWindowSave, ActsOnTheAnswer) {
+    const struct {
+        const char* chosen; // in the temporary folder; nullptr: the dialog was cancelled
+        QMessageBox::StandardButton replace = QMessageBox::NoButton; // to "page.asp" holding "old"
+        QByteArray pageAsp{};                                        // afterwards; empty: none
+        QString shown{}; // the message shown, if any (%1: the folder)
+    } cases[] = {
+        {.chosen = nullptr},
+        {.chosen = "page", .pageAsp = kPageBytes},
+        {.chosen = "page",
+         .replace = QMessageBox::No,
+         .pageAsp = "old",
+         .shown = "message|Ombrix|%1/page.asp already exists.\nDo you want to replace "
+                  "it?|not information/OK"},
+        {.chosen = "missing/page", .shown = "message|Ombrix|Unable to save the file."},
+    };
+    for (const auto& answer : cases) {
+        SCOPED_TRACE(answer.chosen ? answer.chosen : "cancelled");
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path()); // a name left empty would land here
+        if (answer.replace != QMessageBox::NoButton) {
+            QFile file(dir.filePath("page.asp"));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        }
+        const platform::SaveChoice choice{
+            .fileName = answer.chosen ? dir.filePath(answer.chosen) : QString(), .filterIndex = 1};
+        output::Form2 form(nullptr, [&](QWidget*) { return choice; });
+        form.setAttribute(Qt::WA_DeleteOnClose, false);
+        form.setPageText(kPage);
+        form.show();
+        ModalAnswers answers;
+        answers.press(answer.replace != QMessageBox::NoButton ? answer.replace : QMessageBox::Ok);
+        clickSave(form);
+        const QString shown = QString(answer.shown).replace("%1", dir.path());
+        EXPECT_EQ(answers.log, shown.isEmpty() ? QStringList{} : QStringList{shown});
+        EXPECT_EQ(entries(dir), answer.pageAsp.isEmpty() ? QStringList{} : QStringList{"page.asp"});
+        EXPECT_EQ(readAll(dir.filePath("page.asp")), answer.pageAsp);
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(output::pageTextOf(*form.findChild<QPlainTextEdit*>("Text1")), kPage);
+        QDir::setCurrent(QDir::tempPath());
+    }
+}
+
+// One page from "Finished" through the real save dialog to the file. The dialog is modal to the
+// output window only: the wizard still takes clicks meanwhile.
+TEST(FinishedThenSave, WritesTheGeneratedPageWhileTheWizardStaysUsable) {
+    FakeCatalogue catalogue = sampleCatalogue();
+    WizardDriver wizard(catalogue, output::showGeneratedPage);
+    ASSERT_TRUE(wizard.start(kShopPath)); // on the object list at once
+    wizard.next();
+    wizard.click("btnAddAll");
+    wizard.next();
+    wizard.next(); // Finished
+    auto* window = wizard.form.findChild<output::Form2*>();
+    ASSERT_NE(window, nullptr);
+    const std::string page = GeneratePage(wizard.form.wizardState());
+    EXPECT_EQ(output::pageTextOf(*window->findChild<QPlainTextEdit*>("Text1")),
+              QString::fromStdString(page));
+    QTemporaryDir dir;
+    int stepWhileSaving = 0;
+    wizard.answers.with([&](QWidget& modal) {
+        // Through the window system, which withholds input from windows that a dialog blocks.
+        QPushButton* back = wizard.button("btnBack");
+        QTest::mouseClick(wizard.form.windowHandle(), Qt::LeftButton, {},
+                          back->mapTo(&wizard.form, back->rect().center()));
+        stepWhileSaving = wizard.form.currentStep();
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        dialog->setDirectory(dir.path());
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("customers");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    clickSave(*window);
+    EXPECT_EQ(stepWhileSaving, 3);
+    // The sample's names are plain ASCII, so Windows-1252 and UTF-8 give the same bytes.
+    EXPECT_EQ(readAll(dir.filePath("customers.asp")), QByteArray::fromStdString(page));
 }
 
 } // namespace
-
-class SavingTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void savesUnderTheNameTheFilterGives_data();
-    void savesUnderTheNameTheFilterGives();
-    void cancelWritesNothingAndSaysNothing();
-    void editedTextIsSavedAsEdited();
-    void askedBeforeReplacingTheLongerName_data();
-    void askedBeforeReplacingTheLongerName();
-    void failureKeepsTheWindow();
-    void savesThroughTheRealDialog();
-};
-
-void SavingTest::savesUnderTheNameTheFilterGives_data() {
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<int>("filterIndex");
-    QTest::addColumn<QString>("written");
-
-    // Every naming case is in the save dialog's tests; here the window's text reaches the file.
-    QTest::newRow("page") << "page" << 1 << "page.asp";
-    QTest::newRow("page, all files") << "page" << 2 << "page";
-}
-
-void SavingTest::savesUnderTheNameTheFilterGives() {
-    QFETCH(QString, chosen);
-    QFETCH(int, filterIndex);
-    QFETCH(QString, written);
-    QTemporaryDir dir;
-    auto form = windowAnswering({dir.filePath(chosen), filterIndex});
-
-    MessageBoxes boxes;
-    clickSave(*form);
-    QCOMPARE(entries(dir), QStringList{written});
-    QCOMPARE(readAll(dir.filePath(written)).toHex(' '), pageBytes.toHex(' '));
-    QVERIFY(boxes.shown().isEmpty());
-    QVERIFY(form->isVisible());
-}
-
-void SavingTest::cancelWritesNothingAndSaysNothing() {
-    QTemporaryDir dir;
-    auto form = windowAnswering({});
-    MessageBoxes boxes;
-    clickSave(*form);
-    QTest::qWait(50);
-    QVERIFY(boxes.shown().isEmpty());
-    QVERIFY(entries(dir).isEmpty());
-    QCOMPARE(text1(*form)->toPlainText(),
-             QStringLiteral("<%\n\tDim sName\n\n\tsName = \"Caf\u00e9 \u20ac\"\n%>\n"));
-}
-
-void SavingTest::editedTextIsSavedAsEdited() {
-    QTemporaryDir dir;
-    auto form = windowAnswering({dir.filePath("page"), 1}, QStringLiteral("<%\r\n%>\r\n"));
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    QPlainTextEdit* box = text1(*form);
-    box->moveCursor(QTextCursor::Start);
-    box->moveCursor(QTextCursor::EndOfLine);
-    QTest::keyClick(box, Qt::Key_Return);
-    QTest::keyClick(box, Qt::Key_Tab);
-    QTest::keyClicks(box, QStringLiteral("' "));
-    box->insertPlainText(QStringLiteral("\u00e9dit\u00e9")); // keyClicks takes Latin letters only
-    clickSave(*form);
-    QCOMPARE(readAll(dir.filePath("page.asp")), QByteArray("<%\r\n\t' \xE9"
-                                                           "dit\xE9\r\n%>\r\n"));
-}
-
-void SavingTest::askedBeforeReplacingTheLongerName_data() {
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::addColumn<QByteArray>("left");
-    QTest::newRow("yes replaces") << QMessageBox::Yes << pageBytes;
-    QTest::newRow("no writes nothing") << QMessageBox::No << QByteArray("old");
-}
-
-void SavingTest::askedBeforeReplacingTheLongerName() {
-    QFETCH(QMessageBox::StandardButton, answer);
-    QFETCH(QByteArray, left);
-    QTemporaryDir dir;
-    writeFile(dir.filePath("page.asp"), "old");
-    auto form = windowAnswering({dir.filePath("page"), 1});
-
-    MessageBoxes boxes(answer);
-    clickSave(*form);
-    QCOMPARE(boxes.shown().size(), 1);
-    QCOMPARE(boxes.shown()[0].title, QStringLiteral("Ombrix"));
-    QCOMPARE(readAll(dir.filePath("page.asp")), left);
-    QCOMPARE(entries(dir), QStringList{"page.asp"});
-}
-
-// Every way a save can fail is in the saver's tests; here the window reports one.
-void SavingTest::failureKeepsTheWindow() {
-    QTemporaryDir dir;
-    auto form = windowAnswering({dir.filePath("missing/page"), 1});
-
-    MessageBoxes boxes;
-    clickSave(*form);
-    QCOMPARE(boxes.shown().size(), 1);
-    QCOMPARE(boxes.shown()[0].text, QStringLiteral("Unable to save the file."));
-    QCOMPARE(boxes.shown()[0].title, QStringLiteral("Ombrix"));
-    QCOMPARE(boxes.shown()[0].icon, QMessageBox::Information);
-    QCOMPARE(boxes.shown()[0].format, Qt::PlainText);
-    QVERIFY(form->isVisible());
-    QCOMPARE(text1(*form)->document()->toRawText().replace(QChar::ParagraphSeparator, "\r\n"),
-             page);
-    QVERIFY(entries(dir).isEmpty());
-}
-
-void SavingTest::savesThroughTheRealDialog() {
-    QTemporaryDir dir;
-    Form2 form;
-    form.setAttribute(Qt::WA_DeleteOnClose, false);
-    form.setPageText(page);
-    form.show();
-
-    answerNextModal<QFileDialog>([&](QFileDialog* dialog) {
-        QCOMPARE(dialog->directory().absolutePath(), QDir::rootPath());
-        dialog->setDirectory(dir.path());
-        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QStringLiteral("page"));
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    clickSave(form);
-    QCOMPARE(entries(dir), QStringList{"page.asp"});
-    QCOMPARE(readAll(dir.filePath("page.asp")), pageBytes);
-}
-
-QTEST_MAIN(SavingTest)
-#include "SavingTest.moc"
+} // namespace ombrix::tests

@@ -1,45 +1,48 @@
 #pragma once
 
-#include "FakeCatalogue.h"
-#include "Fixtures.h"
 #include "ModalAnswers.h"
+#include "QtPrinting.h"
+#include "generator/FieldRecords.h"
 #include "wizard/Form1.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <memory>
 
-namespace ombrix::testing {
+namespace ombrix::tests {
 
-// The wizard window over the sample databases, driven as a user would: typing, clicking the real
-// buttons, answering the boxes through `answers`. "Finished" hands its text to `outputs`.
+// A field list item as the wizard's lists hold it.
+inline QString fieldItem(std::string_view name, std::string_view prefix) {
+    return QString::fromStdString(makeFieldListItem(name, prefix));
+}
+
+// The wizard window over a catalogue, driven as a user would: typing, clicking the real buttons,
+// answering the boxes through `answers`. "Finished" hands its text to `outputs` unless the test
+// gives its own hand-off.
 class WizardDriver {
 public:
-    FakeCatalogue catalogue;
     QStringList outputs;
     ModalAnswers answers;
-    std::unique_ptr<wizard::Form1> form;
+    wizard::Form1 form;
 
-    WizardDriver() {
-        addSampleDatabases(catalogue);
-        form = std::make_unique<wizard::Form1>(
-            catalogue, [this](QWidget&, const QString& text) { outputs.append(text); });
-    }
+    explicit WizardDriver(core::Catalogue& catalogue, wizard::ShowOutput showOutput = {})
+        : form(
+              catalogue, showOutput
+                             ? std::move(showOutput)
+                             : [this](QWidget&, const QString& text) { outputs.append(text); }) {}
 
     // Loads the window with the argument text, then shows it.
     bool start(const QString& argumentText = {}) {
-        form->Form_Load(argumentText);
-        form->show();
-        return QTest::qWaitForWindowExposed(form.get());
+        form.Form_Load(argumentText);
+        form.show();
+        return QTest::qWaitForWindowExposed(&form);
     }
 
     template <typename Widget = QWidget>
     Widget* get(const char* name) const {
-        return form->findChild<Widget*>(QString::fromLatin1(name));
+        return form.findChild<Widget*>(QString::fromLatin1(name));
     }
-
     QPushButton* button(const char* name) const { return get<QPushButton>(name); }
     QListWidget* list(const char* name) const { return get<QListWidget>(name); }
 
@@ -48,9 +51,8 @@ public:
     void back() { click("btnBack"); }
 
     void typePath(const QString& path) {
-        auto* box = get<QLineEdit>("txtDBName");
-        box->clear();
-        QTest::keyClicks(box, path);
+        get<QLineEdit>("txtDBName")->clear();
+        QTest::keyClicks(get("txtDBName"), path);
     }
 
     // Picks an entry of a list with the mouse.
@@ -62,9 +64,8 @@ public:
 
     QStringList entries(const char* listName) const {
         QStringList result;
-        const QListWidget* target = list(listName);
-        for (int row = 0; row < target->count(); ++row)
-            result.append(target->item(row)->text());
+        for (int row = 0; row < list(listName)->count(); ++row)
+            result.append(list(listName)->item(row)->text());
         return result;
     }
 
@@ -77,7 +78,10 @@ public:
         return 0;
     }
 
-    // Page 1 to page 3 with the object chosen, as the user would.
+    // The page on show when the step agrees with it, else -1.
+    int page() const { return visiblePage() == form.currentStep() ? visiblePage() : -1; }
+
+    // Page 1 to page 3 with the object chosen.
     void openFieldsPage(const QString& path, int objectRow) {
         typePath(path);
         next();
@@ -86,4 +90,4 @@ public:
     }
 };
 
-} // namespace ombrix::testing
+} // namespace ombrix::tests

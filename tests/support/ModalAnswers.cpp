@@ -1,67 +1,45 @@
 #include "ModalAnswers.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QInputDialog>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
-namespace ombrix::testing {
-
-namespace {
-
-void press(QWidget& dialog, QDialogButtonBox::StandardButton which) {
-    auto* buttons = dialog.findChild<QDialogButtonBox*>();
-    QTest::mouseClick(buttons->button(which), Qt::LeftButton);
-}
-
-} // namespace
+namespace ombrix::tests {
 
 ModalAnswers::ModalAnswers() {
     connect(&timer_, &QTimer::timeout, this, &ModalAnswers::poll);
     timer_.start(5);
 }
 
-void ModalAnswers::ok() {
-    answers_.emplace_back([](QWidget& modal) {
+void ModalAnswers::press(QMessageBox::StandardButton button) {
+    with([button](QWidget& modal) {
         if (auto* box = qobject_cast<QMessageBox*>(&modal))
-            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            QTest::mouseClick(box->button(button), Qt::LeftButton);
     });
 }
 
-void ModalAnswers::enter(const QString& text) {
-    answers_.emplace_back([text](QWidget& modal) {
+void ModalAnswers::answerInput(std::optional<QString> text) {
+    with([text](QWidget& modal) {
         if (auto* input = qobject_cast<QInputDialog*>(&modal)) {
-            input->setTextValue(text);
-            press(*input, QDialogButtonBox::Ok);
+            input->setTextValue(text.value_or(QString()));
+            QTest::mouseClick(input->findChild<QDialogButtonBox*>()->button(
+                                  text ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
+                              Qt::LeftButton);
         }
     });
-}
-
-void ModalAnswers::cancel() {
-    answers_.emplace_back([](QWidget& modal) {
-        if (auto* input = qobject_cast<QInputDialog*>(&modal))
-            press(*input, QDialogButtonBox::Cancel);
-    });
-}
-
-void ModalAnswers::with(std::function<void(QWidget&)> answer) {
-    answers_.push_back(std::move(answer));
 }
 
 void ModalAnswers::note(QWidget& modal) {
     if (QApplication::overrideCursor() != nullptr)
         log.append(QStringLiteral("hourglass"));
     if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
-        const bool informationOk =
-            box->icon() == QMessageBox::Information && box->standardButtons() == QMessageBox::Ok;
-        log.append(QStringLiteral("message|%1|%2%3%4")
-                       .arg(box->windowTitle(), box->text(),
-                            informationOk ? QString() : QStringLiteral("|not information/OK"),
-                            box->textFormat() == Qt::PlainText
-                                ? QString()
-                                : QStringLiteral("|not plain text")));
+        QString entry = QStringLiteral("message|%1|%2").arg(box->windowTitle(), box->text());
+        if (box->icon() != QMessageBox::Information || box->standardButtons() != QMessageBox::Ok)
+            entry += QStringLiteral("|not information/OK");
+        if (box->textFormat() != Qt::PlainText)
+            entry += QStringLiteral("|not plain text");
+        log.append(entry);
     } else if (auto* input = qobject_cast<QInputDialog*>(&modal)) {
         const bool masked = input->textEchoMode() == QLineEdit::Password;
         log.append(QStringLiteral("prompt|%1|%2|%3|%4")
@@ -88,4 +66,4 @@ void ModalAnswers::poll() {
     answer(*modal);
 }
 
-} // namespace ombrix::testing
+} // namespace ombrix::tests

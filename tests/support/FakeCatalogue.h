@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/Catalogue.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ombrix::tests {
+
+// One database as the fake engine knows it.
+struct FakeDatabase {
+    std::string password{}; // empty: opens without one
+    core::DatabaseObjects objects{};
+    std::map<std::string, core::ObjectDefinition> definitions{}; // by "Table: X" / "Query: X"
+    std::map<std::string, core::EngineError> failingObjects{};   // describing these fails
+    std::optional<core::EngineError> failure{};                  // opening it fails
+};
+
+// A catalogue over databases held in memory, answering as the engine does: 3024 for a path it
+// does not know, 3031 for a missing or wrong password, 3265 for an unknown object. Every call is
+// logged: "list PATH|PASSWORD", "describe PATH|PASSWORD|ITEM".
+class FakeCatalogue final : public core::Catalogue {
+public:
+    std::map<std::string, FakeDatabase> databases;
+    std::vector<std::string> calls;
+
+    core::DatabaseObjects listObjects(const std::string& path,
+                                      const std::string& password) override {
+        calls.push_back("list " + path + "|" + password);
+        return open(path, password).objects;
+    }
+
+    core::ObjectDefinition describeObject(const std::string& path, const std::string& password,
+                                          core::ObjectKind kind, const std::string& name) override {
+        const std::string item = (kind == core::ObjectKind::Table ? "Table: " : "Query: ") + name;
+        calls.push_back("describe " + path + "|" + password + "|" + item);
+        const FakeDatabase& database = open(path, password);
+        if (const auto failing = database.failingObjects.find(item);
+            failing != database.failingObjects.end())
+            throw failing->second;
+        const auto found = database.definitions.find(item);
+        if (found == database.definitions.end())
+            throw core::EngineError(3265, "Item not found in this collection.");
+        return found->second;
+    }
+
+private:
+    const FakeDatabase& open(const std::string& path, const std::string& password) const {
+        const auto found = databases.find(path);
+        if (found == databases.end())
+            throw core::EngineError(3024, "Could not find file '" + path + "'.");
+        if (found->second.failure)
+            throw *found->second.failure;
+        if (found->second.password != password)
+            throw core::EngineError(3031, "Not a valid password.");
+        return found->second;
+    }
+};
+
+} // namespace ombrix::tests

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <ostream>
+
+// Lets GoogleTest print Qt's strings (and lists of them) in its failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

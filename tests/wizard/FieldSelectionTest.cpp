@@ -1,0 +1,83 @@
+// The fields page: the four move buttons, clicked as a user would, and what they leave behind.
+#include "SampleDatabases.h"
+#include "WizardDriver.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace ombrix::tests {
+namespace {
+
+// "Id,Price[1]": the names in a list, with the current row in brackets ("[-1]" for none).
+QString describeList(const QListWidget& list) {
+    QStringList names;
+    for (int row = 0; row < list.count(); ++row)
+        names.append(list.item(row)->text().section(' ', 0, 0));
+    return names.join(',') + QStringLiteral("[%1]").arg(list.currentRow());
+}
+
+class FieldSelectionTest : public ::testing::Test {
+protected:
+    FakeCatalogue catalogue = sampleCatalogue();
+    WizardDriver wizard{catalogue};
+
+    void SetUp() override {
+        ASSERT_TRUE(wizard.start());
+        wizard.openFieldsPage(kShopPath, 0);
+    }
+};
+
+TEST_F(FieldSelectionTest, MovesLeaveTheListsAndButtonsAsListed) {
+    const QHash<QString, const char*> buttons = {
+        {">", "btnAddField"}, {">>", "btnAddAll"}, {"<", "btnDeleteField"}, {"<<", "btnDeleteAll"}};
+    QFile table(QStringLiteral(OMBRIX_WIZARD_TEST_DATA "/moves.tsv"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
+    while (!table.atEnd()) {
+        const QStringList cell = QString::fromUtf8(table.readLine()).chopped(1).split('\t');
+        if (cell.size() != 4)
+            continue; // a comment
+        SCOPED_TRACE(cell[0].toStdString());
+        wizard.click("btnDeleteAll");
+        wizard.back(); // entering the page again starts from the catalogue's order
+        wizard.next();
+        for (const QString& click : cell[0].split(' ', Qt::SkipEmptyParts)) {
+            if (buttons.contains(click))
+                wizard.click(buttons.value(click));
+            else
+                wizard.pick(click.startsWith('2') ? "List2" : "List3", click.mid(2).toInt());
+        }
+        EXPECT_EQ(describeList(*wizard.list("List2")), cell[1]);
+        EXPECT_EQ(describeList(*wizard.list("List3")), cell[2]);
+        QString enabled;
+        for (const char* name : {"btnAddField", "btnAddAll", "btnDeleteField", "btnDeleteAll"})
+            enabled += wizard.button(name)->isEnabled() ? '1' : '0';
+        EXPECT_EQ(enabled, cell[3]);
+    }
+}
+
+TEST_F(FieldSelectionTest, EntriesKeepTheirHiddenPrefix) {
+    for (int round = 0; round < 3; ++round) {
+        wizard.click("btnAddAll");
+        wizard.click("btnDeleteField");
+        wizard.click("btnDeleteAll");
+    }
+    QStringList all = wizard.entries("List2");
+    all.sort();
+    EXPECT_EQ(all, (QStringList{fieldItem("Id", "lng"), fieldItem("Name", "str"),
+                                fieldItem("Notes", "mem"), fieldItem("Price", "cur")}));
+}
+
+TEST_F(FieldSelectionTest, ListsKeepTheirSelection) {
+    QListWidget* available = wizard.list("List2");
+    wizard.pick("List2", 1);
+    const QPoint onSelected = available->visualItemRect(available->item(1)).center();
+    QTest::mouseClick(available->viewport(), Qt::LeftButton, Qt::ControlModifier, onSelected);
+    EXPECT_EQ(available->selectedItems(), QList<QListWidgetItem*>{available->item(1)});
+    QTest::mouseClick(available->viewport(), Qt::LeftButton, {},
+                      QPoint(5, available->viewport()->height() - 3));
+    EXPECT_EQ(available->selectedItems(), QList<QListWidgetItem*>{available->item(1)});
+    EXPECT_EQ(available->currentRow(), 1);
+}
+
+} // namespace
+} // namespace ombrix::tests

@@ -1,0 +1,63 @@
+// The wizard over a real Access file written by mkmdb and read through the program's own catalogue
+// reader: one click-through from the object list to "Finished".
+#include "TemporaryDatabase.h"
+#include "WizardDriver.h"
+#include "generator/GeneratePage.h"
+#include "platform/ReaderCatalogue.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace ombrix::tests {
+namespace {
+
+const char* const kShop = R"({"tables": [
+  {"name": "Customers", "columns": [
+     {"name": "CustomerID", "type": "long", "autonumber": true},
+     {"name": "Name", "type": "text", "size": 50}, {"name": "Notes", "type": "memo"}],
+   "indexes": [{"name": "PrimaryKey", "columns": ["CustomerID"], "primary": true}]},
+  {"name": "OrderLines", "columns": [
+     {"name": "OrderID", "type": "long"}, {"name": "LineNo", "type": "integer"}]}],
+ "queries": [
+  {"name": "Big orders", "type": "select", "inputs": [{"table": "OrderLines"}],
+   "outputs": ["OrderLines.OrderID"], "where": "OrderLines.LineNo > 10"},
+  {"name": "Raise prices", "type": "update", "inputs": [{"table": "OrderLines"}],
+   "outputs": [{"expression": "[LineNo]+1", "target": "OrderLines.LineNo"}]},
+  {"name": "~sq_fOrders", "type": "select", "hidden": true, "inputs": [{"table": "OrderLines"}],
+   "outputs": ["OrderLines.*"]}]})";
+
+TEST(WizardOverDatabase, ClicksThroughARealDatabaseToFinished) {
+    const testsupport::TemporaryDatabase database(kShop, QStringLiteral("Shop.mdb"));
+    platform::ReaderCatalogue catalogue;
+    WizardDriver wizard(catalogue);
+    ASSERT_TRUE(wizard.start());
+    wizard.typePath(database.path());
+    wizard.next();
+    EXPECT_EQ(wizard.entries("List1"),
+              (QStringList{"Table: Customers", "Table: OrderLines", "Query: Big orders"}));
+    wizard.pick("List1", 2);
+    wizard.next();
+    EXPECT_EQ(wizard.entries("List2"), QStringList{fieldItem("OrderID", "lng")});
+    EXPECT_EQ(wizard.form.currentPrimaryKeyField(), "");
+    wizard.back();
+    wizard.pick("List1", 0);
+    wizard.next();
+    EXPECT_EQ(wizard.form.currentPrimaryKeyField(), "CustomerID");
+    wizard.click("btnAddAll");
+    wizard.next();
+    wizard.next(); // Finished
+    EXPECT_EQ(wizard.answers.log, QStringList{});
+    ASSERT_EQ(wizard.outputs.size(), 1);
+    EXPECT_EQ(wizard.outputs.first(),
+              QString::fromStdString(GeneratePage(wizard.form.wizardState())));
+    EXPECT_TRUE(wizard.outputs.first().contains("CustomerID"));
+    // Names from the database are shown as they are, never read as markup.
+    for (const QLabel* label : wizard.form.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) {
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+        }
+    }
+}
+
+} // namespace
+} // namespace ombrix::tests
