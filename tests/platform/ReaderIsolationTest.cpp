@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+namespace ombrix::tests {
 namespace {
 
-using namespace ombrix;
 using namespace std::chrono_literals;
 
 const std::string fakeReader = OMBRIX_FAKE_READER;
@@ -114,3 +114,4 @@ TEST(ReaderIsolation, LibmdbSearchPathCannotHangTheRealReader) {
 }
 
 } // namespace
+} // namespace ombrix::tests

@@ -10,13 +10,14 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+namespace ombrix::tests {
 namespace {
 
 namespace fs = std::filesystem;
-using ombrix::platform::encodePageText;
-using ombrix::platform::saveText;
+using platform::encodePageText;
+using platform::saveText;
 
-const std::string utf8Bom = "\xEF\xBB\xBF";
+const std::string kUtf8Bom = "\xEF\xBB\xBF";
 
 struct EncodingRow {
     const char* name;
@@ -28,7 +29,7 @@ void PrintTo(const EncodingRow& row, std::ostream* out) {
     *out << row.name;
 }
 
-class Encoding : public testing::TestWithParam<EncodingRow> {};
+class Encoding : public ::testing::TestWithParam<EncodingRow> {};
 
 TEST_P(Encoding, ByTheCharactersTheTextHolds) {
     EXPECT_EQ(encodePageText(GetParam().text), GetParam().bytes);
@@ -36,20 +37,20 @@ TEST_P(Encoding, ByTheCharactersTheTextHolds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Encoding,
-    testing::Values(EncodingRow{"ascii_crlf_tabs", "<%\r\n\tDim x\r\n\r\n%>\r\n",
-                                "<%\r\n\tDim x\r\n\r\n%>\r\n"},
-                    EncodingRow{"e_acute_and_euro", "Caf\u00e9 \u20ac5\r\n",
-                                "Caf\xE9 \x80"
-                                "5\r\n"},
-                    EncodingRow{"range_80_9f", "\u201cOE\u201d \u0152 \u2026 \u2122 \u017e",
-                                "\x93OE\x94 \x8C \x85 \x99 \x9E"},
-                    EncodingRow{"upper_latin1", "\u00ff\u00a0\u00c5", "\xFF\xA0\xC5"},
-                    EncodingRow{"cyrillic", "\u0418\u043c\u044f\r\n",
-                                utf8Bom + "\u0418\u043c\u044f\r\n"},
-                    EncodingRow{"one_outside_makes_all_utf8", "\u00e9\u20ac \u0416",
-                                utf8Bom + "\u00e9\u20ac \u0416"},
-                    EncodingRow{"u0080_has_no_place", "a\u0080", utf8Bom + "a\u0080"},
-                    EncodingRow{"empty", "", ""}),
+    ::testing::Values(EncodingRow{"ascii_crlf_tabs", "<%\r\n\tDim x\r\n\r\n%>\r\n",
+                                  "<%\r\n\tDim x\r\n\r\n%>\r\n"},
+                      EncodingRow{"e_acute_and_euro", "Caf\u00e9 \u20ac5\r\n",
+                                  "Caf\xE9 \x80"
+                                  "5\r\n"},
+                      EncodingRow{"range_80_9f", "\u201cOE\u201d \u0152 \u2026 \u2122 \u017e",
+                                  "\x93OE\x94 \x8C \x85 \x99 \x9E"},
+                      EncodingRow{"upper_latin1", "\u00ff\u00a0\u00c5", "\xFF\xA0\xC5"},
+                      EncodingRow{"cyrillic", "\u0418\u043c\u044f\r\n",
+                                  kUtf8Bom + "\u0418\u043c\u044f\r\n"},
+                      EncodingRow{"one_outside_makes_all_utf8", "\u00e9\u20ac \u0416",
+                                  kUtf8Bom + "\u00e9\u20ac \u0416"},
+                      EncodingRow{"u0080_has_no_place", "a\u0080", kUtf8Bom + "a\u0080"},
+                      EncodingRow{"empty", "", ""}),
     [](const auto& row) { return row.param.name; });
 
 std::string contents(const fs::path& path) {
@@ -87,29 +88,29 @@ private:
     fs::path path_;
 };
 
+constexpr auto kReadWrite = fs::perms::owner_read | fs::perms::owner_write;
+constexpr auto kReadOnly = fs::perms::owner_read;
+constexpr rlim_t kUnlimited = RLIM_INFINITY;
+
 struct SaveRow {
     const char* name;
-    const char* target; // relative to the folder, unless absolute
-    bool oldFile;       // "old" is there before the save
-    fs::perms filePerms;
-    bool readOnlyFolder;
-    rlim_t sizeLimit;
-    bool saved;
+    const char* target;   // relative to the folder, unless absolute
+    bool oldFile = false; // "old" is there before the save
+    fs::perms filePerms = kReadWrite;
+    bool readOnlyFolder = false;
+    rlim_t sizeLimit = kUnlimited;
+    bool saved = false;
 };
-
-constexpr auto rw = fs::perms::owner_read | fs::perms::owner_write;
-constexpr auto ro = fs::perms::owner_read;
-constexpr rlim_t unlimited = RLIM_INFINITY;
 
 void PrintTo(const SaveRow& row, std::ostream* out) {
     *out << row.name;
 }
 
-class Saving : public testing::TestWithParam<SaveRow> {};
+class Saving : public ::testing::TestWithParam<SaveRow> {};
 
 TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
     const SaveRow& row = GetParam();
-    if ((row.readOnlyFolder || row.filePerms == ro) && geteuid() == 0)
+    if ((row.readOnlyFolder || row.filePerms == kReadOnly) && geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root; ctest runs this as nobody";
     const Folder folder;
     const fs::path path =
@@ -136,7 +137,7 @@ TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
         if (row.oldFile) {
             EXPECT_EQ(fs::status(path).permissions(), row.filePerms);
         }
-    } else if (row.sizeLimit == unlimited || !row.readOnlyFolder) {
+    } else if (row.sizeLimit == kUnlimited || !row.readOnlyFolder) {
         EXPECT_EQ(contents(path), before); // only a failed write in place may cut the file
     }
     EXPECT_EQ(folder.entries(),
@@ -146,23 +147,59 @@ TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, Saving,
-    testing::Values(
-        SaveRow{"new_file", "page.asp", false, rw, false, unlimited, true},
-        SaveRow{"replaces_a_longer_file_keeping_its_permissions", "page.asp", true, rw, false,
-                unlimited, true},
-        SaveRow{"missing_folder", "missing/page.asp", false, rw, false, unlimited, false},
-        SaveRow{"file_where_a_folder_should_be", "FILE/page.asp", false, rw, false, unlimited,
-                false},
-        SaveRow{"a_folder_of_that_name", "FOLDER", false, rw, false, unlimited, false},
-        // /proc takes no new file, even from root.
-        SaveRow{"folder_that_takes_no_new_file", "/proc/version", false, rw, false, unlimited,
-                false},
-        SaveRow{"full_disk", "page.asp", true, rw, false, 64, false},
-        SaveRow{"read_only_file", "page.asp", true, ro, false, unlimited, false},
-        SaveRow{"read_only_folder_writable_file_in_place", "page.asp", true, rw, true, unlimited,
-                true},
-        SaveRow{"read_only_folder_read_only_file", "page.asp", true, ro, true, unlimited, false},
-        SaveRow{"read_only_folder_full_disk_in_place", "page.asp", true, rw, true, 64, false}),
+    ::testing::Values(SaveRow{.name = "new_file", .target = "page.asp", .saved = true},
+                      SaveRow{.name = "replaces_a_longer_file_keeping_its_permissions",
+                              .target = "page.asp",
+                              .oldFile = true,
+                              .saved = true},
+                      SaveRow{
+                          .name = "missing_folder",
+                          .target = "missing/page.asp",
+                      },
+                      SaveRow{
+                          .name = "file_where_a_folder_should_be",
+                          .target = "FILE/page.asp",
+                      },
+                      SaveRow{
+                          .name = "a_folder_of_that_name",
+                          .target = "FOLDER",
+                      },
+                      // /proc takes no new file, even from root.
+                      SaveRow{
+                          .name = "folder_that_takes_no_new_file",
+                          .target = "/proc/version",
+                      },
+                      SaveRow{
+                          .name = "full_disk",
+                          .target = "page.asp",
+                          .oldFile = true,
+                          .sizeLimit = 64,
+                      },
+                      SaveRow{
+                          .name = "read_only_file",
+                          .target = "page.asp",
+                          .oldFile = true,
+                          .filePerms = kReadOnly,
+                      },
+                      SaveRow{.name = "read_only_folder_writable_file_in_place",
+                              .target = "page.asp",
+                              .oldFile = true,
+                              .readOnlyFolder = true,
+                              .saved = true},
+                      SaveRow{
+                          .name = "read_only_folder_read_only_file",
+                          .target = "page.asp",
+                          .oldFile = true,
+                          .filePerms = kReadOnly,
+                          .readOnlyFolder = true,
+                      },
+                      SaveRow{
+                          .name = "read_only_folder_full_disk_in_place",
+                          .target = "page.asp",
+                          .oldFile = true,
+                          .readOnlyFolder = true,
+                          .sizeLimit = 64,
+                      }),
     [](const auto& row) { return row.param.name; });
 
 TEST(Saving, FollowsASymbolicLink) {
@@ -175,3 +212,4 @@ TEST(Saving, FollowsASymbolicLink) {
 }
 
 } // namespace
+} // namespace ombrix::tests
