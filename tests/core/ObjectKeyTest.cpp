@@ -7,51 +7,31 @@
 namespace ombrix::tests {
 namespace {
 
-using core::IndexDef;
 using core::ObjectKind;
 
-struct KeyRow {
-    const char* name;
-    ObjectKind kind;
-    std::vector<IndexDef> indexes;
-    std::string field;
-    std::string prefix;
-};
-
-void PrintTo(const KeyRow& row, std::ostream* out) {
-    *out << row.name;
+TEST(ObjectKey, FollowsTheIndexNameOnly) {
+    const struct {
+        ObjectKind kind;
+        std::vector<core::IndexDef> indexes;
+        std::string field;
+        std::string prefix;
+    } rows[] = {
+        {ObjectKind::Table, {{"Unique", {"ID"}}}, "", ""},
+        {ObjectKind::Table, {{"primarykey", {"ID"}}}, "", ""},
+        {ObjectKind::Table, {{"PrimaryKey ", {"ID"}}}, "", ""},
+        {ObjectKind::Table, {{"PrimaryKey", {}}}, "", ""},
+        {ObjectKind::Table, {{"PK", {"ID"}}, {"PrimaryKey", {"Code"}}}, "Code", "str"},
+        {ObjectKind::Table, {{"PrimaryKey", {"When", "ID"}}}, "ID", "lng"},
+        {ObjectKind::Table, {{"PrimaryKey", {"Gone"}}}, "Gone", ""}, // a field the table lacks
+        {ObjectKind::Query, {{"PrimaryKey", {"ID"}}}, "", ""},
+    };
+    for (const auto& row : rows) {
+        const core::ObjectKey key = core::objectKey(
+            row.kind, {.fields = {{"ID", 4}, {"Code", 10}, {"When", 8}}, .indexes = row.indexes});
+        EXPECT_EQ(key.field, row.field) << row.indexes.front().name;
+        EXPECT_EQ(key.prefix, row.prefix) << row.indexes.front().name;
+    }
 }
-
-class ObjectKey : public testing::TestWithParam<KeyRow> {};
-
-TEST_P(ObjectKey, FollowsTheIndexNameOnly) {
-    const core::ObjectDefinition definition{.fields = {{"ID", 4}, {"Code", 10}, {"When", 8}},
-                                            .indexes = GetParam().indexes};
-    const core::ObjectKey key = core::objectKey(GetParam().kind, definition);
-    EXPECT_EQ(key.field, GetParam().field);
-    EXPECT_EQ(key.prefix, GetParam().prefix);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Indexes, ObjectKey,
-    testing::Values(
-        KeyRow{"UniqueIndexOfAnotherName", ObjectKind::Table, {{"Unique", {"ID"}}}, "", ""},
-        KeyRow{"LowerCaseName", ObjectKind::Table, {{"primarykey", {"ID"}}}, "", ""},
-        KeyRow{"TrailingBlank", ObjectKind::Table, {{"PrimaryKey ", {"ID"}}}, "", ""},
-        KeyRow{"NoFields", ObjectKind::Table, {{"PrimaryKey", {}}}, "", ""},
-        KeyRow{"AfterAnotherIndex",
-               ObjectKind::Table,
-               {{"PK", {"ID"}}, {"PrimaryKey", {"Code"}}},
-               "Code",
-               "str"},
-        KeyRow{"LastFieldOfTheIndex",
-               ObjectKind::Table,
-               {{"PrimaryKey", {"When", "ID"}}},
-               "ID",
-               "lng"},
-        KeyRow{"FieldTheTableLacks", ObjectKind::Table, {{"PrimaryKey", {"Gone"}}}, "Gone", ""},
-        KeyRow{"QueryHasNone", ObjectKind::Query, {{"PrimaryKey", {"ID"}}}, "", ""}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace ombrix::tests
