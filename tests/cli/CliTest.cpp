@@ -35,21 +35,26 @@ FakeCatalogue shopCatalogue() {
     FakeCatalogue catalogue;
     catalogue.objects = {
         .tables = {{"Customers"}, {"msysNotes"}, {"MSysObjects"}, {"~TMPCLP1"}, {"Zebra"}},
-        .queries = {{"Big orders", 0},
-                    {"MSysSample", 0},
-                    {"Raise prices", 48},
-                    {"Sales by year", 16},
-                    {"~SQ_x", 0},
-                    {"~sq_fOrders", 0}}};
+        .queries = {{.name = "Big orders", .type = 0},
+                    {.name = "MSysSample", .type = 0},
+                    {.name = "Raise prices", .type = 48},
+                    {.name = "Sales by year", .type = 16},
+                    {.name = "~SQ_x", .type = 0},
+                    {.name = "~sq_fOrders", .type = 0}}};
     catalogue.definitions = {
         {"Order Lines",
-         {.fields = {{"OrderID", 4}, {"LineNo", 3}, {"Unit Price", 5}, {"Größe", 10}},
+         {.fields = {{.name = "OrderID", .type = 4},
+                     {.name = "LineNo", .type = 3},
+                     {.name = "Unit Price", .type = 5},
+                     {.name = "Größe", .type = 10}},
           .indexes = {{"Product", {"Unit Price"}}, {"PrimaryKey", {"OrderID", "LineNo"}}}}},
         // A query's indexes are no key, whatever their name.
         {"Big orders",
-         {.fields = {{"Total", 7}, {"When", 8}}, .indexes = {{"PrimaryKey", {"Total"}}}}},
+         {.fields = {{.name = "Total", .type = 7}, {.name = "When", .type = 8}},
+          .indexes = {{"PrimaryKey", {"Total"}}}}},
         {"Suppliers",
-         {.fields = {{"Code", 10}, {"Name", 10}}, .indexes = {{"PrimaryKey", {"Code"}}}}},
+         {.fields = {{.name = "Code", .type = 10}, {.name = "Name", .type = 10}},
+          .indexes = {{"PrimaryKey", {"Code"}}}}},
         {"Empty", {}}};
     return catalogue;
 }

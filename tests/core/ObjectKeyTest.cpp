@@ -26,8 +26,11 @@ TEST(ObjectKey, FollowsTheIndexNameOnly) {
         {ObjectKind::Query, {{"PrimaryKey", {"ID"}}}, "", ""},
     };
     for (const auto& row : rows) {
-        const core::ObjectKey key = core::objectKey(
-            row.kind, {.fields = {{"ID", 4}, {"Code", 10}, {"When", 8}}, .indexes = row.indexes});
+        const core::ObjectKey key =
+            core::objectKey(row.kind, {.fields = {{.name = "ID", .type = 4},
+                                                  {.name = "Code", .type = 10},
+                                                  {.name = "When", .type = 8}},
+                                       .indexes = row.indexes});
         EXPECT_EQ(key.field, row.field) << row.indexes.front().name;
         EXPECT_EQ(key.prefix, row.prefix) << row.indexes.front().name;
     }

@@ -41,13 +41,19 @@ TEST(SaveDialog, NameToWrite) {
         QString chosen;
         int filterIndex;
         QString written;
-    } rows[] = {{"/d/page", 1, "/d/page.asp"},     {"/d/page.asp", 1, "/d/page.asp"},
-                {"/d/page.ASP", 1, "/d/page.ASP"}, {"/d/page.txt", 1, "/d/page.txt.asp"},
-                {"/d/page", 2, "/d/page"},         {"/d/page.txt", 2, "/d/page.txt"},
-                {"/d/page  ", 1, "/d/page.asp"},   {"/d/p.asp ", 2, "/d/p.asp"},
-                {"/d/.asp", 1, "/d/.asp"},         {"/d/pageasp", 1, "/d/pageasp.asp"}};
+    } rows[] = {{.chosen = "/d/page", .filterIndex = 1, .written = "/d/page.asp"},
+                {.chosen = "/d/page.asp", .filterIndex = 1, .written = "/d/page.asp"},
+                {.chosen = "/d/page.ASP", .filterIndex = 1, .written = "/d/page.ASP"},
+                {.chosen = "/d/page.txt", .filterIndex = 1, .written = "/d/page.txt.asp"},
+                {.chosen = "/d/page", .filterIndex = 2, .written = "/d/page"},
+                {.chosen = "/d/page.txt", .filterIndex = 2, .written = "/d/page.txt"},
+                {.chosen = "/d/page  ", .filterIndex = 1, .written = "/d/page.asp"},
+                {.chosen = "/d/p.asp ", .filterIndex = 2, .written = "/d/p.asp"},
+                {.chosen = "/d/.asp", .filterIndex = 1, .written = "/d/.asp"},
+                {.chosen = "/d/pageasp", .filterIndex = 1, .written = "/d/pageasp.asp"}};
     for (const auto& row : rows) {
-        EXPECT_EQ(fileNameToWrite({row.chosen, row.filterIndex}), row.written)
+        EXPECT_EQ(fileNameToWrite({.fileName = row.chosen, .filterIndex = row.filterIndex}),
+                  row.written)
             << row.chosen.toStdString() << ", filter " << row.filterIndex;
     }
 }
@@ -106,14 +112,31 @@ TEST(SaveDialog, AsksBeforeReplacingTheLongerName) {
         QMessageBox::StandardButton answer;
         int questions;
         bool goOn;
-    } rows[] = {{"<b>page", "<b>page.asp", QMessageBox::Yes, 1, true},
-                {"page", "page.asp", QMessageBox::No, 1, false},
-                {"page", "other.asp", QMessageBox::No, 0, true},
-                {"page.asp", "page.asp", QMessageBox::No, 0, true}}; // the dialog's own name
+    } rows[] = {{.chosen = "<b>page",
+                 .existing = "<b>page.asp",
+                 .answer = QMessageBox::Yes,
+                 .questions = 1,
+                 .goOn = true},
+                {.chosen = "page",
+                 .existing = "page.asp",
+                 .answer = QMessageBox::No,
+                 .questions = 1,
+                 .goOn = false},
+                {.chosen = "page",
+                 .existing = "other.asp",
+                 .answer = QMessageBox::No,
+                 .questions = 0,
+                 .goOn = true},
+                // The dialog itself asked about its own name.
+                {.chosen = "page.asp",
+                 .existing = "page.asp",
+                 .answer = QMessageBox::No,
+                 .questions = 0,
+                 .goOn = true}};
     for (const auto& row : rows) {
         const QTemporaryDir dir;
         touch(dir.filePath(row.existing));
-        const SaveChoice choice{dir.filePath(row.chosen), 1};
+        const SaveChoice choice{.fileName = dir.filePath(row.chosen), .filterIndex = 1};
         MessageBoxes boxes(row.answer);
         EXPECT_EQ(confirmReplacingOtherName(nullptr, choice, fileNameToWrite(choice)), row.goOn);
         ASSERT_EQ(boxes.shown().size(), row.questions) << row.chosen.toStdString();
