@@ -1,136 +1,147 @@
+// ombrix-cli in this process over a fake catalogue, one row of cases.json per command line: its
+// exit code, its streams, what it asked the catalogue and what it left in page.asp.
 #include "cli/Cli.h"
 
-#include "CliTestSupport.h"
+#include "cli/StateJson.h"
+#include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
+#include "tests/support/FakeCatalogue.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sstream>
-#include <string>
 
+namespace ombrix::tests {
 namespace {
 
-using namespace ombrix::cli::test;
+namespace fs = std::filesystem;
+using nlohmann::json;
 
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
+std::string readFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return file ? bytes.str() : "(no file)";
 }
 
-TEST(CliInProcess, GeneratesTheExamplePageByteForByte) {
-    const Outcome run = RunInProcess({"generate", "--state=" + ExamplePath("orders.json")});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, ReadBytes(GoldenPath("orders-post.asp")).toStdString());
+void writeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
-TEST(CliInProcess, WritesTheOutputFileInstead) {
-    const QTemporaryDir dir;
-    const QString target = dir.filePath("orders.asp");
-    const Outcome run =
-        RunInProcess({"generate", "--state", ExamplePath("orders.json"), "--output", target});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(ReadBytes(target), ReadBytes(GoldenPath("orders-post.asp")));
+// The shop database under every path the rows use, opening with any password.
+FakeCatalogue shopCatalogue() {
+    FakeDatabase shop{
+        .password = std::nullopt,
+        .objects =
+            {.tables = {{"Customers"}, {"msysNotes"}, {"MSysObjects"}, {"~TMPCLP1"}, {"Zebra"}},
+             .queries = {{.name = "Big orders", .type = 0},
+                         {.name = "MSysSample", .type = 0},
+                         {.name = "Raise prices", .type = 48},
+                         {.name = "Sales by year", .type = 16},
+                         {.name = "~SQ_x", .type = 0},
+                         {.name = "~sq_fOrders", .type = 0}}},
+        .definitions = {
+            {"Table: Order Lines",
+             {.fields = {{.name = "OrderID", .type = 4},
+                         {.name = "LineNo", .type = 3},
+                         {.name = "Unit Price", .type = 5},
+                         {.name = "Größe", .type = 10}},
+              .indexes = {{"Product", {"Unit Price"}}, {"PrimaryKey", {"OrderID", "LineNo"}}}}},
+            // A query's indexes are no key, whatever their name.
+            {"Query: Big orders",
+             {.fields = {{.name = "Total", .type = 7}, {.name = "When", .type = 8}},
+              .indexes = {{"PrimaryKey", {"Total"}}}}},
+            {"Table: Suppliers",
+             {.fields = {{.name = "Code", .type = 10}, {.name = "Name", .type = 10}},
+              .indexes = {{"PrimaryKey", {"Code"}}}}},
+            {"Table: Empty", {}}}};
+    FakeCatalogue catalogue;
+    for (const char* path : {"db.mdb", "shop.mdb", "C:\\Data\\Shop.mdb"}) {
+        catalogue.databases[path] = shop;
+    }
+    return catalogue;
 }
 
-TEST(CliInProcess, ReportsAnOutputFileThatCannotBeWritten) {
-    const QTemporaryDir dir;
-    const QString target = dir.filePath("missing-folder/orders.asp");
-    const Outcome run =
-        RunInProcess({"generate", "--state", ExamplePath("orders.json"), "--output", target});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind("Error: cannot write " + target.toStdString() + ": ", 0), 0U);
-}
+class CliCase : public testing::TestWithParam<json> {
+protected:
+    CliCase() {
+        std::string pattern = (fs::temp_directory_path() / "ombrix-cli-XXXXXX").string();
+        dir_ = mkdtemp(pattern.data());
+        writeFile(dir_ / "page.asp", "earlier page");
+    }
+    ~CliCase() override { fs::remove_all(dir_); }
 
-TEST(CliInProcess, ReportsAStateFileThatCannotBeRead) {
-    const Outcome run = RunInProcess({"generate", "--state", "/no/such/state.json"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err.rfind("Error: cannot read /no/such/state.json: ", 0), 0U);
-}
+    std::string expand(std::string text) const {
+        for (const auto& [name, value] : {std::pair{"{root}", std::string(OMBRIX_SOURCE_DIR)},
+                                          {"{dir}", dir_.string()},
+                                          {"{state}", (dir_ / "state.json").string()},
+                                          {"{version}", std::string(project::kVersion)}}) {
+            for (auto at = text.find(name); at != std::string::npos; at = text.find(name)) {
+                text.replace(at, std::string_view(name).size(), value);
+            }
+        }
+        return text;
+    }
 
-class CliBadStateInProcess : public testing::TestWithParam<BadState> {};
-
-TEST_P(CliBadStateInProcess, PrintsOneErrorLineAndWritesNothing) {
-    const QTemporaryDir dir;
-    const QString state = WriteFile(dir, "state.json", GetParam().json);
-    const QString target = WriteFile(dir, "page.asp", "earlier page");
-    const Outcome run = RunInProcess({"generate", "--state", state, "--output", target});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, GetParam().message);
-    EXPECT_EQ(ReadBytes(target), "earlier page");
-}
-
-INSTANTIATE_TEST_SUITE_P(States, CliBadStateInProcess, testing::ValuesIn(BadStates()),
-                         [](const auto& row) { return row.param.name; });
-
-struct UsageRow {
-    std::string name;
-    QStringList arguments;
-    std::string message;
+    fs::path dir_;
 };
 
-void PrintTo(const UsageRow& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class CliBadUsage : public testing::TestWithParam<UsageRow> {};
-
-TEST_P(CliBadUsage, PrintsOneErrorLine) {
-    const Outcome run = RunInProcess(GetParam().arguments);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, GetParam().message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, CliBadUsage,
-    testing::Values(
-        UsageRow{"no_command", {}, "Error: no command given; run \"ombrix-cli --help\"\n"},
-        UsageRow{"unknown_command", {"frobnicate"}, "Error: unknown command \"frobnicate\"\n"},
-        UsageRow{"unknown_option", {"--frob"}, "Error: Unknown option 'frob'.\n"},
-        UsageRow{"unknown_options", {"-xh", "--frob"}, "Error: Unknown options: x, frob.\n"},
-        UsageRow{"value_for_a_switch", {"--help=3"}, "Error: Unexpected value after '--help'.\n"},
-        UsageRow{"generate_without_arguments",
-                 {"generate"},
-                 "Error: usage: ombrix-cli generate DATABASE OBJECT [--field NAME]... [--method "
-                 "Post|Get] [--password PW] [--output FILE], or ombrix-cli generate --state "
-                 "FILE|- [--output FILE]\n"},
-        UsageRow{"state_without_value",
-                 {"generate", "--state"},
-                 "Error: Missing value after '--state'.\n"},
-        UsageRow{
-            "generate_unknown_option", {"generate", "--frob"}, "Error: Unknown option 'frob'.\n"},
-        UsageRow{"extra_argument",
-                 {"generate", "--state", "a.json", "b.json"},
-                 "Error: unexpected argument \"b.json\"\n"}),
-    [](const auto& row) { return row.param.name; });
-
-// The help texts are kept byte for byte; scripts and the manual page quote them.
-TEST(CliInProcess, HelpTextsAreAsPublished) {
-    const std::vector<std::pair<QStringList, QString>> helps{
-        {{"--help"}, "top.txt"},
-        {{"generate", "--help"}, "generate.txt"},
-        {{"objects", "-h"}, "objects.txt"},
-        {{"describe", "--help"}, "describe.txt"}};
-    for (const auto& [arguments, file] : helps) {
-        const Outcome run = RunInProcess(arguments);
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.out, ReadBytes(QStringLiteral(OMBRIX_HELP_DIR "/") + file).toStdString())
-            << file.toStdString();
+TEST_P(CliCase, AnswersAsTheRowSays) {
+    const json& row = GetParam();
+    FakeCatalogue catalogue = shopCatalogue();
+    if (row.contains("fail")) {
+        for (auto& [path, database] : catalogue.databases) {
+            database.failure = core::EngineError(row["fail"][0], row["fail"][1]);
+        }
     }
+    if (row.contains("state")) {
+        writeFile(dir_ / "state.json", row["state"]);
+    }
+    std::vector<std::string> args;
+    for (const std::string arg : row["args"]) {
+        args.push_back(expand(arg));
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::runCliWith(catalogue, args, out, err), row["exit"].get<int>());
+
+    const fs::path root = OMBRIX_SOURCE_DIR;
+    if (row.contains("out")) {
+        EXPECT_EQ(out.str(), expand(row["out"]));
+    }
+    if (row.contains("outFile")) {
+        EXPECT_EQ(out.str(), readFile(root / row["outFile"].get<std::string>()));
+    }
+    if (row.contains("outState")) {
+        EXPECT_EQ(out.str(), GeneratePage(cli::wizardStateFromJson(row["outState"].dump())));
+    }
+    if (row.contains("err")) {
+        EXPECT_EQ(err.str(), expand(row["err"]));
+    }
+    if (row.contains("errPrefix")) {
+        EXPECT_TRUE(err.str().starts_with(expand(row["errPrefix"]))) << err.str();
+        EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << "one line";
+    }
+    if (row.contains("requests")) {
+        EXPECT_EQ(catalogue.calls, row["requests"].get<std::vector<std::string>>());
+    }
+    EXPECT_EQ(readFile(dir_ / "page.asp"), row.contains("page")
+                                               ? readFile(root / row["page"].get<std::string>())
+                                               : "earlier page");
 }
 
-TEST(CliInProcess, VersionComesFromTheProject) {
-    const Outcome run = RunInProcess({"--version"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "ombrix-cli " + std::string(ombrix::project::kVersion) + "\n");
+std::vector<json> cases() {
+    std::ifstream file(OMBRIX_SOURCE_DIR "/tests/cli/cases.json");
+    return json::parse(file);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, CliCase, testing::ValuesIn(cases()),
+                         [](const testing::TestParamInfo<json>& row) {
+                             return row.param["name"].get<std::string>();
+                         });
 
 } // namespace
+} // namespace ombrix::tests

@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+namespace ombrix::tests {
 namespace {
 
-using namespace ombrix;
 using namespace std::chrono_literals;
 
-const std::string fakeReader = OMBRIX_FAKE_READER;
+const std::string kFakeReader = OMBRIX_FAKE_READER;
 
 // The error a request ends in; 0 when it answers.
 int errorOf(const std::function<void()>& request) {
@@ -29,7 +29,7 @@ class MisbehavingReader : public testing::TestWithParam<const char*> {};
 
 TEST_P(MisbehavingReader, BecomesAnEngineError) {
     setenv("OMBRIX_FAKE_READER", GetParam(), 1);
-    platform::ReaderCatalogue catalogue(fakeReader, 1500ms);
+    platform::ReaderCatalogue catalogue(kFakeReader, 1500ms);
     const auto start = std::chrono::steady_clock::now();
     try {
         catalogue.listObjects("/x/Orders.mdb", {});
@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, MisbehavingReader,
 TEST(ReaderIsolation, WellFormedAnswersAreTakenAsSent) {
     setenv("OMBRIX_FAKE_READER",
            R"({"ombrixReader":1,"objects":{"tables":["Orders"],"queries":[["Big orders",0]]}})", 1);
-    platform::ReaderCatalogue catalogue(fakeReader, 5s);
+    platform::ReaderCatalogue catalogue(kFakeReader, 5s);
     EXPECT_EQ(catalogue.listObjects("x.mdb", {}),
               (core::DatabaseObjects{{{"Orders"}}, {{"Big orders", 0}}}));
 
@@ -62,7 +62,7 @@ TEST(ReaderIsolation, LibmdbVariablesDoNotReachTheReader) {
     for (const char* name : {"MDBPATH", "MDBICONV", "MDBOPTS", "MDB_JET3_CHARSET"}) {
         setenv(name, "a::b", 1);
     }
-    platform::ReaderCatalogue catalogue(fakeReader, 5s);
+    platform::ReaderCatalogue catalogue(kFakeReader, 5s);
     const auto objects = catalogue.listObjects("x.mdb", {});
     for (const char* name : {"MDBPATH", "MDBICONV", "MDBOPTS", "MDB_JET3_CHARSET"}) {
         unsetenv(name);
@@ -114,3 +114,4 @@ TEST(ReaderIsolation, LibmdbSearchPathCannotHangTheRealReader) {
 }
 
 } // namespace
+} // namespace ombrix::tests

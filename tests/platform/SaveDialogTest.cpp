@@ -6,20 +6,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QTest>
+#include <gtest/gtest.h>
 
-using namespace ombrix::platform;
+namespace ombrix::tests {
+namespace {
+
+using namespace platform;
 using ombrix::testing::answerNextModal;
 using ombrix::testing::MessageBoxes;
 
-namespace {
-
 void touch(const QString& path) {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
 }
 
 // Goes to the file's folder, types its name, picks the filter as a user would, and presses Save.
@@ -28,7 +28,7 @@ void touch(const QString& path) {
 void typeNameAndSave(QFileDialog* dialog, const QString& path, int filterIndex) {
     auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    QVERIFY(types && nameBox);
+    ASSERT_TRUE(types && nameBox);
     dialog->setDirectory(QFileInfo(path).absolutePath());
     nameBox->setText(QFileInfo(path).fileName());
     types->setCurrentIndex(filterIndex - 1);
@@ -36,48 +36,29 @@ void typeNameAndSave(QFileDialog* dialog, const QString& path, int filterIndex) 
     static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as the Save button does
 }
 
-} // namespace
-
-class SaveDialogTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void nameToWrite_data();
-    void nameToWrite();
-    void dialogStartsAfreshEveryTime();
-    void dialogReturnsNameAndFilter_data();
-    void dialogReturnsNameAndFilter();
-    void cancelledDialogGivesNoName();
-    void dialogAsksBeforeReturningAnExistingName();
-    void asksBeforeReplacingTheLongerName_data();
-    void asksBeforeReplacingTheLongerName();
-};
-
-void SaveDialogTest::nameToWrite_data() {
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<int>("filterIndex");
-    QTest::addColumn<QString>("written");
-
-    QTest::newRow("page, first filter") << "/d/page" << 1 << "/d/page.asp";
-    QTest::newRow("page.asp") << "/d/page.asp" << 1 << "/d/page.asp";
-    QTest::newRow("page.ASP unchanged") << "/d/page.ASP" << 1 << "/d/page.ASP";
-    QTest::newRow("page.txt, first filter") << "/d/page.txt" << 1 << "/d/page.txt.asp";
-    QTest::newRow("page, all files") << "/d/page" << 2 << "/d/page";
-    QTest::newRow("page.txt, all files") << "/d/page.txt" << 2 << "/d/page.txt";
-    QTest::newRow("trailing blanks stripped") << "/d/page  " << 1 << "/d/page.asp";
-    QTest::newRow("blank before .asp is no extension") << "/d/p.asp " << 2 << "/d/p.asp";
-    QTest::newRow("just .asp") << "/d/.asp" << 1 << "/d/.asp";
-    QTest::newRow("asp without dot") << "/d/pageasp" << 1 << "/d/pageasp.asp";
+TEST(SaveDialog, NameToWrite) {
+    const struct {
+        QString chosen;
+        int filterIndex;
+        QString written;
+    } rows[] = {{.chosen = "/d/page", .filterIndex = 1, .written = "/d/page.asp"},
+                {.chosen = "/d/page.asp", .filterIndex = 1, .written = "/d/page.asp"},
+                {.chosen = "/d/page.ASP", .filterIndex = 1, .written = "/d/page.ASP"},
+                {.chosen = "/d/page.txt", .filterIndex = 1, .written = "/d/page.txt.asp"},
+                {.chosen = "/d/page", .filterIndex = 2, .written = "/d/page"},
+                {.chosen = "/d/page.txt", .filterIndex = 2, .written = "/d/page.txt"},
+                {.chosen = "/d/page  ", .filterIndex = 1, .written = "/d/page.asp"},
+                {.chosen = "/d/p.asp ", .filterIndex = 2, .written = "/d/p.asp"},
+                {.chosen = "/d/.asp", .filterIndex = 1, .written = "/d/.asp"},
+                {.chosen = "/d/pageasp", .filterIndex = 1, .written = "/d/pageasp.asp"}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(fileNameToWrite({.fileName = row.chosen, .filterIndex = row.filterIndex}),
+                  row.written)
+            << row.chosen.toStdString() << ", filter " << row.filterIndex;
+    }
 }
 
-void SaveDialogTest::nameToWrite() {
-    QFETCH(QString, chosen);
-    QFETCH(int, filterIndex);
-    QFETCH(QString, written);
-    QCOMPARE(fileNameToWrite({chosen, filterIndex}), written);
-}
-
-void SaveDialogTest::dialogStartsAfreshEveryTime() {
+TEST(SaveDialog, StartsAfreshEveryTime) {
     for (int run = 0; run < 2; ++run) {
         QString folder, name, filter;
         QStringList filterTexts;
@@ -92,88 +73,81 @@ void SaveDialogTest::dialogStartsAfreshEveryTime() {
             dialog->setDirectory(QDir::tempPath());
             dialog->reject();
         });
-        askSaveFileName(nullptr);
-        QCOMPARE(folder, QDir::rootPath());
-        QCOMPARE(name, QString());
-        QCOMPARE(filter, QStringLiteral("Active Server Page (*.asp)"));
-        QCOMPARE(filterTexts, (QStringList{QStringLiteral("Active Server Page (*.asp)"),
-                                           QStringLiteral("All Files (*.*)")}));
+        EXPECT_TRUE(askSaveFileName(nullptr).fileName.isEmpty());
+        EXPECT_EQ(folder, QDir::rootPath());
+        EXPECT_EQ(name, QString());
+        EXPECT_EQ(filter, QStringLiteral("Active Server Page (*.asp)"));
+        EXPECT_EQ(filterTexts, (QStringList{"Active Server Page (*.asp)", "All Files (*.*)"}));
     }
 }
 
-void SaveDialogTest::dialogReturnsNameAndFilter_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("filterIndex");
-
-    QTest::newRow("page, first filter") << "page" << 1;
-    QTest::newRow("page, all files") << "page" << 2;
+TEST(SaveDialog, ReturnsNameAndFilter) {
     // Choosing "All Files" keeps the typed extension.
-    QTest::newRow("page.txt, all files") << "page.txt" << 2;
+    for (const auto& [typed, filterIndex] :
+         {std::pair{"page", 1}, std::pair{"page", 2}, std::pair{"page.txt", 2}}) {
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(typed);
+        answerNextModal<QFileDialog>(
+            [&](QFileDialog* dialog) { typeNameAndSave(dialog, path, filterIndex); });
+        const SaveChoice choice = askSaveFileName(nullptr);
+        EXPECT_EQ(choice.fileName, path);
+        EXPECT_EQ(choice.filterIndex, filterIndex);
+    }
 }
 
-void SaveDialogTest::dialogReturnsNameAndFilter() {
-    QFETCH(QString, typed);
-    QFETCH(int, filterIndex);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(typed);
-    answerNextModal<QFileDialog>(
-        [&](QFileDialog* dialog) { typeNameAndSave(dialog, path, filterIndex); });
-    const SaveChoice choice = askSaveFileName(nullptr);
-    QCOMPARE(choice.fileName, path);
-    QCOMPARE(choice.filterIndex, filterIndex);
-}
-
-void SaveDialogTest::cancelledDialogGivesNoName() {
-    answerNextModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    QVERIFY(askSaveFileName(nullptr).fileName.isEmpty());
-}
-
-void SaveDialogTest::dialogAsksBeforeReturningAnExistingName() {
-    QTemporaryDir dir;
+TEST(SaveDialog, AsksBeforeReturningAnExistingName) {
+    const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("old.asp"));
     touch(path);
     MessageBoxes boxes(QMessageBox::Yes);
     answerNextModal<QFileDialog>([&](QFileDialog* dialog) { typeNameAndSave(dialog, path, 1); });
-    QCOMPARE(askSaveFileName(nullptr).fileName, path);
-    QCOMPARE(boxes.shown().size(), 1);
+    EXPECT_EQ(askSaveFileName(nullptr).fileName, path);
+    EXPECT_EQ(boxes.shown().size(), 1);
 }
 
-void SaveDialogTest::asksBeforeReplacingTheLongerName_data() {
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("existing");
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<bool>("goOn");
-
-    QTest::newRow("longer name exists, yes") << "<b>page"
-                                             << "<b>page.asp" << QMessageBox::Yes << 1 << true;
-    QTest::newRow("longer name exists, no") << "page"
-                                            << "page.asp" << QMessageBox::No << 1 << false;
-    QTest::newRow("longer name is new") << "page"
-                                        << "other.asp" << QMessageBox::No << 0 << true;
-    QTest::newRow("the dialog's own name") << "page.asp"
-                                           << "page.asp" << QMessageBox::No << 0 << true;
-}
-
-void SaveDialogTest::asksBeforeReplacingTheLongerName() {
-    QFETCH(QString, chosen);
-    QFETCH(QString, existing);
-    QFETCH(QMessageBox::StandardButton, answer);
-    QFETCH(int, questions);
-    QFETCH(bool, goOn);
-    QTemporaryDir dir;
-    touch(dir.filePath(existing));
-    const SaveChoice choice{dir.filePath(chosen), 1};
-
-    MessageBoxes boxes(answer);
-    QCOMPARE(confirmReplacingOtherName(nullptr, choice, fileNameToWrite(choice)), goOn);
-    QCOMPARE(boxes.shown().size(), questions);
-    if (questions > 0) {
-        QCOMPARE(boxes.shown()[0].title, QStringLiteral("Ombrix"));
-        QCOMPARE(boxes.shown()[0].format, Qt::PlainText); // the path is no markup
-        QVERIFY(boxes.shown()[0].text.contains(QDir::toNativeSeparators(dir.filePath(existing))));
+TEST(SaveDialog, AsksBeforeReplacingTheLongerName) {
+    const struct {
+        QString chosen;
+        QString existing;
+        QMessageBox::StandardButton answer;
+        int questions;
+        bool goOn;
+    } rows[] = {{.chosen = "<b>page",
+                 .existing = "<b>page.asp",
+                 .answer = QMessageBox::Yes,
+                 .questions = 1,
+                 .goOn = true},
+                {.chosen = "page",
+                 .existing = "page.asp",
+                 .answer = QMessageBox::No,
+                 .questions = 1,
+                 .goOn = false},
+                {.chosen = "page",
+                 .existing = "other.asp",
+                 .answer = QMessageBox::No,
+                 .questions = 0,
+                 .goOn = true},
+                // The dialog itself asked about its own name.
+                {.chosen = "page.asp",
+                 .existing = "page.asp",
+                 .answer = QMessageBox::No,
+                 .questions = 0,
+                 .goOn = true}};
+    for (const auto& row : rows) {
+        const QTemporaryDir dir;
+        touch(dir.filePath(row.existing));
+        const SaveChoice choice{.fileName = dir.filePath(row.chosen), .filterIndex = 1};
+        MessageBoxes boxes(row.answer);
+        EXPECT_EQ(confirmReplacingOtherName(nullptr, choice, fileNameToWrite(choice)), row.goOn);
+        ASSERT_EQ(boxes.shown().size(), row.questions) << row.chosen.toStdString();
+        if (row.questions > 0) {
+            EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Ombrix"));
+            EXPECT_EQ(boxes.shown()[0].format, Qt::PlainText); // the path is no markup
+            EXPECT_TRUE(boxes.shown()[0].text.contains(
+                QDir::toNativeSeparators(dir.filePath(row.existing))));
+        }
     }
 }
 
-QTEST_MAIN(SaveDialogTest)
-#include "SaveDialogTest.moc"
+} // namespace
+} // namespace ombrix::tests

@@ -1,3 +1,5 @@
+// Saving a page, over the tables in saving.json: the bytes a text becomes, and what a save leaves
+// on disk for each kind of target, failure and fault.
 #include "platform/TextSaver.h"
 
 #include "tests/support/FileSizeLimit.h"
@@ -6,51 +8,37 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdlib.h>
 #include <unistd.h>
 
+namespace ombrix::tests {
 namespace {
 
 namespace fs = std::filesystem;
-using ombrix::platform::encodePageText;
-using ombrix::platform::saveText;
+using nlohmann::json;
 
-const std::string utf8Bom = "\xEF\xBB\xBF";
+const json& cases(const char* table) {
+    static const json all = json::parse(std::ifstream(OMBRIX_PLATFORM_TESTS_DIR "/saving.json"));
+    return all.at(table);
+}
 
-struct EncodingRow {
-    const char* name;
-    std::string text;
+std::string fromHex(const std::string& hex) {
+    std::istringstream digits(hex);
     std::string bytes;
-};
-
-void PrintTo(const EncodingRow& row, std::ostream* out) {
-    *out << row.name;
+    for (unsigned byte = 0; digits >> std::hex >> byte;) {
+        bytes += static_cast<char>(byte);
+    }
+    return bytes;
 }
 
-class Encoding : public testing::TestWithParam<EncodingRow> {};
-
-TEST_P(Encoding, ByTheCharactersTheTextHolds) {
-    EXPECT_EQ(encodePageText(GetParam().text), GetParam().bytes);
+TEST(Encoding, ByTheCharactersTheTextHolds) {
+    for (const auto& row : cases("encodings")) {
+        EXPECT_EQ(platform::encodePageText(row["text"].get<std::string>()), fromHex(row["bytes"]))
+            << row["name"];
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, Encoding,
-    testing::Values(EncodingRow{"ascii_crlf_tabs", "<%\r\n\tDim x\r\n\r\n%>\r\n",
-                                "<%\r\n\tDim x\r\n\r\n%>\r\n"},
-                    EncodingRow{"e_acute_and_euro", "Caf\u00e9 \u20ac5\r\n",
-                                "Caf\xE9 \x80"
-                                "5\r\n"},
-                    EncodingRow{"range_80_9f", "\u201cOE\u201d \u0152 \u2026 \u2122 \u017e",
-                                "\x93OE\x94 \x8C \x85 \x99 \x9E"},
-                    EncodingRow{"upper_latin1", "\u00ff\u00a0\u00c5", "\xFF\xA0\xC5"},
-                    EncodingRow{"cyrillic", "\u0418\u043c\u044f\r\n",
-                                utf8Bom + "\u0418\u043c\u044f\r\n"},
-                    EncodingRow{"one_outside_makes_all_utf8", "\u00e9\u20ac \u0416",
-                                utf8Bom + "\u00e9\u20ac \u0416"},
-                    EncodingRow{"u0080_has_no_place", "a\u0080", utf8Bom + "a\u0080"},
-                    EncodingRow{"empty", "", ""}),
-    [](const auto& row) { return row.param.name; });
 
 std::string contents(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -87,38 +75,27 @@ private:
     fs::path path_;
 };
 
-struct SaveRow {
-    const char* name;
-    const char* target; // relative to the folder, unless absolute
-    bool oldFile;       // "old" is there before the save
-    fs::perms filePerms;
-    bool readOnlyFolder;
-    rlim_t sizeLimit;
-    bool saved;
-};
-
-constexpr auto rw = fs::perms::owner_read | fs::perms::owner_write;
-constexpr auto ro = fs::perms::owner_read;
-constexpr rlim_t unlimited = RLIM_INFINITY;
-
-void PrintTo(const SaveRow& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class Saving : public testing::TestWithParam<SaveRow> {};
+class Saving : public ::testing::TestWithParam<json> {};
 
 TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
-    const SaveRow& row = GetParam();
-    if ((row.readOnlyFolder || row.filePerms == ro) && geteuid() == 0)
+    const json& row = GetParam();
+    const bool oldFile = row.value("oldFile", false);
+    const bool readOnlyFolder = row.value("readOnlyFolder", false);
+    const fs::perms filePerms = row.value("readOnlyFile", false)
+                                    ? fs::perms::owner_read
+                                    : fs::perms::owner_read | fs::perms::owner_write;
+    const rlim_t sizeLimit = row.value("sizeLimit", RLIM_INFINITY);
+    const bool expectSaved = row.value("saved", false);
+    if ((readOnlyFolder || row.value("readOnlyFile", false)) && geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root; ctest runs this as nobody";
     const Folder folder;
-    const fs::path path =
-        fs::path(row.target).is_absolute() ? row.target : folder.path() / row.target;
-    if (row.oldFile) {
+    const fs::path target = row["target"].get<std::string>();
+    const fs::path path = target.is_absolute() ? target : folder.path() / target;
+    if (oldFile) {
         writeFile(path, std::string(5000, 'o'));
-        fs::permissions(path, row.filePerms);
+        fs::permissions(path, filePerms);
     }
-    if (row.readOnlyFolder)
+    if (readOnlyFolder)
         fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
     const std::string before = contents(path);
     const std::string text(1000, 'x'); // shorter than the old file, longer than a size limit
@@ -126,52 +103,37 @@ TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
     std::string error;
     bool saved = false;
     {
-        const ombrix::testing::FileSizeLimit limit(row.sizeLimit);
-        saved = saveText(path.string(), text, &error);
+        const ombrix::testing::FileSizeLimit limit(sizeLimit);
+        saved = platform::saveText(path.string(), text, &error);
     }
-    EXPECT_EQ(saved, row.saved);
-    EXPECT_EQ(error.empty(), row.saved) << error;
-    if (row.saved) {
+    EXPECT_EQ(saved, expectSaved);
+    EXPECT_EQ(error.empty(), expectSaved) << error;
+    if (expectSaved) {
         EXPECT_EQ(contents(path), text);
-        if (row.oldFile) {
-            EXPECT_EQ(fs::status(path).permissions(), row.filePerms);
+        if (oldFile) {
+            EXPECT_EQ(fs::status(path).permissions(), filePerms);
         }
-    } else if (row.sizeLimit == unlimited || !row.readOnlyFolder) {
+    } else if (sizeLimit == RLIM_INFINITY || !readOnlyFolder) {
         EXPECT_EQ(contents(path), before); // only a failed write in place may cut the file
     }
-    EXPECT_EQ(folder.entries(),
-              2U + ((row.oldFile || row.saved) && path.parent_path() == folder.path()))
+    EXPECT_EQ(folder.entries(), 2U + ((oldFile || saved) && path.parent_path() == folder.path()))
         << "a temporary file was left behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Targets, Saving,
-    testing::Values(
-        SaveRow{"new_file", "page.asp", false, rw, false, unlimited, true},
-        SaveRow{"replaces_a_longer_file_keeping_its_permissions", "page.asp", true, rw, false,
-                unlimited, true},
-        SaveRow{"missing_folder", "missing/page.asp", false, rw, false, unlimited, false},
-        SaveRow{"file_where_a_folder_should_be", "FILE/page.asp", false, rw, false, unlimited,
-                false},
-        SaveRow{"a_folder_of_that_name", "FOLDER", false, rw, false, unlimited, false},
-        // /proc takes no new file, even from root.
-        SaveRow{"folder_that_takes_no_new_file", "/proc/version", false, rw, false, unlimited,
-                false},
-        SaveRow{"full_disk", "page.asp", true, rw, false, 64, false},
-        SaveRow{"read_only_file", "page.asp", true, ro, false, unlimited, false},
-        SaveRow{"read_only_folder_writable_file_in_place", "page.asp", true, rw, true, unlimited,
-                true},
-        SaveRow{"read_only_folder_read_only_file", "page.asp", true, ro, true, unlimited, false},
-        SaveRow{"read_only_folder_full_disk_in_place", "page.asp", true, rw, true, 64, false}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Targets, Saving,
+                         ::testing::ValuesIn(cases("saving").begin(), cases("saving").end()),
+                         [](const ::testing::TestParamInfo<json>& row) {
+                             return row.param["name"].get<std::string>();
+                         });
 
 TEST(Saving, FollowsASymbolicLink) {
     const Folder folder;
     writeFile(folder.path() / "FOLDER" / "page.asp", "old");
     fs::create_symlink("FOLDER/page.asp", folder.path() / "link.asp");
-    ASSERT_TRUE(saveText((folder.path() / "link.asp").string(), "new"));
+    ASSERT_TRUE(platform::saveText((folder.path() / "link.asp").string(), "new"));
     EXPECT_TRUE(fs::is_symlink(folder.path() / "link.asp"));
     EXPECT_EQ(contents(folder.path() / "FOLDER" / "page.asp"), "new");
 }
 
 } // namespace
+} // namespace ombrix::tests

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Catalogue.h"
+#include "core/EngineErrors.h"
 
 #include <map>
 #include <optional>
@@ -11,7 +12,8 @@ namespace ombrix::tests {
 
 // One database as the fake engine knows it.
 struct FakeDatabase {
-    std::string password{}; // empty: opens without one
+    // The one password it opens with (empty: none); std::nullopt: it opens with any.
+    std::optional<std::string> password = std::string();
     core::DatabaseObjects objects{};
     std::map<std::string, core::ObjectDefinition> definitions{}; // by "Table: X" / "Query: X"
     std::map<std::string, core::EngineError> failingObjects{};   // describing these fails
@@ -42,7 +44,7 @@ public:
             throw failing->second;
         const auto found = database.definitions.find(item);
         if (found == database.definitions.end())
-            throw core::EngineError(3265, "Item not found in this collection.");
+            throw core::itemNotFound();
         return found->second;
     }
 
@@ -50,11 +52,11 @@ private:
     const FakeDatabase& open(const std::string& path, const std::string& password) const {
         const auto found = databases.find(path);
         if (found == databases.end())
-            throw core::EngineError(3024, "Could not find file '" + path + "'.");
+            throw core::fileNotFound(path);
         if (found->second.failure)
             throw *found->second.failure;
-        if (found->second.password != password)
-            throw core::EngineError(3031, "Not a valid password.");
+        if (found->second.password && *found->second.password != password)
+            throw core::notValidPassword();
         return found->second;
     }
 };

@@ -1,0 +1,82 @@
+// The thin wrappers over the shell that the wizard window uses: the argument text, dropped file
+// lists and the open-file dialog's filter.
+#include "platform/ArgumentText.h"
+#include "platform/DatabaseFileDialog.h"
+#include "platform/DroppedFiles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace ombrix::tests {
+namespace {
+
+using namespace platform;
+
+TEST(ShellWrappers, ArgumentTextJoinsTheArgumentsUnchanged) {
+    const std::vector<std::pair<std::vector<const char*>, QString>> rows{
+        {{"ombrix"}, ""},
+        {{"ombrix", "/data/Shop.MDB"}, "/data/Shop.MDB"},
+        {{"ombrix", "/my data/a.mdb"}, "/my data/a.mdb"},
+        {{"ombrix", "a.mdb", "more"}, "a.mdb more"},
+        {{"ombrix", "-platform", "xcb", "a.mdb"}, "-platform xcb a.mdb"}, // Qt's options stay
+        {{"ombrix", "", "a.mdb"}, " a.mdb"},
+        {{"ombrix", "/données/Zürich.mdb"}, "/données/Zürich.mdb"}};
+    for (const auto& [argv, text] : rows) {
+        EXPECT_EQ(argumentText(static_cast<int>(argv.size()), argv.data()), text);
+    }
+}
+
+TEST(ShellWrappers, DroppedFilesAreAListOfLocalFilesOnly) {
+    const QUrl file = QUrl::fromLocalFile("/b/z.mdb");
+    const QUrl web("http://example.org/a.mdb");
+    const std::vector<std::pair<QList<QUrl>, QStringList>> rows{
+        {{}, {}},
+        {{file, QUrl::fromLocalFile("/a/y.txt")},
+         {QDir::toNativeSeparators("/b/z.mdb"), QDir::toNativeSeparators("/a/y.txt")}},
+        {{web}, {}},
+        {{file, web}, {}}};
+    for (const auto& [urls, paths] : rows) {
+        QMimeData data;
+        data.setUrls(urls);
+        EXPECT_EQ(holdsFileList(data), !paths.isEmpty());
+        EXPECT_EQ(droppedFilePaths(data), paths);
+    }
+}
+
+TEST(ShellWrappers, DialogListsDatabasesWhateverTheirCase) {
+    const QTemporaryDir folder;
+    for (const char* name : {"Shop.MDB", "lower.mdb", "notes.txt", "notes.mdb.txt"}) {
+        QFile file(QDir(folder.path()).filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QStringList listed;
+    QTimer::singleShot(50, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        dialog->setDirectory(folder.path());
+        // The model reads the folder in the background; wait until the two databases are in.
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return model->rowCount(model->index(folder.path())) == 2; }));
+        const QModelIndex parent = model->index(folder.path());
+        for (int row = 0; row < model->rowCount(parent); ++row)
+            listed.append(model->index(row, 0, parent).data().toString());
+        listed.sort();
+        dialog->reject();
+    });
+    EXPECT_EQ(chooseDatabaseFile(nullptr), QString());
+    EXPECT_EQ(listed, (QStringList{"Shop.MDB", "lower.mdb"}));
+}
+
+} // namespace
+} // namespace ombrix::tests
