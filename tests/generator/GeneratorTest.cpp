@@ -101,6 +101,7 @@ TEST(Names, ProperCaseKeepsInvalidBytes) {
     const std::pair<std::string, std::string> rows[] = {{"\377ABC", "\377abc"},
                                                         {"ab\303", "Ab\303"},
                                                         {"\300\257x", "\300\257x"},
+                                                        {"\301\201B", "\301\201b"},
                                                         {"\342\202X", "\342\202x"},
                                                         {"\355\240\200a", "\355\240\200a"},
                                                         {"\364\220\200\200a", "\364\220\200\200a"},
@@ -114,7 +115,7 @@ std::size_t countCharacters(const std::string& text, bool& valid) {
     std::size_t count = 0;
     valid = true;
     for (std::size_t pos = 0; pos < text.size(); ++count) {
-        const auto c = DecodeUtf8(text, pos);
+        const auto c = decodeUtf8(text, pos);
         valid = valid && c.valid;
         pos += c.length;
     }

@@ -10,8 +10,6 @@
 namespace ombrix::tests {
 namespace {
 
-using testsupport::TemporaryDatabase;
-
 const QString accessQueries = QStringLiteral(OMBRIX_CONFORMANCE_DIR "/queryTestV2000.mdb");
 const QString accessWithPassword =
     QStringLiteral(OMBRIX_CONFORMANCE_DIR "/V2000_with-password.mdb");

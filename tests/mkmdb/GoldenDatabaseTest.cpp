@@ -15,8 +15,6 @@
 namespace ombrix::tests {
 namespace {
 
-using testsupport::TemporaryDatabase;
-
 const QDir kGolden(QStringLiteral(OMBRIX_MKMDB_GOLDEN_DIR));
 
 QByteArray readFile(const QString& path) {

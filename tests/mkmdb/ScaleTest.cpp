@@ -32,7 +32,7 @@ TEST(Scale, FiveThousandTablesAndAThousandQueriesReadBack) {
                  << QStringLiteral("index PrimaryKey primary 1 flags 9: ID")
                  << QStringLiteral("row %1|%2").arg(t).arg(name);
     }
-    const testsupport::TemporaryDatabase database(
+    const TemporaryDatabase database(
         QStringLiteral(R"({"tables": [%1], "queries": [%2]})")
             .arg(tables.join(QLatin1Char(',')), queries.join(QLatin1Char(',')))
             .toUtf8());

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,12 +15,19 @@ namespace ombrix::tests {
 namespace {
 
 using namespace platform;
-using ombrix::testing::answerNextModal;
-using ombrix::testing::MessageBoxes;
 
 void touch(const QString& path) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+// Answers the next modal window, a file dialog, with the given action.
+void answerFileDialog(ModalAnswers& answers, std::function<void(QFileDialog*)> answer) {
+    answers.with([answer](QWidget& modal) { answer(qobject_cast<QFileDialog*>(&modal)); });
+}
+
+QStringList messages(const ModalAnswers& answers) {
+    return answers.log.filter(QRegularExpression(QStringLiteral("^message\\|")));
 }
 
 // Goes to the file's folder, types its name, picks the filter as a user would, and presses Save.
@@ -62,7 +70,8 @@ TEST(SaveDialog, StartsAfreshEveryTime) {
     for (int run = 0; run < 2; ++run) {
         QString folder, name, filter;
         QStringList filterTexts;
-        answerNextModal<QFileDialog>([&](QFileDialog* dialog) {
+        ModalAnswers answers;
+        answerFileDialog(answers, [&](QFileDialog* dialog) {
             folder = dialog->directory().absolutePath();
             name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
             filter = dialog->selectedNameFilter();
@@ -87,8 +96,9 @@ TEST(SaveDialog, ReturnsNameAndFilter) {
          {std::pair{"page", 1}, std::pair{"page", 2}, std::pair{"page.txt", 2}}) {
         const QTemporaryDir dir;
         const QString path = dir.filePath(typed);
-        answerNextModal<QFileDialog>(
-            [&](QFileDialog* dialog) { typeNameAndSave(dialog, path, filterIndex); });
+        ModalAnswers answers;
+        answerFileDialog(answers,
+                         [&](QFileDialog* dialog) { typeNameAndSave(dialog, path, filterIndex); });
         const SaveChoice choice = askSaveFileName(nullptr);
         EXPECT_EQ(choice.fileName, path);
         EXPECT_EQ(choice.filterIndex, filterIndex);
@@ -99,10 +109,11 @@ TEST(SaveDialog, AsksBeforeReturningAnExistingName) {
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("old.asp"));
     touch(path);
-    MessageBoxes boxes(QMessageBox::Yes);
-    answerNextModal<QFileDialog>([&](QFileDialog* dialog) { typeNameAndSave(dialog, path, 1); });
+    ModalAnswers answers;
+    answerFileDialog(answers, [&](QFileDialog* dialog) { typeNameAndSave(dialog, path, 1); });
+    answers.press(QMessageBox::Yes);
     EXPECT_EQ(askSaveFileName(nullptr).fileName, path);
-    EXPECT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(messages(answers).size(), 1);
 }
 
 TEST(SaveDialog, AsksBeforeReplacingTheLongerName) {
@@ -137,14 +148,16 @@ TEST(SaveDialog, AsksBeforeReplacingTheLongerName) {
         const QTemporaryDir dir;
         touch(dir.filePath(row.existing));
         const SaveChoice choice{.fileName = dir.filePath(row.chosen), .filterIndex = 1};
-        MessageBoxes boxes(row.answer);
+        ModalAnswers answers;
+        answers.press(row.answer);
         EXPECT_EQ(confirmReplacingOtherName(nullptr, choice, fileNameToWrite(choice)), row.goOn);
-        ASSERT_EQ(boxes.shown().size(), row.questions) << row.chosen.toStdString();
+        const QStringList shown = messages(answers);
+        ASSERT_EQ(shown.size(), row.questions) << row.chosen.toStdString();
         if (row.questions > 0) {
-            EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Ombrix"));
-            EXPECT_EQ(boxes.shown()[0].format, Qt::PlainText); // the path is no markup
-            EXPECT_TRUE(boxes.shown()[0].text.contains(
-                QDir::toNativeSeparators(dir.filePath(row.existing))));
+            // A question (Yes/No), titled with the program's name, the path as plain text.
+            EXPECT_TRUE(shown[0].startsWith(QStringLiteral("message|Ombrix|")));
+            EXPECT_TRUE(shown[0].endsWith(QStringLiteral("|not information/OK")));
+            EXPECT_TRUE(shown[0].contains(QDir::toNativeSeparators(dir.filePath(row.existing))));
         }
     }
 }

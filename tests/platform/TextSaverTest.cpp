@@ -103,7 +103,7 @@ TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
     std::string error;
     bool saved = false;
     {
-        const ombrix::testing::FileSizeLimit limit(sizeLimit);
+        const FileSizeLimit limit(sizeLimit);
         saved = platform::saveText(path.string(), text, &error);
     }
     EXPECT_EQ(saved, expectSaved);

@@ -3,7 +3,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace ombrix::testing {
+namespace ombrix::tests {
 
 // Limits the size of any file this process writes, so that a write past it fails as on a full
 // disk (EFBIG where a disk would give ENOSPC); the old limit returns when this goes out of scope.
@@ -24,4 +24,4 @@ private:
     rlimit saved_{};
 };
 
-} // namespace ombrix::testing
+} // namespace ombrix::tests

@@ -63,6 +63,10 @@ void ModalAnswers::poll() {
     }
     auto answer = std::move(answers_.front());
     answers_.pop_front();
+    // Qt delivers no timer event to a slot still running; restarting makes a new timer, which
+    // fires in the loop of a window that this answer opens (a file dialog asking before it
+    // replaces a file).
+    timer_.start(5);
     answer(*modal);
 }
 

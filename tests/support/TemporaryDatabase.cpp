@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace ombrix::testsupport {
+namespace ombrix::tests {
 
 TemporaryDatabase::TemporaryDatabase(const QByteArray& jsonDescription, const QString& fileName) {
     if (!folder_.isValid())
@@ -14,4 +14,4 @@ TemporaryDatabase::TemporaryDatabase(const QByteArray& jsonDescription, const QS
     mkmdb::writeDatabaseFile(jsonDescription, path_);
 }
 
-} // namespace ombrix::testsupport
+} // namespace ombrix::tests

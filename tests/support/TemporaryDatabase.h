@@ -4,7 +4,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-namespace ombrix::testsupport {
+namespace ombrix::tests {
 
 // An Access database built by mkmdb from a JSON description, in a temporary folder of its own
 // that is removed with the object. Throws mkmdb::DescriptionError for a faulty description.
@@ -23,4 +23,4 @@ private:
     QString path_;
 };
 
-} // namespace ombrix::testsupport
+} // namespace ombrix::tests

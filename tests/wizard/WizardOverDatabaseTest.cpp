@@ -27,7 +27,7 @@ const char* const kShop = R"({"tables": [
    "outputs": ["OrderLines.*"]}]})";
 
 TEST(WizardOverDatabase, ClicksThroughARealDatabaseToFinished) {
-    const testsupport::TemporaryDatabase database(kShop, QStringLiteral("Shop.mdb"));
+    const TemporaryDatabase database(kShop, QStringLiteral("Shop.mdb"));
     platform::ReaderCatalogue catalogue;
     WizardDriver wizard(catalogue);
     ASSERT_TRUE(wizard.start());
