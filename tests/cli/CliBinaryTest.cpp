@@ -1,5 +1,7 @@
 // The real ombrix-cli end to end: its exit codes and what it writes on each stream, the state
 // read from standard input, the database read through the forked reader.
+#include "tests/support/Files.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,13 +13,6 @@ namespace ombrix::tests {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 struct BinaryRow {
     std::string arguments; // as the shell reads them

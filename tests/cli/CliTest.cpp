@@ -6,6 +6,7 @@
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
 #include "tests/support/FakeCatalogue.h"
+#include "tests/support/Files.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,17 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return file ? bytes.str() : "(no file)";
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // The shop database under every path the rows use, opening with any password.
 FakeCatalogue shopCatalogue() {

@@ -6,6 +6,7 @@
 #include "generator/Names.h"
 #include "generator/TypePrefix.h"
 #include "generator/Utf8.h"
+#include "tests/support/Files.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -18,12 +19,8 @@ namespace {
 
 using nlohmann::json;
 
-std::string readFile(const std::string& name) {
-    std::ifstream file(OMBRIX_GENERATOR_TESTS_DIR "/" + name, std::ios::binary);
-    EXPECT_TRUE(file) << "cannot open " << name;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+std::string testFile(const std::string& name) {
+    return readFile(std::filesystem::path(OMBRIX_GENERATOR_TESTS_DIR) / name);
 }
 
 std::string text(const json& value) {
@@ -31,7 +28,7 @@ std::string text(const json& value) {
 }
 
 const json& cases(const char* table) {
-    static const json all = json::parse(readFile("cases.json"));
+    static const json all = json::parse(testFile("cases.json"));
     return all.at(table);
 }
 
@@ -69,7 +66,7 @@ TEST_P(GoldenPage, IsGeneratedToTheByte) {
     for (const auto& field : row.value("fields", json::array())) {
         state.summaryFields.push_back(makeFieldListItem(text(field[0]), text(field[1])));
     }
-    const std::string expected = readFile("golden/" + row["golden"].get<std::string>());
+    const std::string expected = testFile("golden/" + row["golden"].get<std::string>());
     const std::string actual = GeneratePage(state);
     EXPECT_TRUE(actual == expected) << firstDifference(expected, actual);
     EXPECT_EQ(GeneratePage(state), actual) << "a second run differs";

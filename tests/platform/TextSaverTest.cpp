@@ -3,6 +3,7 @@
 #include "platform/TextSaver.h"
 
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/Files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -38,17 +39,6 @@ TEST(Encoding, ByTheCharactersTheTextHolds) {
         EXPECT_EQ(platform::encodePageText(row["text"].get<std::string>()), fromHex(row["bytes"]))
             << row["name"];
     }
-}
-
-std::string contents(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return file ? bytes.str() : "(none)";
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // A fresh folder with a file named FILE and a folder named FOLDER; writable again when it goes.
@@ -97,7 +87,7 @@ TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
     }
     if (readOnlyFolder)
         fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    const std::string before = contents(path);
+    const std::string before = readFile(path);
     const std::string text(1000, 'x'); // shorter than the old file, longer than a size limit
 
     std::string error;
@@ -109,12 +99,12 @@ TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
     EXPECT_EQ(saved, expectSaved);
     EXPECT_EQ(error.empty(), expectSaved) << error;
     if (expectSaved) {
-        EXPECT_EQ(contents(path), text);
+        EXPECT_EQ(readFile(path), text);
         if (oldFile) {
             EXPECT_EQ(fs::status(path).permissions(), filePerms);
         }
     } else if (sizeLimit == RLIM_INFINITY || !readOnlyFolder) {
-        EXPECT_EQ(contents(path), before); // only a failed write in place may cut the file
+        EXPECT_EQ(readFile(path), before); // only a failed write in place may cut the file
     }
     EXPECT_EQ(folder.entries(), 2U + ((oldFile || saved) && path.parent_path() == folder.path()))
         << "a temporary file was left behind";
@@ -132,7 +122,7 @@ TEST(Saving, FollowsASymbolicLink) {
     fs::create_symlink("FOLDER/page.asp", folder.path() / "link.asp");
     ASSERT_TRUE(platform::saveText((folder.path() / "link.asp").string(), "new"));
     EXPECT_TRUE(fs::is_symlink(folder.path() / "link.asp"));
-    EXPECT_EQ(contents(folder.path() / "FOLDER" / "page.asp"), "new");
+    EXPECT_EQ(readFile(folder.path() / "FOLDER" / "page.asp"), "new");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "ModalAnswers.h"
 #include "QtPrinting.h"
+#include "SampleDatabases.h"
 #include "generator/FieldRecords.h"
 #include "wizard/Form1.h"
 
@@ -9,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace ombrix::tests {
 
@@ -88,6 +90,19 @@ public:
         pick("List1", objectRow);
         next();
     }
+};
+
+// A wizard over the sample databases, not yet loaded.
+class SampleWizardTest : public ::testing::Test {
+protected:
+    FakeCatalogue catalogue = sampleCatalogue();
+    WizardDriver wizard{catalogue};
+};
+
+// The same, loaded and on its first page.
+class StartedWizardTest : public SampleWizardTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(wizard.start()); }
 };
 
 } // namespace ombrix::tests

@@ -15,11 +15,7 @@
 namespace ombrix::tests {
 namespace {
 
-class DatabaseRoutesTest : public ::testing::Test {
-protected:
-    FakeCatalogue catalogue = sampleCatalogue();
-    WizardDriver wizard{catalogue};
-};
+using DatabaseRoutesTest = SampleWizardTest;
 
 TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
     const QString notSet =

@@ -16,13 +16,10 @@ QString describeList(const QListWidget& list) {
     return names.join(',') + QStringLiteral("[%1]").arg(list.currentRow());
 }
 
-class FieldSelectionTest : public ::testing::Test {
+class FieldSelectionTest : public StartedWizardTest {
 protected:
-    FakeCatalogue catalogue = sampleCatalogue();
-    WizardDriver wizard{catalogue};
-
     void SetUp() override {
-        ASSERT_TRUE(wizard.start());
+        StartedWizardTest::SetUp();
         wizard.openFieldsPage(kShopPath, 0);
     }
 };

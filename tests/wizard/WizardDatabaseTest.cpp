@@ -13,13 +13,7 @@ const QString kObjectNotSet =
 const QString kPrompt = QStringLiteral(
     "prompt|Ombrix|Please enter the correct password for this database:|%1|password");
 
-class WizardDatabaseTest : public ::testing::Test {
-protected:
-    FakeCatalogue catalogue = sampleCatalogue();
-    WizardDriver wizard{catalogue};
-
-    void SetUp() override { ASSERT_TRUE(wizard.start()); }
-};
+using WizardDatabaseTest = StartedWizardTest;
 
 TEST(WizardPageOne, FailuresStayOnPageOneWithTheirMessage) {
     const struct {

@@ -27,13 +27,7 @@ public slots:
 
 namespace {
 
-class WizardFrameTest : public ::testing::Test {
-protected:
-    FakeCatalogue catalogue = sampleCatalogue();
-    WizardDriver wizard{catalogue};
-
-    void SetUp() override { ASSERT_TRUE(wizard.start()); }
-};
+using WizardFrameTest = StartedWizardTest;
 
 TEST(VersionCaption, PadsMinorAndRevision) {
     EXPECT_EQ(wizard::versionCaption(1, 0, 35), "Ombrix - Version 1.00.0035");
