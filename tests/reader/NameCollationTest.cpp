@@ -2,6 +2,8 @@
 // in its sorted order.
 #include "reader/NameCollation.h"
 
+#include "reader/Text.h"
+
 #include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -26,6 +28,17 @@ TEST(NameCollation, SortsAsTheSortOrderDoes) {
             return NameCollation::compare(collation.key(a), collation.key(b)) < 0;
         });
         EXPECT_EQ(names, sorted) << c.dump();
+    }
+}
+
+// Names are stored as UTF-16: a surrogate pair is one character, a lone surrogate is replaced.
+TEST(Text, NamesFromUtf16) {
+    const std::pair<std::u16string, std::string> rows[] = {
+        {u"a\xD83D\xDE00!", "a\xF0\x9F\x98\x80!"},
+        {u"\xD800", "\xEF\xBF\xBD"},
+        {u"\xDFFF x", "\xEF\xBF\xBD x"}};
+    for (const auto& [units, utf8] : rows) {
+        EXPECT_EQ(fromUtf16(units), utf8);
     }
 }
 
