@@ -36,6 +36,7 @@ TEST(Text, NamesFromUtf16) {
     const std::pair<std::u16string, std::string> rows[] = {
         {u"a\xD83D\xDE00!", "a\xF0\x9F\x98\x80!"},
         {u"\xD800", "\xEF\xBF\xBD"},
+        {u"a\xDC00", "a\xEF\xBF\xBD"},
         {u"\xDFFF x", "\xEF\xBF\xBD x"}};
     for (const auto& [units, utf8] : rows) {
         EXPECT_EQ(fromUtf16(units), utf8);

@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/EngineErrors.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -27,10 +28,12 @@ class FakeCatalogue final : public core::Catalogue {
 public:
     std::map<std::string, FakeDatabase> databases;
     std::vector<std::string> calls;
+    std::function<void()> onCall = [] {}; // runs at every call, to look at the caller meanwhile
 
     core::DatabaseObjects listObjects(const std::string& path,
                                       const std::string& password) override {
         calls.push_back("list " + path + "|" + password);
+        onCall();
         return open(path, password).objects;
     }
 
@@ -38,6 +41,7 @@ public:
                                           core::ObjectKind kind, const std::string& name) override {
         const std::string item = (kind == core::ObjectKind::Table ? "Table: " : "Query: ") + name;
         calls.push_back("describe " + path + "|" + password + "|" + item);
+        onCall();
         const FakeDatabase& database = open(path, password);
         if (const auto failing = database.failingObjects.find(item);
             failing != database.failingObjects.end())

@@ -3,6 +3,7 @@
 #include "SampleDatabases.h"
 #include "WizardDriver.h"
 
+#include <QApplication>
 #include <gtest/gtest.h>
 
 namespace ombrix::tests {
@@ -112,8 +113,14 @@ TEST_F(WizardDatabaseTest, CancelledPromptStartsAfreshNextTime) {
 }
 
 TEST_F(WizardDatabaseTest, ObjectListLeavesOutSystemHiddenAndActionObjects) {
+    bool hourglass = false; // while the database is read
+    catalogue.onCall = [&] {
+        hourglass = QApplication::overrideCursor() != nullptr &&
+                    QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    };
     wizard.typePath(kFilterPath);
     wizard.next();
+    EXPECT_TRUE(hourglass);
     EXPECT_EQ(wizard.entries("List1"),
               (QStringList{"Table: Customers", "Table: msysNotes", "Table: ~TMPCLP1",
                            "Query: Big orders", "Query: ~SQ_x"}));

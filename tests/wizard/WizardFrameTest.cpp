@@ -85,6 +85,7 @@ TEST_F(WizardFrameTest, ForwardAndBackThroughAllPagesAsLaidOut) {
             text = button->text();
         EXPECT_TRUE(cell[2] == "*" || text == cell[2]) << text.toStdString();
     }
+    EXPECT_EQ(wizard.get<QLabel>("lblobjx")->alignment(), Qt::AlignLeft | Qt::AlignTop);
     for (int page = 3; page >= 1; --page) {
         wizard.back();
         EXPECT_EQ(wizard.page(), page);
