@@ -1,9 +1,9 @@
 #include "reader/DatabaseFile.h"
 
 #include "core/EngineErrors.h"
+#include "reader/HeaderScramble.h"
 #include "reader/Text.h"
 
-#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,30 +19,6 @@ constexpr int kJet3ScrambledLength = 126;
 constexpr int kJet4ScrambledLength = 128;
 constexpr int kPasswordOffset = 0x42;
 constexpr int kMaxPasswordLength = 20;
-
-// RC4 is needed for 128 bytes of the header only; a crypto library would be out of proportion
-// for it.
-void rc4(std::string& data, int offset, int length, const std::array<unsigned char, 4>& key) {
-    std::array<unsigned char, 256> state{};
-    for (int i = 0; i < 256; ++i) {
-        state[static_cast<size_t>(i)] = static_cast<unsigned char>(i);
-    }
-    unsigned j = 0;
-    for (unsigned i = 0; i < 256; ++i) {
-        j = (j + state[i] + key[i % key.size()]) & 0xFF;
-        std::swap(state[i], state[j]);
-    }
-    unsigned a = 0;
-    unsigned b = 0;
-    for (int n = 0; n < length; ++n) {
-        a = (a + 1) & 0xFF;
-        b = (b + state[a]) & 0xFF;
-        std::swap(state[a], state[b]);
-        const auto k = state[(state[a] + state[b]) & 0xFF];
-        data[static_cast<std::size_t>(offset + n)] = static_cast<char>(
-            static_cast<unsigned char>(data[static_cast<std::size_t>(offset + n)]) ^ k);
-    }
-}
 
 std::uint32_t readUInt32(std::string_view bytes, std::size_t offset) {
     std::uint32_t value = 0;
@@ -121,8 +97,8 @@ DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fil
         throw core::unrecognizedFormat(path);
     }
     std::string page(firstBytes.substr(0, static_cast<std::size_t>(header.pageSize)));
-    rc4(page, kScrambledStart, version == 0 ? kJet3ScrambledLength : kJet4ScrambledLength,
-        {0xC7, 0xDA, 0x39, 0x6B});
+    scrambleHeader(page.data() + kScrambledStart,
+                   version == 0 ? kJet3ScrambledLength : kJet4ScrambledLength);
     header.codePage = readUInt16(page, 0x3C);
     if (header.format == JetFormat::Jet3) {
         header.sortOrder = SortOrder::General97;

@@ -1,13 +1,13 @@
 #include "HeaderPage.h"
 
 #include "JetText.h"
+#include "reader/HeaderScramble.h"
 
 #include <QtEndian>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 namespace mkmdb {
 namespace {
@@ -21,28 +21,6 @@ constexpr int kSortOrderOffset = 0x6E;
 constexpr int kCreatedOffset = 0x72;
 constexpr std::uint16_t kWindowsLatin1 = 1252;
 constexpr std::uint16_t kGeneralSortOrder = 0x0409;
-
-// RC4, the stream cipher Jet uses on this part of the page; no library on the build machines
-// offers it (it is not in QCryptographicHash).
-void rc4(const std::array<unsigned char, 4>& key, char* data, int length) {
-    std::array<unsigned char, 256> state{};
-    for (int i = 0; i < 256; ++i)
-        state[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
-    unsigned j = 0;
-    for (unsigned i = 0; i < 256; ++i) {
-        j = (j + state[i] + key[i % key.size()]) & 0xFF;
-        std::swap(state[i], state[j]);
-    }
-    unsigned a = 0;
-    unsigned b = 0;
-    for (int n = 0; n < length; ++n) {
-        a = (a + 1) & 0xFF;
-        b = (b + state[a]) & 0xFF;
-        std::swap(state[a], state[b]);
-        data[n] = static_cast<char>(static_cast<unsigned char>(data[n]) ^
-                                    state[(state[a] + state[b]) & 0xFF]);
-    }
-}
 
 } // namespace
 
@@ -71,7 +49,7 @@ void writeHeaderPage(char* page, const QString& password, double created) {
         page[kPasswordOffset + i] =
             static_cast<char>(plain ^ mask[static_cast<std::size_t>(i % 4)]);
     }
-    rc4({0xC7, 0xDA, 0x39, 0x6B}, page + kScrambledStart, kScrambledLength);
+    ombrix::reader::scrambleHeader(page + kScrambledStart, kScrambledLength);
 
     // Unscrambled trailer Access 2000 writes after the block: a build number and "4.0".
     qToLittleEndian(std::uint32_t{0x0654}, page + kScrambledStart + kScrambledLength);
