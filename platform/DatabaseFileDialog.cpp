@@ -7,7 +7,7 @@ namespace ombrix::platform {
 
 QString chooseDatabaseFile(QWidget* owner) {
     QFileDialog dialog(owner, QStringLiteral("Select A Database"), QDir::rootPath(),
-                       QStringLiteral("Microsoft Access Databases (*.mdb)"));
+                       QStringLiteral("Microsoft Access Databases (*.mdb *.accdb)"));
     dialog.setObjectName(QStringLiteral("DatabaseFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

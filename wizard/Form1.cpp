@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/CatalogueItems.h"
+#include "core/DatabasePath.h"
 #include "core/EngineErrors.h"
 #include "core/WizardStateBuilder.h"
 #include "generator/GeneratePage.h"
@@ -36,7 +37,7 @@ void selectFirstEntry(QListWidget& list) {
 
 // The wizard takes a path from its command line or a drop only when it names an Access file.
 bool namesDatabase(const QString& path) {
-    return path.right(4).toLower() == QStringLiteral(".mdb");
+    return core::namesAccessDatabase(path.toStdString());
 }
 
 QStringList entries(const QListWidget& list) {

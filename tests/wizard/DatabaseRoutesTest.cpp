@@ -29,6 +29,8 @@ TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
         {.arguments = "", .box = ""},
         {.arguments = kShopPath, .box = kShopPath, .page = 2},
         {.arguments = "/data/Nowhere.MDB", .box = "/data/Nowhere.MDB", .shown = notSet},
+        {.arguments = "/data/Nowhere.AccDB", .box = "/data/Nowhere.AccDB", .shown = notSet},
+        {.arguments = "/data/Nowhere.accde", .box = ""},
         {.arguments = '"' + QString(kShopPath) + '"', .box = ""},
         {.arguments = twoPaths, .box = twoPaths, .shown = notSet},
     };
@@ -60,6 +62,7 @@ TEST(WizardDrop, FirstDroppedDatabaseFillsTheBox) {
     } cases[] = {
         {.files = {"/d/notes.txt", "/d/x/Orders.MDB", "/d/y/last.mdb"}, .box = "/d/x/Orders.MDB"},
         {.files = {"/d/notes.mdb.txt"}, .box = typed},
+        {.files = {"/d/notes.txt", "/d/New.ACCDB", "/d/y/last.mdb"}, .box = "/d/New.ACCDB"},
         {.files = {"/d/Shop.mdb"}, .offered = Qt::MoveAction, .box = typed},
         {.files = {}, .box = typed},
     };
@@ -120,7 +123,7 @@ TEST_F(DatabaseRoutesTest, SelectChoosesAFileAndNextTakesEnter) {
     EXPECT_EQ(modality, Qt::WindowModal); // the output window stays usable
     EXPECT_EQ(startedIn, QDir::rootPath());
     EXPECT_EQ(title, "Select A Database");
-    EXPECT_EQ(filters, QStringList{"Microsoft Access Databases (*.mdb)"});
+    EXPECT_EQ(filters, QStringList{"Microsoft Access Databases (*.mdb *.accdb)"});
     EXPECT_EQ(wizard.get<QLineEdit>("txtDBName")->text(), QDir::toNativeSeparators(path));
     EXPECT_EQ(wizard.form.focusWidget(), wizard.get("btnNext"));
     EXPECT_EQ(wizard.form.currentStep(), 1);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+// Which paths the wizard takes as Access databases, and which of them need Access 2007's driver.
+namespace ombrix::core {
+
+// Whether a path (UTF-8 or any ASCII-compatible bytes) ends in ".mdb" or ".accdb", in any letter
+// case: the one rule for the command line, drops and the file dialog.
+bool namesAccessDatabase(std::string_view path);
+
+// Whether a path ends in ".accdb", in any letter case: the Access 2007 format, which only the
+// Access Database Engine's driver opens.
+bool namesAccdb(std::string_view path);
+
+} // namespace ombrix::core
