@@ -107,7 +107,7 @@ TEST_F(Header, ComparesPasswordsAsTheEngineDoes) {
         int error = 0;
         try {
             const auto size = static_cast<std::int64_t>(c.file.size());
-            verifyPassword(parseDatabaseHeader(c.file, size, "x.mdb"), c.supplied);
+            (void)verifyPassword(parseDatabaseHeader(c.file, size, "x.mdb"), c.supplied, "x.mdb");
         } catch (const core::EngineError& e) {
             error = e.number();
         }
