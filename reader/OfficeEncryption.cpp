@@ -39,7 +39,6 @@ public:
     std::string_view take(std::size_t count) {
         if (count > rest_.size()) {
             failed_ = true;
-            rest_ = {};
             return {};
         }
         const std::string_view taken = rest_.substr(0, count);

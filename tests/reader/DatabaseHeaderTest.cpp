@@ -244,9 +244,9 @@ TEST_F(Header, ReadsOfficeEncryptionAndDecryptsTheCatalogueDefinition) {
     }
 }
 
-// Edited EncryptionInfo: what the reader does not know is refused as before, with the right
-// password too.
-TEST_F(Header, OfficeEncryptionItDoesNotKnowIsRefused) {
+// Edited EncryptionInfo: what the reader does not know is refused as before (3343), with the
+// right password too; a setting it knows but that changes the key fails the verifier (3031).
+TEST_F(Header, EditedEncryptionInfo) {
     const struct {
         const char* file;
         const char* password;
@@ -261,8 +261,17 @@ TEST_F(Header, OfficeEncryptionItDoesNotKnowIsRefused) {
         {"db2013-enc.accdb", "1234", "</encryption>", "", 3343},
         {"db2013-enc.accdb", "1234",
          "keyEncryptor/password\"><p:", "keyEncryptor/other\"><p:", 3343},
+        // Extensible encryption (version 4.3); an algorithm other than RC4 and AES.
         {"db-nonstandard.accdb", "password", "\x04\x00\x02\x00"s, "\x04\x00\x03\x00"s, 3343},
         {"db2007-oldenc.accdb", "Test123", "\x01\x68\x00\x00"s, "\x02\x66\x00\x00"s, 3343},
+        // AES-256 with a 128-bit key; an RC4 key over 128 bits.
+        {"db-nonstandard.accdb", "password", "\x04\x80\x00\x00\x00\x01"s,
+         "\x04\x80\x00\x00\x80\x00"s, 3343},
+        {"db2007-oldenc.accdb", "Test123", "\x04\x80\x00\x00\x28"s, "\x04\x80\x00\x00\x88"s, 3343},
+        // A 128-bit RC4 key; the AES flag, with which Standard encryption hashes 50,000 times.
+        {"db2007-oldenc.accdb", "Test123", "\x04\x80\x00\x00\x28"s, "\x04\x80\x00\x00\x80"s, 3031},
+        {"db-nonstandard.accdb", "password", "\x8c\x00\x00\x00\x0c"s, "\x8c\x00\x00\x00\x2c"s,
+         3031},
         // A key size of 0 stands for 40 bits.
         {"db2007-oldenc.accdb", "Test123", "\x04\x80\x00\x00\x28"s, "\x04\x80\x00\x00\x00"s, 0},
     };
