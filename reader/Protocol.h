@@ -14,17 +14,17 @@
 // limits, so that a damaged or foreign answer is an error and never a wrong catalogue.
 namespace ombrix::reader {
 
-constexpr int kProtocolVersion = 1;
+constexpr int kProtocolVersion = 2;
 constexpr std::size_t kMaxMessageBytes = 16 * 1024 * 1024;
 
-enum class Operation { ListObjects, DescribeObject };
+enum class Operation { ListObjects, DescribeObject, InspectDatabase };
 
 struct Request {
     Operation operation = Operation::ListObjects;
     std::string path;
     std::string password;
-    core::ObjectKind kind = core::ObjectKind::Table; // DescribeObject only
-    std::string name;                                // DescribeObject only
+    core::ObjectKind kind = core::ObjectKind::Table; // DescribeObject, and InspectDatabase with a
+    std::string name;                                // name (empty: every listed object)
 };
 
 std::string encodeRequest(const Request& request);
@@ -32,13 +32,16 @@ std::optional<Request> decodeRequest(std::string_view bytes);
 
 std::string encodeAnswer(const core::DatabaseObjects& objects);
 std::string encodeAnswer(const core::ObjectDefinition& definition);
+std::string encodeAnswer(const core::DatabaseInspection& inspection);
 std::string encodeAnswer(const core::EngineError& error);
 
 // An answer as sent: the result asked for, or the engine error the reader met; nothing when the
 // bytes are not a well-formed answer of that kind.
 using ObjectsAnswer = std::variant<core::DatabaseObjects, core::EngineError>;
 using DefinitionAnswer = std::variant<core::ObjectDefinition, core::EngineError>;
+using InspectionAnswer = std::variant<core::DatabaseInspection, core::EngineError>;
 std::optional<ObjectsAnswer> decodeObjectsAnswer(std::string_view bytes);
 std::optional<DefinitionAnswer> decodeDefinitionAnswer(std::string_view bytes);
+std::optional<InspectionAnswer> decodeInspectionAnswer(std::string_view bytes);
 
 } // namespace ombrix::reader
