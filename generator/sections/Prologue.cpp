@@ -1,3 +1,4 @@
+#include "generator/OdbcDriver.h"
 #include "generator/sections/Sections.h"
 #include "ombrix/ProjectInfo.h"
 
@@ -37,12 +38,12 @@ void writePrologue(const PageContext& page, PageWriter& out) {
     }
     out.emptyLine();
     out.line(0, {"'TODO: Verify database path..."});
-    constexpr std::string_view kDriver =
-        "sDBName = \"driver={Microsoft Access Driver (*.mdb)};dbq=";
+    const std::string_view driver = odbcDriverFor(page.databasePath).name;
     if (page.password.empty()) {
-        out.line(0, {kDriver, page.databasePath, "\""});
+        out.line(0, {"sDBName = \"driver={", driver, "};dbq=", page.databasePath, "\""});
     } else {
-        out.line(0, {kDriver, page.databasePath, ";pwd=", page.password, "\""});
+        out.line(0, {"sDBName = \"driver={", driver, "};dbq=", page.databasePath,
+                     ";pwd=", page.password, "\""});
     }
     out.line(0, {"Set objDB = Server.CreateObject(\"ADODB.Connection\")"});
     out.line(0, {"objDB.Open sDBName"});
