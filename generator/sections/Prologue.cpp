@@ -1,3 +1,4 @@
+#include "generator/DatabasePath.h"
 #include "generator/sections/Sections.h"
 #include "ombrix/ProjectInfo.h"
 
@@ -46,12 +47,15 @@ void writePrologue(const PageContext& page, PageWriter& out) {
     }
     out.emptyLine();
     out.line(0, {"'TODO: Verify database path..."});
-    constexpr std::string_view kDriver =
-        "sDBName = \"driver={Microsoft Access Driver (*.mdb)};dbq=";
+    // The Jet driver cannot open an Access 2007 file; the Access Database Engine's opens both.
+    const std::string_view driver =
+        namesAccdb(page.databasePath)
+            ? "sDBName = \"driver={Microsoft Access Driver (*.mdb, *.accdb)};dbq="
+            : "sDBName = \"driver={Microsoft Access Driver (*.mdb)};dbq=";
     if (page.password.empty()) {
-        out.line(0, {kDriver, page.databasePath, "\""});
+        out.line(0, {driver, page.databasePath, "\""});
     } else {
-        out.line(0, {kDriver, page.databasePath, ";pwd=", page.password, "\""});
+        out.line(0, {driver, page.databasePath, ";pwd=", page.password, "\""});
     }
     out.line(0, {"Set objDB = Server.CreateObject(\"ADODB.Connection\")"});
     out.line(0, {"objDB.Open sDBName"});
