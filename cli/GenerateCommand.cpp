@@ -44,7 +44,8 @@ const CommandLine kGenerateLine{
                  "prefix), \"fields\", \"method\"}; - reads standard input. No database is "
                  "opened."}},
     .arguments = {{"DATABASE",
-                   "The .mdb file, written into the page's connection string exactly as given."},
+                   "The .mdb or .accdb file, written into the page's connection string exactly "
+                   "as given."},
                   {"OBJECT", "\"Table: NAME\" or \"Query: NAME\"."}},
 };
 
