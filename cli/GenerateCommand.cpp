@@ -41,8 +41,9 @@ const CommandLine kGenerateLine{
                  "FILE",
                  "The wizard state as JSON: {\"database\", \"password\", \"object\", "
                  "\"primaryKeyField\", \"primaryKeyPrefix\" (optional: the key field's type "
-                 "prefix), \"fields\", \"method\"}; - reads standard input. No database is "
-                 "opened."}},
+                 "prefix), \"keyFields\" (optional: every field of the key, [{\"name\", "
+                 "\"prefix\"}, ...] in the key's order), \"fields\", \"method\"}; - reads "
+                 "standard input. No database is opened."}},
     .arguments = {{"DATABASE",
                    "The .mdb or .accdb file, written into the page's connection string exactly "
                    "as given."},

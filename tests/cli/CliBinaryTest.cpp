@@ -14,6 +14,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
+struct CliRun {
+    int exitCode; // -1 when it did not exit by itself
+    std::string out;
+    std::string err;
+};
+
+// Runs ombrix-cli with arguments as the shell reads them.
+CliRun runCli(const std::string& arguments) {
+    const fs::path scratch = fs::temp_directory_path() / ("ombrix-cli-" + std::to_string(getpid()));
+    const int status = std::system((OMBRIX_CLI_PATH " " + arguments + " > " + scratch.string() +
+                                    ".out 2> " + scratch.string() + ".err")
+                                       .c_str());
+    CliRun run{.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+               .out = readFile(scratch.string() + ".out"),
+               .err = readFile(scratch.string() + ".err")};
+    fs::remove(scratch.string() + ".out");
+    fs::remove(scratch.string() + ".err");
+    return run;
+}
+
 struct BinaryRow {
     std::string arguments; // as the shell reads them
     int exitCode;
@@ -23,7 +43,6 @@ struct BinaryRow {
 
 TEST(CliBinary, ExitCodesAndStreams) {
     const std::string root = OMBRIX_SOURCE_DIR;
-    const fs::path scratch = fs::temp_directory_path() / ("ombrix-cli-" + std::to_string(getpid()));
     const std::vector<BinaryRow> rows{
         {.arguments = "generate --state - < " + root + "/examples/orders.json",
          .exitCode = 0,
@@ -40,16 +59,27 @@ TEST(CliBinary, ExitCodesAndStreams) {
                 "name is spelled correctly and that you are connected to the server on which the "
                 "file resides.\n"}};
     for (const BinaryRow& row : rows) {
-        const int status = std::system((OMBRIX_CLI_PATH " " + row.arguments + " > " +
-                                        scratch.string() + ".out 2> " + scratch.string() + ".err")
-                                           .c_str());
-        ASSERT_TRUE(WIFEXITED(status)) << row.arguments;
-        EXPECT_EQ(WEXITSTATUS(status), row.exitCode) << row.arguments;
-        EXPECT_EQ(readFile(scratch.string() + ".out"), row.out) << row.arguments;
-        EXPECT_EQ(readFile(scratch.string() + ".err"), row.err) << row.arguments;
+        const CliRun run = runCli(row.arguments);
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.arguments;
+        EXPECT_EQ(run.out, row.out) << row.arguments;
+        EXPECT_EQ(run.err, row.err) << row.arguments;
     }
-    fs::remove(scratch.string() + ".out");
-    fs::remove(scratch.string() + ".err");
+}
+
+// The sample's order lines, keyed by order and product as in Northwind: the page updates and
+// deletes one line, not every line of the product.
+TEST(CliBinary, SampleOrderLinesAreFoundByOrderAndProduct) {
+    const std::string object = "'" OMBRIX_SAMPLE_DATABASE "' 'Table: Order Details'";
+    EXPECT_TRUE(runCli("describe " + object).out.starts_with("key\tOrderID\tProductID\n"));
+    const CliRun page = runCli("generate " + object);
+    EXPECT_EQ(page.exitCode, 0) << page.err;
+    for (const char* line :
+         {"\t\tsql = sql & \" where OrderID = \" & OrderID & \" And ProductID = \" & ProductID & "
+          "\";\"\r\n",
+          "\tsql = \"delete * from Order Details where OrderID=\" & Request.Form(\"OrderID\") & \" "
+          "And ProductID=\" & Request.Form(\"ProductID\") & \";\"\r\n"}) {
+        EXPECT_NE(page.out.find(line), std::string::npos) << line;
+    }
 }
 
 } // namespace
