@@ -2,9 +2,9 @@
 
 #include "core/Catalogue.h"
 #include "core/CatalogueItems.h"
-#include "core/DatabasePath.h"
 #include "core/EngineErrors.h"
 #include "core/WizardStateBuilder.h"
+#include "generator/DatabasePath.h"
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
 #include "platform/DatabaseFileDialog.h"
@@ -37,7 +37,7 @@ void selectFirstEntry(QListWidget& list) {
 
 // The wizard takes a path from its command line or a drop only when it names an Access file.
 bool namesDatabase(const QString& path) {
-    return core::namesAccessDatabase(path.toStdString());
+    return namesAccessDatabase(path.toStdString());
 }
 
 QStringList entries(const QListWidget& list) {

@@ -39,8 +39,9 @@ class Form1 : public QDialog {
 public:
     Form1(core::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent = nullptr);
 
-    // Prepares the window, then looks at the program's argument text: a path ending in ".mdb"
-    // goes into the database box and runs the first step at once, before the window is shown.
+    // Prepares the window, then looks at the program's argument text: a path ending in ".mdb" or
+    // ".accdb" goes into the database box and runs the first step at once, before the window is
+    // shown.
     void Form_Load(const QString& argumentText);
 
     std::int16_t currentStep() const { return step; }

@@ -1,8 +1,8 @@
-#include "core/DatabasePath.h"
+#include "generator/DatabasePath.h"
 
 #include <algorithm>
 
-namespace ombrix::core {
+namespace ombrix {
 
 namespace {
 
@@ -26,4 +26,4 @@ bool namesAccdb(std::string_view path) {
     return endsWithIgnoringCase(path, ".accdb");
 }
 
-} // namespace ombrix::core
+} // namespace ombrix

@@ -3,7 +3,8 @@
 #include <string_view>
 
 // Which paths the wizard takes as Access databases, and which of them need Access 2007's driver.
-namespace ombrix::core {
+// Here rather than in core/ because the page's connection line follows the same rule.
+namespace ombrix {
 
 // Whether a path (UTF-8 or any ASCII-compatible bytes) ends in ".mdb" or ".accdb", in any letter
 // case: the one rule for the command line, drops and the file dialog.
@@ -13,4 +14,4 @@ bool namesAccessDatabase(std::string_view path);
 // Access Database Engine's driver opens.
 bool namesAccdb(std::string_view path);
 
-} // namespace ombrix::core
+} // namespace ombrix
