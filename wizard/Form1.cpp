@@ -98,6 +98,12 @@ WizardState Form1::wizardState() const {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtDBName) {
         switch (event->type()) {
+        case QEvent::KeyPress: {
+            // Alt with a letter is a command, never text: where no button takes it (Alt+B on
+            // page 1, where "< Back" is disabled) the box would take the letter as typed.
+            const Qt::KeyboardModifiers modifiers = static_cast<QKeyEvent*>(event)->modifiers();
+            return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier);
+        }
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
