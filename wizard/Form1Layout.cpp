@@ -17,7 +17,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <algorithm>
 
 namespace ombrix::wizard {
@@ -262,9 +261,8 @@ void Form1::centreOnScreen() {
     const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
-    move(
-        QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(), screen->availableGeometry())
-            .topLeft());
+    const QRect area = screen->availableGeometry();
+    move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
 }
 
 void Form1::paintEvent(QPaintEvent*) {

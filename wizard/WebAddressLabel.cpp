@@ -56,7 +56,6 @@ WebAddressLabel::WebAddressLabel(const QString& address, QWidget* parent)
     setFont(underlined);
     setToolTip(QStringLiteral("Visit the website"));
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
     followPalette();
 }
 
@@ -68,6 +67,13 @@ void WebAddressLabel::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         followPalette();
+}
+
+// Taking the focus once shown rather than from the start: Qt lays out the text of a label that is
+// polished with a focus policy one pixel higher than that of the window's other labels.
+void WebAddressLabel::showEvent(QShowEvent* event) {
+    QLabel::showEvent(event);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void WebAddressLabel::keyPressEvent(QKeyEvent* event) {
