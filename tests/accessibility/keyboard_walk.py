@@ -16,6 +16,7 @@ import select
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 TIMEOUT = 60  # seconds for any one thing to appear; a sanitizer build on two cores is slow
@@ -62,11 +63,12 @@ def read_line(stream_fd, what):
 class Session:
     """Xvfb and a D-Bus session bus of our own; the AT-SPI bus is started through it."""
 
-    def __init__(self, work):
+    def __init__(self):
         self.children = []
-        runtime = os.path.join(work, "runtime")
-        os.makedirs(runtime, mode=0o700, exist_ok=True)
-        os.environ["XDG_RUNTIME_DIR"] = runtime
+        # The AT-SPI bus puts its socket here: a short path, as a socket's name is at most 107
+        # bytes, wherever the build folder is.
+        self.runtime = tempfile.mkdtemp(prefix="ombrix-a11y-")
+        os.environ["XDG_RUNTIME_DIR"] = self.runtime
         read_end, write_end = os.pipe()
         self.children.append(subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
@@ -83,6 +85,7 @@ class Session:
         for child in reversed(self.children):
             child.terminate()
             child.wait(TIMEOUT)
+        shutil.rmtree(self.runtime, ignore_errors=True)
 
 
 def key(*keys):
@@ -104,7 +107,7 @@ def give_focus(title):
 def main(ombrix, database, work):
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    session = Session(work)
+    session = Session()
     wizard = None
     try:
         # Imported only now: the library connects to the session bus named in the environment.
