@@ -320,6 +320,8 @@ def walk(app, database, work):
     output = editor.parent  # a top-level window is a frame to AT-SPI
     check((output.getRoleName(), output.name) == ("frame", "Ombrix"),
           "the editor is in a %s named %r" % (output.getRoleName(), output.name))
+    check(controls(output) == {"Generated page": ("text", ""), "Save": ("push button", "Ctrl+S")},
+          "output window controls %r" % controls(output))
     check(editor.queryText().getText(0, 2) == "<%", "the page in the editor")
     window_box = output.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     editor_box = editor.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
