@@ -45,7 +45,8 @@ const CommandLine kGenerateLine{
                  "\"prefix\"}, ...] in the key's order), \"fields\", \"method\"}; - reads "
                  "standard input. No database is opened."}},
     .arguments = {{"DATABASE",
-                   "The .mdb file, written into the page's connection string exactly as given."},
+                   "The .mdb or .accdb file, written into the page's connection string exactly "
+                   "as given."},
                   {"OBJECT", "\"Table: NAME\" or \"Query: NAME\"."}},
 };
 

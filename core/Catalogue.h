@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -53,6 +54,10 @@ struct IndexDef {
     std::vector<std::string> fields; // in key order
     bool operator==(const IndexDef&) const = default;
 };
+
+// The words DAO's documentation gives a field type code ("Long", "Text", "Big integer"); empty for
+// a code it does not know. Several codes share a type prefix, so only the code tells them apart.
+std::string_view fieldTypeName(int typeCode);
 
 enum class ObjectKind { Table, Query };
 

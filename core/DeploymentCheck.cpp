@@ -2,8 +2,8 @@
 
 #include "core/CatalogueItems.h"
 #include "core/ReservedWords.h"
+#include "generator/DatabasePath.h"
 #include "generator/Names.h"
-#include "generator/OdbcDriver.h"
 #include "generator/Utf8.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "generator/OdbcDriver.h"
+#include "generator/DatabasePath.h"
 #include "generator/sections/Sections.h"
 #include "ombrix/ProjectInfo.h"
 
@@ -24,6 +24,15 @@ void writePrologue(const PageContext& page, PageWriter& out) {
     out.line(1, {"var = Replace(var, \"|\", \"' & Chr(124) & '\")"});
     out.emptyLine();
     out.line(1, {"SQLQuote = var"});
+    out.line(0, {"End Function"});
+    out.emptyLine();
+    // A date left empty is stored as Null: "##" is no date, and the engine refuses the statement.
+    out.line(0, {"Function SQLDate(ByVal var)"});
+    out.line(1, {"If var = \"\" Then"});
+    out.line(2, {"SQLDate = \"Null\""});
+    out.line(1, {"Else"});
+    out.line(2, {"SQLDate = \"#\" & var & \"#\""});
+    out.line(1, {"End If"});
     out.line(0, {"End Function"});
     out.emptyLine();
     out.line(0, {"'framework variables..."});

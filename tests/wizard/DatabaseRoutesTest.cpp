@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMimeData>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -33,14 +34,20 @@ TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
         {.arguments = "/data/Nowhere.accde", .box = ""},
         {.arguments = '"' + QString(kShopPath) + '"', .box = ""},
         {.arguments = twoPaths, .box = twoPaths, .shown = notSet},
+        {.arguments = kLockedPath,
+         .box = kLockedPath,
+         .shown = "prompt|Ombrix|Please enter the correct password for this database:||password"},
     };
     for (const auto& line : cases) {
         SCOPED_TRACE(line.arguments.toStdString());
         FakeCatalogue catalogue = sampleCatalogue();
         WizardDriver wizard(catalogue);
         bool visibleUnderMessage = false;
+        QPoint offCentre; // of the box, from the centre of the screen
         wizard.answers.with([&](QWidget& modal) {
             visibleUnderMessage = wizard.form.isVisible();
+            offCentre =
+                modal.frameGeometry().center() - modal.screen()->availableGeometry().center();
             modal.close();
         });
         ASSERT_TRUE(wizard.start(line.arguments));
@@ -49,6 +56,8 @@ TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
         EXPECT_EQ(wizard.answers.log,
                   line.shown.isEmpty() ? QStringList{} : QStringList{line.shown});
         EXPECT_FALSE(visibleUnderMessage);
+        // Where the wizard will appear, not in the screen's corner where it stood unshown.
+        EXPECT_LE(offCentre.manhattanLength(), 2);
     }
 }
 

@@ -1,8 +1,8 @@
-#include "core/DatabasePath.h"
+#include "generator/DatabasePath.h"
 
 #include <algorithm>
 
-namespace ombrix::core {
+namespace ombrix {
 
 namespace {
 
@@ -26,4 +26,11 @@ bool namesAccdb(std::string_view path) {
     return endsWithIgnoringCase(path, ".accdb");
 }
 
-} // namespace ombrix::core
+OdbcDriver odbcDriverFor(std::string_view databasePath) {
+    if (namesAccdb(databasePath)) {
+        return {.name = "Microsoft Access Driver (*.mdb, *.accdb)", .accessDatabaseEngine = true};
+    }
+    return {.name = "Microsoft Access Driver (*.mdb)", .accessDatabaseEngine = false};
+}
+
+} // namespace ombrix
