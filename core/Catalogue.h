@@ -29,6 +29,12 @@ struct TableDef {
     bool operator==(const TableDef&) const = default;
 };
 
+// DAO's QueryDef.Type of the kinds whose rows a query shows; the others (32 delete, 48 update,
+// ...) change data or definitions.
+constexpr int kSelectQuery = 0;
+constexpr int kCrosstabQuery = 16;
+constexpr int kUnionQuery = 128;
+
 struct QueryDef {
     std::string name;
     int type = 0; // DAO QueryDef.Type: 0 select, 16 crosstab, 32 delete, ...
@@ -99,6 +105,7 @@ struct QueryShape {
 struct TableLink {
     bool odbc = false;
     std::string source; // a Jet link's database path as stored; an ODBC link's data source name
+    std::string foreignName; // the table's name there
     bool operator==(const TableLink&) const = default;
 };
 

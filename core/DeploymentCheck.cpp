@@ -14,9 +14,6 @@ namespace ombrix::core {
 
 namespace {
 
-constexpr int kSelectQuery = 0;
-constexpr int kCrosstabQuery = 16;
-constexpr int kUnionQuery = 128;
 constexpr int kFirstAceVersion = 2;
 constexpr int kJet3Version = 0;
 constexpr int kJetPasswordLimit = 20;
@@ -182,8 +179,9 @@ ObjectCheck checkObject(const ObjectFacts& object, const std::vector<QueryShape>
     }
     if (object.link) {
         add(object.name, MendReason::Linked,
-            object.link->odbc ? "the ODBC data source \"" + object.link->source + "\""
-                              : object.link->source);
+            (object.link->odbc ? "the ODBC data source \"" + object.link->source + "\""
+                               : object.link->source) +
+                " (table \"" + object.link->foreignName + "\")");
     }
     // A query never has a key, whether or not its fields could be read.
     const auto* definition = std::get_if<ObjectDefinition>(&object.definition);

@@ -207,10 +207,14 @@ private:
 
     static std::optional<core::TableLink> link(const CatalogueRow& row) {
         if (row.type == kLinkedTable) {
-            return core::TableLink{.odbc = false, .source = row.link().database};
+            return core::TableLink{.odbc = false,
+                                   .source = row.link().database,
+                                   .foreignName = row.link().foreignName};
         }
         if (row.type == kOdbcTable) {
-            return core::TableLink{.odbc = true, .source = connectValue(row.link().connect, "DSN")};
+            return core::TableLink{.odbc = true,
+                                   .source = connectValue(row.link().connect, "DSN"),
+                                   .foreignName = row.link().foreignName};
         }
         return std::nullopt;
     }

@@ -282,12 +282,15 @@ std::optional<core::ObjectFacts> decodeObjectFacts(const Json& value) {
     core::ObjectFacts facts{
         .kind = *kindValue, .name = std::move(*nameText), .link = {}, .definition = {}};
     if (!link->is_null()) {
-        const Json* pair = array(*link, 2);
-        auto source = pair ? name((*pair)[1], true) : std::nullopt;
-        if (!source || !(*pair)[0].is_boolean()) {
+        const Json* triple = array(*link, 3);
+        auto source = triple ? name((*triple)[1], true) : std::nullopt;
+        auto foreignName = triple ? name((*triple)[2], true) : std::nullopt;
+        if (!source || !foreignName || !(*triple)[0].is_boolean()) {
             return std::nullopt;
         }
-        facts.link = core::TableLink{.odbc = (*pair)[0].get<bool>(), .source = std::move(*source)};
+        facts.link = core::TableLink{.odbc = (*triple)[0].get<bool>(),
+                                     .source = std::move(*source),
+                                     .foreignName = std::move(*foreignName)};
     }
     if (const Json* error = member(*body, "error")) {
         auto engineError = decodeError(*error);
@@ -445,10 +448,11 @@ std::string encodeAnswer(const core::DatabaseInspection& inspection) {
         }
         Json objects = Json::array();
         for (const core::ObjectFacts& facts : inspection.catalogue->objects) {
-            Json object{
-                {"kind", kindName(facts.kind)},
-                {"name", facts.name},
-                {"link", facts.link ? Json{facts.link->odbc, facts.link->source} : nullptr}};
+            Json object{{"kind", kindName(facts.kind)},
+                        {"name", facts.name},
+                        {"link", facts.link ? Json{facts.link->odbc, facts.link->source,
+                                                   facts.link->foreignName}
+                                            : nullptr}};
             if (const auto* error = std::get_if<EngineError>(&facts.definition)) {
                 object["error"] = errorJson(*error);
             } else {

@@ -24,15 +24,15 @@ constexpr int kHaving = 10;
 
 constexpr int kOutputAllFields = 0x01;
 constexpr int kDistinct = 0x02;
-constexpr int kSelectQuery = 0;
-constexpr int kCrosstabQuery = 16;
-constexpr int kUnionQuery = 128;
 constexpr int kRowHeading = 2;
 constexpr int kColumnHeading = 1;
 constexpr int kCrosstabValue = 0;
 constexpr int kMaxNesting = 64;
 
 using core::FieldDef;
+using core::kCrosstabQuery;
+using core::kSelectQuery;
+using core::kUnionQuery;
 
 std::string folded(const std::string& name) {
     return caseFolded(name);

@@ -47,7 +47,7 @@ void inspect(std::ostream& out, reader::MdbCatalogue& catalogue, const Database&
         for (const auto& object : inspection.catalogue.value().objects) {
             if (object.link) {
                 out << "link " << object.name << ": " << (object.link->odbc ? "ODBC " : "")
-                    << object.link->source << '\n';
+                    << object.link->source << ", " << object.link->foreignName << '\n';
             }
         }
     } catch (const core::EngineError& error) {

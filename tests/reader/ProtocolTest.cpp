@@ -61,14 +61,15 @@ TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
                      .distinct = true,
                      .totals = true,
                      .inputQueries = {"Big orders"}}},
-        .objects = {{.kind = core::ObjectKind::Table,
-                     .name = "Remote",
-                     .link = core::TableLink{.odbc = true, .source = "Sales"},
-                     .definition = core::EngineError(3151, "ODBC--connection failed.")},
-                    {.kind = core::ObjectKind::Query,
-                     .name = "Sums",
-                     .link = {},
-                     .definition = definition}}};
+        .objects = {
+            {.kind = core::ObjectKind::Table,
+             .name = "Remote",
+             .link = core::TableLink{.odbc = true, .source = "Sales", .foreignName = "dbo.Orders"},
+             .definition = core::EngineError(3151, "ODBC--connection failed.")},
+            {.kind = core::ObjectKind::Query,
+             .name = "Sums",
+             .link = {},
+             .definition = definition}}};
     const auto catalogue = inspectionTrip(inspection).catalogue.value();
     EXPECT_EQ(catalogue.queries, inspection.catalogue->queries);
     ASSERT_EQ(catalogue.objects.size(), 2U);
@@ -107,7 +108,7 @@ TEST(Protocol, RejectsMalformedMessages) {
         }
         ++count;
     }
-    EXPECT_EQ(count, 26);
+    EXPECT_EQ(count, 27);
 }
 
 // Names are limited in UTF-16 code units, as the engine counts them.
