@@ -209,9 +209,9 @@ ObjectCheck checkObject(const ObjectFacts& object, const std::vector<QueryShape>
 } // namespace
 
 std::string_view reasonName(MendReason reason) {
-    static constexpr std::array<std::string_view, 8> kNames{
-        "blank",         "character", "reserved word", "no primary key",
-        "not updatable", "linked",    "type",          "autonumber"};
+    static constexpr std::string_view kNames[]{"blank",          "character",     "reserved word",
+                                               "no primary key", "not updatable", "linked",
+                                               "type",           "autonumber"};
     return kNames[static_cast<std::size_t>(reason)];
 }
 
@@ -237,8 +237,7 @@ std::string sqlName(std::string_view name) {
 DeploymentReport checkDeployment(const std::string& path, const std::string& password,
                                  const DatabaseInspection& inspection) {
     const DatabaseFacts& database = inspection.database;
-    const Format& format =
-        kFormats[static_cast<std::size_t>(std::clamp<int>(database.formatVersion, 0, 6))];
+    const Format& format = kFormats.at(static_cast<std::size_t>(database.formatVersion));
     DeploymentReport report{.format = format.name,
                             .formatRelease = format.release,
                             .encryption = {},
