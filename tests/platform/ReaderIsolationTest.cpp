@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -79,6 +80,24 @@ TEST(ReaderIsolation, AMissingReaderIsReported) {
         EXPECT_EQ(e.number(), 429);
         EXPECT_NE(e.description().find("/nonexistent/ombrix-reader"), std::string::npos);
     }
+}
+
+// Installed, the reader is in the package's libexec folder, beside the programs' bin; in the build
+// it stands beside them.
+TEST(ReaderIsolation, TheReaderIsFoundWhereItIsInstalled) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "ombrix-layout-XXXXXX").string();
+    const fs::path root = mkdtemp(pattern.data());
+    fs::create_directories(root / "usr/bin");
+    fs::create_directories(root / "usr/libexec/ombrix");
+    std::ofstream(root / "usr/libexec/ombrix/ombrix-reader").put('x');
+    fs::create_directories(root / "build/bin");
+    std::ofstream(root / "build/bin/ombrix-reader").put('x');
+    EXPECT_EQ(platform::readerProgramFor((root / "usr/bin/ombrix").string()),
+              (root / "usr/libexec/ombrix/ombrix-reader").string());
+    EXPECT_EQ(platform::readerProgramFor((root / "build/bin/ombrix").string()),
+              (root / "build/bin/ombrix-reader").string());
+    fs::remove_all(root);
 }
 
 // The command line's way: a fork of this process answers, with the same time limit and checks.
