@@ -11,7 +11,7 @@
 int main(int argc, char* argv[]) {
     // The database path comes from the whole argument text; Qt's own options are not taken from
     // the command line (environment variables such as QT_QPA_PLATFORM do that work).
-    const QString argumentText = ombrix::platform::argumentText(argc, argv);
+    const std::string argumentText = ombrix::platform::argumentText(argc, argv);
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(ombrix::platform::programName());

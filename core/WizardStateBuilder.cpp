@@ -1,5 +1,6 @@
 #include "core/WizardStateBuilder.h"
 
+#include "core/DatabasePath.h"
 #include "core/EngineErrors.h"
 #include "generator/FieldRecords.h"
 #include "generator/TypePrefix.h"
@@ -44,7 +45,7 @@ std::vector<std::string> fieldItems(const ObjectDefinition& definition,
 }
 
 WizardState wizardState(PageChoices choices, ObjectKey key) {
-    return {.databasePath = std::move(choices.database),
+    return {.databasePath = pathInPage(choices.database),
             .password = std::move(choices.password),
             .primaryKeyField = std::move(key.field),
             .primaryKeyPrefix = std::move(key.prefix),

@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFile>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,11 +36,6 @@ void selectFirstEntry(QListWidget& list) {
     list.setCurrentRow(0);
 }
 
-// The wizard takes a path from its command line or a drop only when it names an Access file.
-bool namesDatabase(const QString& path) {
-    return core::namesAccessDatabase(path.toStdString());
-}
-
 QStringList entries(const QListWidget& list) {
     QStringList result;
     for (int row = 0; row < list.count(); ++row)
@@ -52,9 +48,10 @@ QStringList entries(const QListWidget& list) {
 Form1::Form1(core::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), showOutput_(std::move(showOutput)) {
     createControls();
+    connect(txtDBName, &QLineEdit::textChanged, this, [this] { pathBytes_.reset(); });
 }
 
-void Form1::Form_Load(const QString& argumentText) {
+void Form1::Form_Load(const std::string& argumentText) {
     {
         WaitCursor wait;
         setWindowTitle(
@@ -67,10 +64,22 @@ void Form1::Form_Load(const QString& argumentText) {
         Combo1->addItem(QStringLiteral("Get"));
         Combo1->setCurrentIndex(0);
     }
-    if (namesDatabase(argumentText)) {
-        txtDBName->setText(argumentText);
+    // The wizard takes a path from its command line only when it names an Access file.
+    if (core::namesAccessDatabase(argumentText)) {
+        setDatabasePath(argumentText);
         btnNext_Click();
     }
+}
+
+// The box shows the bytes as the locale's conversion reads them, a replacement character for
+// what it cannot; the bytes themselves are what the database is opened with.
+void Form1::setDatabasePath(const std::string& bytes) {
+    txtDBName->setText(QFile::decodeName(QByteArray::fromStdString(bytes)));
+    pathBytes_ = bytes; // after the text, whose change forgets the bytes
+}
+
+std::string Form1::databasePath() const {
+    return pathBytes_ ? *pathBytes_ : txtDBName->text().toStdString();
 }
 
 WizardState Form1::wizardState() const {
@@ -78,7 +87,7 @@ WizardState Form1::wizardState() const {
     for (const QString& item : entries(*List5))
         items.push_back(item.toStdString());
     return core::wizardState(
-        {.database = txtDBName->text().toStdString(),
+        {.database = databasePath(),
          .password = password.toStdString(),
          .object = lblObj->text().toStdString(),
          .fieldItems = std::move(items),
@@ -158,7 +167,7 @@ void Form1::btnFile_Click() {
         txtDBName->setFocus();
         return;
     }
-    txtDBName->setText(path);
+    setDatabasePath(QFile::encodeName(path).toStdString());
     btnNext->setFocus();
 }
 
@@ -171,9 +180,9 @@ bool Form1::txtDBName_OLEDragOver(const QMimeData& dragged, Qt::DropActions offe
 }
 
 void Form1::txtDBName_OLEDragDrop(const QMimeData& dragged) {
-    for (const QString& path : platform::droppedFilePaths(dragged)) {
-        if (namesDatabase(path)) {
-            txtDBName->setText(path);
+    for (const std::string& path : platform::droppedFilePaths(dragged)) {
+        if (core::namesAccessDatabase(path)) {
+            setDatabasePath(path);
             btnNext->setFocus();
             return;
         }
@@ -225,8 +234,8 @@ void Form1::NextStep(Page from) {
 }
 
 void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
-    const QString path = txtDBName->text();
-    if (path.isEmpty()) {
+    const std::string path = databasePath();
+    if (path.empty()) {
         wait.restore();
         message(QStringLiteral("Please supply a database to use."));
         txtDBName->setFocus();
@@ -239,7 +248,7 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
     int lastError = 0;
     const auto open = [&] {
         try {
-            database = catalogue_.listObjects(path.toStdString(), password.toStdString());
+            database = catalogue_.listObjects(path, password.toStdString());
         } catch (const core::EngineError& error) {
             lastError = error.number();
         }
@@ -280,7 +289,7 @@ void Form1::listFields(WaitCursor& wait) {
         List1->currentItem() != nullptr ? List1->currentItem()->text().toStdString() : "";
     const core::ObjectKind kind = core::objectKind(item);
     const core::ObjectDefinition definition = catalogue_.describeObject(
-        txtDBName->text().toStdString(), password.toStdString(), kind, core::itemObjectName(item));
+        databasePath(), password.toStdString(), kind, core::itemObjectName(item));
     const core::ObjectKey key = core::objectKey(kind, definition);
     primaryKeyField = QString::fromStdString(key.field);
     primaryKeyPrefix_ = QString::fromStdString(key.prefix);

@@ -66,7 +66,7 @@ QWidget& outputWindow() {
 void takeScreenshots(const QString& database, const QDir& folder) {
     ombrix::platform::ReaderCatalogue catalogue;
     ombrix::wizard::Form1 wizard(catalogue, ombrix::output::showGeneratedPage);
-    wizard.Form_Load(QString());
+    wizard.Form_Load({});
     wizard.show();
     if (!QTest::qWaitForWindowExposed(&wizard)) {
         throw std::runtime_error("the wizard window was never shown");
