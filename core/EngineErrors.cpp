@@ -85,6 +85,17 @@ EngineError damagedTableDefinition(const std::string& path) {
     return unrecognizedFormat(path, "A table definition is damaged.");
 }
 
+EngineError unknownEncryption(const std::string& path) {
+    return unrecognizedFormat(path,
+                              "The file is protected by Office encryption, which cannot be read.");
+}
+
+EngineError tooLargeToDecrypt(const std::string& path, std::int64_t limitBytes) {
+    return unrecognizedFormat(path, "The encrypted file is larger than " +
+                                        std::to_string(limitBytes >> 30) +
+                                        " GB, the most that is decrypted in memory.");
+}
+
 EngineError queryTooComplex() {
     return {3360, "Query is too complex."};
 }

@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 
+#include <cstdint>
 #include <string>
 
 // Every error the engine or the reader reports, by its number; each text is written once, in
@@ -27,6 +28,8 @@ EngineError itemNotFound(const std::string& detail = {});                       
 EngineError unrecognizedFormat(const std::string& path, const std::string& detail = {}); // 3343
 EngineError damagedCatalogue(const std::string& path);                                   // 3343
 EngineError damagedTableDefinition(const std::string& path);                             // 3343
+EngineError unknownEncryption(const std::string& path);                                  // 3343
+EngineError tooLargeToDecrypt(const std::string& path, std::int64_t limitBytes);         // 3343
 EngineError queryTooComplex();                                                           // 3360
 
 } // namespace ombrix::core

@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (header.password.size() > 20) {
             __builtin_trap(); // the engine keeps at most 20 characters
         }
-        reader::verifyPassword(header, reader::fromUtf16(header.password));
-        reader::verifyPassword(header, "wrong password");
+        (void)reader::verifyPassword(header, reader::fromUtf16(header.password), "f.mdb");
+        (void)reader::verifyPassword(header, "wrong password", "f.mdb");
     } catch (const core::EngineError& error) {
         if (error.number() != 3343 && error.number() != 3031) {
             __builtin_trap();

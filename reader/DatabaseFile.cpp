@@ -100,6 +100,7 @@ DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fil
     scrambleHeader(page.data() + kScrambledStart,
                    version == 0 ? kJet3ScrambledLength : kJet4ScrambledLength);
     header.codePage = readUInt16(page, 0x3C);
+    header.pageKey = readUInt32(page, kPageKeyOffset);
     if (header.format == JetFormat::Jet3) {
         header.sortOrder = SortOrder::General97;
         header.password = jet3Password(page, header.codePage);
@@ -107,7 +108,9 @@ DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fil
         header.sortOrder = page[0x71] == 0 ? SortOrder::GeneralLegacy : SortOrder::General;
         if (header.format == JetFormat::Ace) {
             // ACE keeps no password in the header: a protected file is encrypted throughout.
-            header.officeEncrypted = readUInt32(page, 0x3E) != 0;
+            if (header.pageKey != 0) {
+                header.officeEncryption = parseOfficeEncryption(page);
+            }
         } else {
             header.password = jet4Password(page);
         }
@@ -147,13 +150,23 @@ DatabaseHeader readDatabaseHeader(const std::string& path) {
                                path);
 }
 
-void verifyPassword(const DatabaseHeader& header, const std::string& supplied) {
-    if (header.password.empty()) {
-        return;
+std::optional<OfficeDecryptor>
+verifyPassword(const DatabaseHeader& header, const std::string& supplied, const std::string& path) {
+    if (header.officeEncryption) {
+        if (header.officeEncryption->scheme == OfficeScheme::Unknown) {
+            throw core::unknownEncryption(path);
+        }
+        OfficeDecryptor decryptor(*header.officeEncryption, header.pageKey, toUtf16(supplied));
+        if (!decryptor.passwordMatches()) {
+            throw core::notValidPassword();
+        }
+        return decryptor;
     }
-    if (toUtf16(supplied).substr(0, kMaxPasswordLength) != header.password) {
+    if (!header.password.empty() &&
+        toUtf16(supplied).substr(0, kMaxPasswordLength) != header.password) {
         throw core::notValidPassword();
     }
+    return std::nullopt;
 }
 
 } // namespace ombrix::reader

@@ -1,14 +1,20 @@
 #pragma once
 
 #include "core/Catalogue.h"
+#include "reader/OfficeDecryptor.h"
+#include "reader/OfficeEncryption.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace ombrix::reader {
 
 enum class JetFormat { Jet3, Jet4, Ace };
+
+// Where the header keeps the page key, inside the part Jet scrambles.
+inline constexpr std::size_t kPageKeyOffset = 0x3E;
 
 // The text sort orders that decide the order of names in the catalogue.
 enum class SortOrder { General97, GeneralLegacy, General };
@@ -19,8 +25,11 @@ struct DatabaseHeader {
     int pageSize = 4096;
     SortOrder sortOrder = SortOrder::GeneralLegacy;
     int codePage = 1252;
-    std::u16string password;      // empty when the database has none; the engine compares units
-    bool officeEncrypted = false; // an .accdb protected by Office encryption
+    std::u16string password; // empty when the database has none; the engine compares units
+    // Non-zero when every page but the first is encrypted: with Jet's RC4 (Jet 3 and 4, which
+    // libmdb undoes) or, in an ACE file, with Office encryption.
+    std::uint32_t pageKey = 0;
+    std::optional<OfficeEncryption> officeEncryption; // an ACE file with a page key
 };
 
 // Decodes and checks page 0 (the first bytes of the file). Throws 3343 when the bytes are not the
@@ -34,7 +43,10 @@ DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fil
 DatabaseHeader readDatabaseHeader(const std::string& path);
 
 // Compares a supplied password with the stored one as the engine does: no stored password opens
-// with any; otherwise case-sensitive over at most 20 characters. Throws 3031 on a mismatch.
-void verifyPassword(const DatabaseHeader& header, const std::string& supplied);
+// with any; otherwise case-sensitive over at most 20 characters. Throws 3031 on a mismatch. A file
+// with Office encryption checks the password against its verifier and gives the keys to its
+// pages; one whose encryption is unknown throws 3343.
+[[nodiscard]] std::optional<OfficeDecryptor>
+verifyPassword(const DatabaseHeader& header, const std::string& supplied, const std::string& path);
 
 } // namespace ombrix::reader

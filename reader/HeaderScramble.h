@@ -5,8 +5,8 @@
 #include <utility>
 
 // Jet scrambles part of a database's first page with RC4 under a fixed key; the reader unscrambles
-// it and mkmdb scrambles it, with this one function. Hand-written: no library on the build
-// machines offers RC4, and it serves 128 bytes only.
+// it and mkmdb scrambles it, with this one function. Hand-written: mkmdb links no cryptography
+// library (nettle is the reader's alone), and it serves 128 bytes only.
 namespace ombrix::reader {
 
 inline constexpr std::array<unsigned char, 4> kHeaderKey{0xC7, 0xDA, 0x39, 0x6B};

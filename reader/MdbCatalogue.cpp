@@ -75,12 +75,8 @@ public:
                  int linkDepth = 0)
         : path_(path), header_(readDatabaseHeader(path)), collation_(header_.sortOrder),
           linkDepth_(linkDepth) {
-        if (header_.officeEncrypted) {
-            throw core::unrecognizedFormat(
-                path, "The file is protected by Office encryption, which cannot be read.");
-        }
-        verifyPassword(header_, password);
-        database_.emplace(path, header_);
+        const std::optional<OfficeDecryptor> decryptor = verifyPassword(header_, password, path);
+        database_.emplace(path, header_, decryptor ? &*decryptor : nullptr);
         rows_ = database_->readCatalogue(purpose == Purpose::List ? CatalogueColumns::Names
                                                                   : CatalogueColumns::WithLinks);
         const auto container = std::find_if(rows_.begin(), rows_.end(), [](const auto& row) {

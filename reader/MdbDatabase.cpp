@@ -1,6 +1,7 @@
 #include "reader/MdbDatabase.h"
 
 #include "core/EngineErrors.h"
+#include "reader/DecryptedDatabase.h"
 #include "reader/Text.h"
 
 #include <algorithm>
@@ -146,6 +147,7 @@ private:
 
 struct MdbDatabase::Handle {
     MdbHandle* mdb = nullptr;
+    DecryptedDatabase decrypted; // what mdb reads, for an encrypted file
     ~Handle() {
         if (mdb != nullptr) {
             mdb_close(mdb);
@@ -153,11 +155,18 @@ struct MdbDatabase::Handle {
     }
 };
 
-MdbDatabase::MdbDatabase(const std::string& path, const DatabaseHeader& header)
+MdbDatabase::MdbDatabase(const std::string& path, const DatabaseHeader& header,
+                         const OfficeDecryptor* decryptor)
     : handle_(std::make_unique<Handle>()), path_(path) {
-    std::error_code error;
-    const std::string file = std::filesystem::absolute(path, error).string();
-    handle_->mdb = mdb_open(file.c_str(), MDB_NOFLAGS);
+    if (decryptor != nullptr) {
+        handle_->decrypted = decryptDatabase(path, header, *decryptor);
+        handle_->mdb =
+            mdb_open_buffer(handle_->decrypted.bytes.get(), handle_->decrypted.size, MDB_NOFLAGS);
+    } else {
+        std::error_code error;
+        const std::string file = std::filesystem::absolute(path, error).string();
+        handle_->mdb = mdb_open(file.c_str(), MDB_NOFLAGS);
+    }
     if (handle_->mdb == nullptr || handle_->mdb->fmt->pg_size != header.pageSize) {
         throw core::unrecognizedFormat(path);
     }

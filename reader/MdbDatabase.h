@@ -61,7 +61,10 @@ struct ComplexColumnRow {
 // handle, and interleaved reads of two tables corrupt each other).
 class MdbDatabase {
 public:
-    MdbDatabase(const std::string& path, const DatabaseHeader& header);
+    // An Office-encrypted file comes with its decryptor and is read from a decrypted copy in
+    // memory.
+    MdbDatabase(const std::string& path, const DatabaseHeader& header,
+                const OfficeDecryptor* decryptor = nullptr);
     ~MdbDatabase();
     MdbDatabase(const MdbDatabase&) = delete;
     MdbDatabase& operator=(const MdbDatabase&) = delete;

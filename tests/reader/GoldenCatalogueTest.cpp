@@ -82,7 +82,12 @@ std::vector<Database> databases() {
         {"password", built / "password.mdb", "Secret"},
         {"queryTestV2000", conformance / "queryTestV2000.mdb", ""},
         {"testV1997", conformance / "testV1997.mdb", ""},
-        {"V2000_with_password", conformance / "V2000_with-password.mdb", "password"}};
+        {"V2000_with_password", conformance / "V2000_with-password.mdb", "password"},
+        // Office encryption: RC4 CryptoAPI, agile with SHA-1 and with SHA-512, Standard AES.
+        {"db2007_oldenc", conformance / "db2007-oldenc.accdb", "Test123"},
+        {"db2007_enc", conformance / "db2007-enc.accdb", "Test123"},
+        {"db2013_enc", conformance / "db2013-enc.accdb", "1234"},
+        {"db_nonstandard", conformance / "db-nonstandard.accdb", "password"}};
     for (const char* name : {"fields", "links", "names", "wide"}) {
         all.push_back({name, built / (std::string(name) + ".mdb"), ""});
     }

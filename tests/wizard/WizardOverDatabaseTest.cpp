@@ -1,10 +1,12 @@
-// The wizard over a real Access file written by mkmdb and read through the program's own catalogue
-// reader: one click-through from the object list to "Finished".
+// The wizard over real Access files read through the program's own catalogue reader: one written
+// by mkmdb, clicked through from the object list to "Finished"; one password-protected by Access
+// itself, opened through the password prompt.
 #include "TemporaryDatabase.h"
 #include "WizardDriver.h"
 #include "generator/GeneratePage.h"
 #include "platform/ReaderCatalogue.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -57,6 +59,32 @@ TEST(WizardOverDatabase, ClicksThroughARealDatabaseToFinished) {
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
         }
     }
+}
+
+// An Access 2013 file with Office encryption (agile, AES-256), read in place: a wrong password
+// asks again, in the masked prompt, and the right one opens it.
+TEST(WizardOverDatabase, OpensAnEncryptedFileThroughThePasswordPrompt) {
+    const QString path = QStringLiteral(OMBRIX_CONFORMANCE_DIR "/db2013-enc.accdb");
+    if (!QFileInfo::exists(path)) {
+        GTEST_SKIP() << "The real Access files are not at OMBRIX_CONFORMANCE_DIR";
+    }
+    platform::ReaderCatalogue catalogue;
+    WizardDriver wizard(catalogue);
+    ASSERT_TRUE(wizard.start());
+    wizard.typePath(path);
+    wizard.answers.enter("wrong");
+    wizard.answers.enter("1234");
+    wizard.next();
+    ASSERT_EQ(wizard.answers.log.size(), 2);
+    EXPECT_TRUE(wizard.answers.log[1].startsWith("prompt|Ombrix|"));
+    EXPECT_TRUE(wizard.answers.log[1].endsWith("|wrong|password"));
+    ASSERT_EQ(wizard.page(), 2);
+    EXPECT_EQ(wizard.entries("List1").first(), "Table: Customers");
+    wizard.pick("List1", 0);
+    wizard.next();
+    EXPECT_EQ(wizard.entries("List2"),
+              (QStringList{fieldItem("ID", "lng"), fieldItem("Field1", "str")}));
+    EXPECT_EQ(wizard.form.currentPrimaryKeyField(), "ID");
 }
 
 } // namespace
