@@ -25,9 +25,9 @@ const CommandLine kObjectsLine{
 
 const CommandLine kDescribeLine{
     .usage = "ombrix-cli describe DATABASE OBJECT [--password PW|--password-file FILE]",
-    .description = "Prints the key field and the fields of a table or query as the wizard finds "
-                   "them: \"key<TAB>NAME\", then \"field<TAB>NAME<TAB>TYPE<TAB>PREFIX\" for each "
-                   "field.",
+    .description = "Prints the key and the fields of a table or query as the wizard finds them: "
+                   "\"key<TAB>NAME\" (a key of several fields names each, TAB-separated, in the "
+                   "key's order), then \"field<TAB>NAME<TAB>TYPE<TAB>PREFIX\" for each field.",
     .options = withPasswordOptions({helpOption()}, {}),
     .arguments = {{"DATABASE", "The .mdb file."},
                   {"OBJECT", "\"Table: NAME\" or \"Query: NAME\", as objects prints it."}},
@@ -92,7 +92,13 @@ int runDescribe(core::Catalogue& catalogue, const Arguments& args, std::ostream&
     const ObjectItem object = parseObjectItem(parsed->arguments()[1]);
     const auto definition = catalogue.describeObject(
         parsed->arguments()[0], databasePassword(*parsed), object.kind, object.name);
-    std::vector<std::string> lines{"key\t" + core::primaryKeyField(object.kind, definition)};
+    // Each key field after a TAB, in the index's order; a TAB and nothing more without a key.
+    const std::vector<std::string> key = core::primaryKeyFields(object.kind, definition);
+    std::string keyLine = key.empty() ? "key\t" : "key";
+    for (const std::string& name : key) {
+        keyLine += '\t' + name;
+    }
+    std::vector<std::string> lines{keyLine};
     for (const auto& field : definition.fields) {
         lines.push_back("field\t" + field.name + '\t' + std::to_string(field.type) + '\t' +
                         std::string(GetPrefix(field.type)));

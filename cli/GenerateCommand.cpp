@@ -44,8 +44,10 @@ const CommandLine kGenerateLine{
           .valueName = "FILE",
           .description = "The wizard state as JSON: {\"database\", \"password\", \"object\", "
                          "\"primaryKeyField\", \"primaryKeyPrefix\" (optional: the key field's "
-                         "type prefix), \"fields\", \"method\"}; - reads standard input. No "
-                         "database is opened and the state's password is used."}}),
+                         "type prefix), \"keyFields\" (optional: every field of the key, "
+                         "[{\"name\", \"prefix\"}, ...] in the key's order), \"fields\", "
+                         "\"method\"}; - reads standard input. No database is opened and the "
+                         "state's password is used."}}),
     .arguments = {{"DATABASE",
                    "The .mdb file, written into the page's connection string exactly as given."},
                   {"OBJECT", "\"Table: NAME\" or \"Query: NAME\"."}},

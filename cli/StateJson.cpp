@@ -201,6 +201,50 @@ std::vector<std::string> fieldItems(const json& object) {
     return items;
 }
 
+// The optional member "keyFields": [{"name": "...", "prefix": "..."}, ...], each entry's prefix
+// optional too (absent means empty).
+std::vector<KeyField> keyFields(const json& object) {
+    if (!object.contains("keyFields"))
+        return {};
+    const json& value = member(object, "keyFields");
+    if (!value.is_array())
+        reject("member \"keyFields\" is not an array");
+    std::vector<KeyField> key;
+    key.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const json& entry = value[i];
+        const std::string number = std::to_string(i + 1);
+        if (!entry.is_object())
+            reject("key field " + number + " is not an object");
+        if (!entry.contains("name"))
+            reject("key field " + number + " has no member \"name\"");
+        const auto text = [&](const std::string& name) {
+            if (!entry.contains(name))
+                return std::string();
+            if (!entry[name].is_string())
+                reject("member \"" + name + "\" of key field " + number + " is not a string");
+            return entry[name].get<std::string>();
+        };
+        key.push_back({.name = text("name"), .prefix = text("prefix")});
+    }
+    return key;
+}
+
+// The key's fields end with the key field the rest of the state names, with its prefix where both
+// prefixes are given (not empty).
+void checkKeyFields(const WizardState& state) {
+    if (state.keyFields.empty())
+        return;
+    if (state.primaryKeyField.empty())
+        reject("member \"keyFields\" needs a \"primaryKeyField\"");
+    const KeyField& last = state.keyFields.back();
+    if (last.name != state.primaryKeyField)
+        reject("the last name in \"keyFields\" must equal \"primaryKeyField\"");
+    if (!last.prefix.empty() && !state.primaryKeyPrefix.empty() &&
+        last.prefix != state.primaryKeyPrefix)
+        reject("the last prefix in \"keyFields\" must equal \"primaryKeyPrefix\"");
+}
+
 } // namespace
 
 WizardState wizardStateFromJson(const std::string& text) {
@@ -214,6 +258,7 @@ WizardState wizardStateFromJson(const std::string& text) {
     state.objectCaption = stringMember(document, "object");
     state.primaryKeyField = stringMember(document, "primaryKeyField");
     state.primaryKeyPrefix = optionalStringMember(document, "primaryKeyPrefix");
+    state.keyFields = keyFields(document);
     state.summaryFields = fieldItems(document);
     state.formMethod = stringMember(document, "method");
 
@@ -221,6 +266,7 @@ WizardState wizardStateFromJson(const std::string& text) {
         reject("member \"object\" must begin with \"Table: \" or \"Query: \"");
     if (state.formMethod != "Post" && state.formMethod != "Get")
         reject("member \"method\" must be \"Post\" or \"Get\"");
+    checkKeyFields(state);
     return state;
 }
 

@@ -2,15 +2,14 @@
 
 namespace ombrix::core {
 
-std::string primaryKeyField(ObjectKind kind, const ObjectDefinition& definition) {
-    std::string key;
+std::vector<std::string> primaryKeyFields(ObjectKind kind, const ObjectDefinition& definition) {
+    std::vector<std::string> key;
     if (kind != ObjectKind::Table) {
         return key;
     }
-    // Each field of the index replaces the one before, so its last field remains.
     for (const IndexDef& index : definition.indexes) {
         if (index.name == "PrimaryKey" && !index.fields.empty()) {
-            key = index.fields.back();
+            key = index.fields;
         }
     }
     return key;

@@ -60,10 +60,10 @@ struct ObjectDefinition {
     bool operator==(const ObjectDefinition&) const = default;
 };
 
-// The key field as the wizard finds it: for a table, the last field of the index named exactly
-// "PrimaryKey" (compared with case; no other property of an index counts); empty for a query or a
-// table without such an index.
-std::string primaryKeyField(ObjectKind kind, const ObjectDefinition& definition);
+// The key's fields as the wizard finds them: for a table, the fields of the index named exactly
+// "PrimaryKey" (compared with case; no other property of an index counts), in the index's order;
+// none for a query or a table without such an index. The last of them is the wizard's key field.
+std::vector<std::string> primaryKeyFields(ObjectKind kind, const ObjectDefinition& definition);
 
 // Reads an Access database's catalogue. Each call opens the database anew and releases it before
 // returning; nothing stays open between calls. An empty password opens without one. Failures

@@ -17,11 +17,13 @@ std::string fieldItem(const FieldDef& field) {
 
 } // namespace
 
-ObjectKey objectKey(ObjectKind kind, const ObjectDefinition& definition) {
-    ObjectKey key{.field = primaryKeyField(kind, definition), .prefix = {}};
-    const auto field = std::ranges::find(definition.fields, key.field, &FieldDef::name);
-    if (!key.field.empty() && field != definition.fields.end()) {
-        key.prefix = GetPrefix(field->type);
+std::vector<KeyField> objectKey(ObjectKind kind, const ObjectDefinition& definition) {
+    std::vector<KeyField> key;
+    for (std::string& name : primaryKeyFields(kind, definition)) {
+        const auto field = std::ranges::find(definition.fields, name, &FieldDef::name);
+        key.push_back({.name = std::move(name),
+                       .prefix = std::string(
+                           field != definition.fields.end() ? GetPrefix(field->type) : "")});
     }
     return key;
 }
@@ -44,11 +46,13 @@ std::vector<std::string> fieldItems(const ObjectDefinition& definition,
     return items;
 }
 
-WizardState wizardState(PageChoices choices, ObjectKey key) {
+WizardState wizardState(PageChoices choices, std::vector<KeyField> key) {
+    const KeyField last = key.empty() ? KeyField{} : key.back();
     return {.databasePath = pathInPage(choices.database),
             .password = std::move(choices.password),
-            .primaryKeyField = std::move(key.field),
-            .primaryKeyPrefix = std::move(key.prefix),
+            .primaryKeyField = last.name,
+            .primaryKeyPrefix = last.prefix,
+            .keyFields = std::move(key),
             .objectCaption = std::move(choices.object),
             .summaryFields = std::move(choices.fieldItems),
             .formMethod = std::move(choices.method)};

@@ -9,13 +9,9 @@
 // The one way to the generator's WizardState, for the wizard's last page and for ombrix-cli alike.
 namespace ombrix::core {
 
-// The chosen object's key as the wizard finds it: the field, and its type prefix for the page's
-// SQL. Both are empty for a query or a table without a key.
-struct ObjectKey {
-    std::string field;
-    std::string prefix;
-};
-ObjectKey objectKey(ObjectKind kind, const ObjectDefinition& definition);
+// The chosen object's key as the wizard finds it: each of primaryKeyFields with its type prefix for
+// the page's SQL (empty for a field the object lacks). Empty for a query or a table without a key.
+std::vector<KeyField> objectKey(ObjectKind kind, const ObjectDefinition& definition);
 
 // The field list items ("name + 100 blanks + TAB + prefix") of the fields named, in the order
 // given; of every field, in the object's order, when none is named. A name that the object does
@@ -33,7 +29,8 @@ struct PageChoices {
     std::string method = "Post";         // "Post" or "Get"
 };
 
+// The state for those choices and the object's key; its primaryKeyField is the key's last field.
 // The path reads in the page as pathInPage() says; everything else goes in as it is.
-WizardState wizardState(PageChoices choices, ObjectKey key);
+WizardState wizardState(PageChoices choices, std::vector<KeyField> key);
 
 } // namespace ombrix::core

@@ -13,29 +13,45 @@ namespace {
 constexpr std::size_t kFixedTextSize = 4096;
 constexpr std::size_t kTextPerField = 1024;
 
-// The key's value is the page variable of the selected field of its name (page names ignore case),
-// so that field's type decides how the value is delimited; without it the catalogue's type does.
-std::string_view keyPrefix(const std::vector<FieldSpec>& fields, const WizardState& state) {
-    const std::string name = ProperCase(state.primaryKeyField);
+// A key field's value is the page variable of the selected field of its name (page names ignore
+// case), so that field's type decides how the value is delimited; without it the catalogue's type
+// does.
+std::string keyPrefix(const std::vector<FieldSpec>& fields, const KeyField& key) {
+    const std::string name = ProperCase(key.name);
     for (const auto& field : fields) {
         if (field.Name == name) {
             return field.Prefix;
         }
     }
-    return state.primaryKeyPrefix;
+    return key.prefix;
+}
+
+// The fields that find the record: every field of a key of several, else the key field alone.
+std::vector<KeyField> recordKey(const std::vector<FieldSpec>& fields, const WizardState& state) {
+    std::vector<KeyField> key = state.keyFields;
+    if (key.size() < 2) {
+        key.clear();
+        if (!state.primaryKeyField.empty()) {
+            key.push_back({.name = state.primaryKeyField, .prefix = state.primaryKeyPrefix});
+        }
+    }
+    for (KeyField& field : key) {
+        field.prefix = keyPrefix(fields, field);
+    }
+    return key;
 }
 
 } // namespace
 
 std::string GeneratePage(const WizardState& state) {
     const std::vector<FieldSpec> fields = buildFieldSpecs(state.summaryFields);
-    const sections::PageContext page{fields,
-                                     state.databasePath,
-                                     state.password,
-                                     objectName(state.objectCaption),
-                                     state.primaryKeyField,
-                                     keyPrefix(fields, state),
-                                     state.formMethod};
+    const std::vector<KeyField> key = recordKey(fields, state);
+    const sections::PageContext page{.fields = fields,
+                                     .databasePath = state.databasePath,
+                                     .password = state.password,
+                                     .objectName = objectName(state.objectCaption),
+                                     .key = key,
+                                     .method = state.formMethod};
 
     std::string text;
     text.reserve(kFixedTextSize + kTextPerField * fields.size());

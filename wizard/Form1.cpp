@@ -86,13 +86,12 @@ WizardState Form1::wizardState() const {
     std::vector<std::string> items;
     for (const QString& item : entries(*List5))
         items.push_back(item.toStdString());
-    return core::wizardState(
-        {.database = databasePath(),
-         .password = password.toStdString(),
-         .object = lblObj->text().toStdString(),
-         .fieldItems = std::move(items),
-         .method = Combo1->currentText().toStdString()},
-        {.field = primaryKeyField.toStdString(), .prefix = primaryKeyPrefix_.toStdString()});
+    return core::wizardState({.database = databasePath(),
+                              .password = password.toStdString(),
+                              .object = lblObj->text().toStdString(),
+                              .fieldItems = std::move(items),
+                              .method = Combo1->currentText().toStdString()},
+                             keyFields_);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -290,9 +289,9 @@ void Form1::listFields(WaitCursor& wait) {
     const core::ObjectKind kind = core::objectKind(item);
     const core::ObjectDefinition definition = catalogue_.describeObject(
         databasePath(), password.toStdString(), kind, core::itemObjectName(item));
-    const core::ObjectKey key = core::objectKey(kind, definition);
-    primaryKeyField = QString::fromStdString(key.field);
-    primaryKeyPrefix_ = QString::fromStdString(key.prefix);
+    keyFields_ = core::objectKey(kind, definition);
+    primaryKeyField =
+        keyFields_.empty() ? QString() : QString::fromStdString(keyFields_.back().name);
 
     List2->clear();
     List3->clear();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -30,9 +31,10 @@ class WaitCursor;
 enum class Page : std::int16_t { Database = 1, Object, Fields, Summary };
 
 // The wizard window: four page panels beside a side picture, above "< Back", "Next >" and
-// "Close". Its state is its controls plus `step`, `password` and `primaryKeyField`; "Next >" runs
-// NextStep, which checks the page on show, prepares the next one from the database's catalogue
-// and shows it. Closing the window finishes the dialog, which ends the program.
+// "Close". Its state is its controls plus `step`, `password` and `primaryKeyField` (the last of
+// the key's fields, which it keeps too); "Next >" runs NextStep, which checks the page on show,
+// prepares the next one from the database's catalogue and shows it. Closing the window finishes
+// the dialog, which ends the program.
 class Form1 : public QDialog {
     Q_OBJECT
 
@@ -96,7 +98,7 @@ private:
     std::int16_t step = 0;
     QString password;
     QString primaryKeyField;
-    QString primaryKeyPrefix_;             // the key field's type prefix, for the page's SQL
+    std::vector<KeyField> keyFields_; // every field of the key, with its type prefix, for the page
     std::optional<std::string> pathBytes_; // while the box shows them unedited
 
     std::array<QWidget*, 4> picFrame{};

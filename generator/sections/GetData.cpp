@@ -11,7 +11,7 @@ void writeGetData(const PageContext& page, PageWriter& out) {
                      " where SomeDatabaseVariable = SomeHtmlFormVariable\")"});
     } else {
         out.line(1, {"Set objRS = objDB.Execute(\"select * from ", page.objectName, " where ",
-                     page.key, " = ", sqlLiteral(keyToken(page), page.key), ";\")"});
+                     keyCondition(page, " = ", keyVariable), ";\")"});
     }
     out.emptyLine();
     out.line(1, {"If objRS.EOF Then"});

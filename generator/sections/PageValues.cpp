@@ -27,15 +27,32 @@ std::string sqlLiteral(std::string_view token, std::string_view x) {
     return t + "\" & " + std::string(x) + " & \"" + t;
 }
 
-std::string_view keyToken(const PageContext& page) {
-    return GetSQLToken(page.keyPrefix);
+std::string_view keyToken(const KeyField& key) {
+    return GetSQLToken(key.prefix);
 }
 
-ValueKind keyKind(const PageContext& page) {
-    if (keyToken(page) == "#") {
+ValueKind keyKind(const KeyField& key) {
+    if (keyToken(key) == "#") {
         return ValueKind::Date;
     }
-    return page.keyPrefix == "boo" ? ValueKind::YesNo : ValueKind::Number;
+    return key.prefix == "boo" ? ValueKind::YesNo : ValueKind::Number;
+}
+
+std::string keyVariable(std::string_view name) {
+    return std::string(name);
+}
+
+std::string keyCondition(const PageContext& page, std::string_view equals,
+                         std::string (*valueOf)(std::string_view name)) {
+    std::string condition;
+    for (const KeyField& key : page.key) {
+        if (!condition.empty()) {
+            condition += " And ";
+        }
+        condition.append(key.name).append(equals).append(
+            sqlLiteral(keyToken(key), valueOf(key.name)));
+    }
+    return condition;
 }
 
 } // namespace ombrix::sections

@@ -19,10 +19,18 @@ std::string refusedCondition(ValueKind kind, std::string_view x);
 // for the value X delimited by token: 'SqlQuote(X)' for "'", #X# for "#", else X as it is.
 std::string sqlLiteral(std::string_view token, std::string_view x);
 
-// The key's SQL delimiter: "'", "#" or empty.
-std::string_view keyToken(const PageContext& page);
+// A key field's SQL delimiter: "'", "#" or empty.
+std::string_view keyToken(const KeyField& key);
 
-// The check of the submitted key before the delete: by the key's delimiter, and yes/no for "boo".
-ValueKind keyKind(const PageContext& page);
+// The check of a submitted key field before the delete: by its delimiter, and yes/no for "boo".
+ValueKind keyKind(const KeyField& key);
+
+// A key field's value in the page variable of its raw name, as GetData and the update read it.
+std::string keyVariable(std::string_view name);
+
+// The condition that finds the record: for each key field, in key order, its name, equals and the
+// literal of the value that valueOf(name) reads, joined with " And ".
+std::string keyCondition(const PageContext& page, std::string_view equals,
+                         std::string (*valueOf)(std::string_view name));
 
 } // namespace ombrix::sections

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/FieldRecords.h"
+#include "generator/WizardState.h"
 #include "generator/sections/PageWriter.h"
 
 #include <string_view>
@@ -14,8 +15,9 @@ struct PageContext {
     std::string_view databasePath;
     std::string_view password;
     std::string_view objectName;
-    std::string_view key;       // the raw key field name; empty for none
-    std::string_view keyPrefix; // the key's type prefix; empty when not known
+    // The fields that find the record, in key order: raw names, each with the prefix that
+    // delimits its value; empty for none.
+    const std::vector<KeyField>& key;
     std::string_view method;
 };
 

@@ -2,7 +2,8 @@
 
 namespace ombrix::sections {
 
-// The confirmation form always posts, whatever method the edit form uses.
+// The confirmation form always posts, whatever method the edit form uses, and carries every key
+// field for the delete.
 void writeShowConfirm(const PageContext& page, PageWriter& out) {
     out.line(0, {"Sub ShowConfirm()"});
     out.line(1, {"'delete confirmation stuff goes here..."});
@@ -13,9 +14,9 @@ void writeShowConfirm(const PageContext& page, PageWriter& out) {
     out.line(1, {"'TODO: Change YOURASPFILE.ASP to a valid file..."});
     out.line(1, {"html = html & \"<form name=form1 method=Post action=youraspfile.asp>\""});
     out.line(1, {"html = html & \"<input type=submit name=action value=Confirm>\""});
-    if (!page.key.empty()) {
-        out.line(1, {"html = html & \"<input type=hidden name=", page.key,
-                     " value=\" & Chr(34) & Server.HTMLEncode(request.Form(\"", page.key,
+    for (const KeyField& key : page.key) {
+        out.line(1, {"html = html & \"<input type=hidden name=", key.name,
+                     " value=\" & Chr(34) & Server.HTMLEncode(request.Form(\"", key.name,
                      "\")) & Chr(34) & \">\""});
     }
     out.line(1, {"html = html & \"</form>\""});

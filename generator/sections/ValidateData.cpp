@@ -87,8 +87,7 @@ void writeValidateData(const PageContext& page, PageWriter& out) {
     if (page.key.empty()) {
         out.line(2, {"sql = sql & \" WHERE STATEMENT GOES HERE;\""});
     } else {
-        out.line(2, {"sql = sql & \" where ", page.key, " = ", sqlLiteral(keyToken(page), page.key),
-                     ";\""});
+        out.line(2, {"sql = sql & \" where ", keyCondition(page, " = ", keyVariable), ";\""});
     }
     out.emptyLine();
 

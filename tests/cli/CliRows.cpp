@@ -70,8 +70,10 @@ void checkStreams(const json& row, const std::string& out, const std::string& er
     if (row.contains("outFile")) {
         EXPECT_EQ(out, readFile(fs::path(OMBRIX_SOURCE_DIR) / row["outFile"].get<std::string>()));
     }
-    if (row.contains("outContains")) {
-        EXPECT_NE(out.find(expand(row["outContains"], dir)), std::string::npos) << out;
+    // One text, or several, each to be found in the output.
+    const json contained = row.value("outContains", json::array());
+    for (const std::string text : contained.is_array() ? contained : json::array({contained})) {
+        EXPECT_NE(out.find(expand(text, dir)), std::string::npos) << text;
     }
     if (row.contains("err")) {
         EXPECT_EQ(err, expand(row["err"], dir));

@@ -23,8 +23,8 @@ std::string expand(std::string text, const std::filesystem::path& dir);
 // Writes the row's "files" ({"name": "bytes"}) and "state" into dir.
 void writeRowFiles(const nlohmann::json& row, const std::filesystem::path& dir);
 
-// Checks what a command line wrote against the row: "out", "outFile", "outContains", "err",
-// "errPrefix".
+// Checks what a command line wrote against the row: "out", "outFile", "outContains" (a text or a
+// list of them), "err", "errPrefix".
 void checkStreams(const nlohmann::json& row, const std::string& out, const std::string& err,
                   const std::filesystem::path& dir);
 

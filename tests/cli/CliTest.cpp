@@ -46,6 +46,11 @@ FakeCatalogue shopCatalogue() {
             {"Table: Suppliers",
              {.fields = {{.name = "Code", .type = 10}, {.name = "Name", .type = 10}},
               .indexes = {{"PrimaryKey", {"Code"}}}}},
+            {"Table: Stock",
+             {.fields = {{.name = "Bin", .type = 3},
+                         {.name = "Warehouse", .type = 10},
+                         {.name = "ProductID", .type = 4}},
+              .indexes = {{"PrimaryKey", {"ProductID", "Warehouse", "Bin"}}}}},
             {"Table: Empty", {}}}};
     FakeCatalogue catalogue;
     for (const char* path : {"db.mdb", "shop.mdb", "C:\\Data\\Shop.mdb"}) {

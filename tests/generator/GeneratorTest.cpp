@@ -60,11 +60,15 @@ TEST_P(GoldenPage, IsGeneratedToTheByte) {
                       .password = row.value("password", ""),
                       .primaryKeyField = row.value("primaryKeyField", ""),
                       .primaryKeyPrefix = row.value("primaryKeyPrefix", ""),
+                      .keyFields = {},
                       .objectCaption = row["object"],
                       .summaryFields = {},
                       .formMethod = row.value("method", WizardState{}.formMethod)};
     for (const auto& field : row.value("fields", json::array())) {
         state.summaryFields.push_back(makeFieldListItem(text(field[0]), text(field[1])));
+    }
+    for (const auto& key : row.value("keyFields", json::array())) {
+        state.keyFields.push_back({.name = text(key[0]), .prefix = text(key[1])});
     }
     const std::string expected = testFile("golden/" + row["golden"].get<std::string>());
     const std::string actual = GeneratePage(state);

@@ -128,15 +128,25 @@ TEST_F(WizardDatabaseTest, ObjectListLeavesOutSystemHiddenAndActionObjects) {
     EXPECT_TRUE(wizard.list("List1")->item(0)->isSelected());
 }
 
-TEST_F(WizardDatabaseTest, KeyIsTheLastFieldOfPrimaryKeyAndGoneForAQuery) {
-    const QString keys[] = {"Id", "LineNo", "", "", "LineNo", ""}; // Products: "primarykey"
-    const int rows[] = {0, 1, 2, 3, 1, 3};
+TEST_F(WizardDatabaseTest, KeyIsEveryFieldOfPrimaryKeyTheLastShownAndGoneForAQuery) {
+    const std::vector<KeyField> orderLines{{"OrderID", "lng"}, {"LineNo", "int"}};
+    const struct {
+        int row;
+        QString field;
+        std::vector<KeyField> key;
+    } rows[] = {{0, "Id", {{"Id", "lng"}}},
+                {1, "LineNo", orderLines},
+                {2, "", {}}, // Products: "primarykey"
+                {3, "", {}},
+                {1, "LineNo", orderLines},
+                {3, "", {}}};
     wizard.typePath(kShopPath);
     wizard.next();
-    for (int step = 0; step < 6; ++step) {
-        wizard.pick("List1", rows[step]);
+    for (const auto& row : rows) {
+        wizard.pick("List1", row.row);
         wizard.next();
-        EXPECT_EQ(wizard.form.currentPrimaryKeyField(), keys[step]) << "row " << rows[step];
+        EXPECT_EQ(wizard.form.currentPrimaryKeyField(), row.field) << "row " << row.row;
+        EXPECT_EQ(wizard.form.wizardState().keyFields, row.key) << "row " << row.row;
         wizard.back();
     }
 }

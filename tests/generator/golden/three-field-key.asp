@@ -1,0 +1,220 @@
+<%
+
+Option Explicit
+
+'--------------------------------------
+'---- Spewed out by the Ombrix ----
+'---- http://www.ombrix.org/   ----
+'--------------------------------------
+
+Function SQLQuote(ByVal var)
+	If InStr(var, "'") <> 0 Then
+		var = Replace(var, "'", "''")
+	End If
+	var = Replace(var, "|", "' & Chr(124) & '")
+
+	SQLQuote = var
+End Function
+
+'framework variables...
+Dim objDB
+Dim objRS
+Dim sDBName
+Dim sAction
+Dim sRowColor
+Dim html
+Dim sql
+Dim sError
+
+'database variables...
+Dim Warehouse
+Dim Shipmentid
+Dim Quantity
+Dim Shipped_On
+
+'TODO: Verify database path...
+sDBName = "driver={Microsoft Access Driver (*.mdb)};dbq=C:\Data\Depot.mdb"
+Set objDB = Server.CreateObject("ADODB.Connection")
+objDB.Open sDBName
+
+'This tells us if they've clicked the Update button...
+sAction = Request("action")
+
+Sub GetData()
+	'TODO: Modify the next line to fit your needs. It should only return ONE record! The record you want to edit...
+	Set objRS = objDB.Execute("select * from Shipment Lines where ShipmentID = " & ShipmentID & " And Warehouse = '" & SqlQuote(Warehouse) & "' And Line = " & Line & ";")
+
+	If objRS.EOF Then
+		Warehouse = ""
+		Shipmentid = ""
+		Quantity = ""
+		Shipped_On = ""
+	Else
+		Warehouse = objRS("Warehouse")
+		Shipmentid = objRS("Shipmentid")
+		Quantity = objRS("Quantity")
+		Shipped_On = objRS("Shipped On")
+	End If
+End Sub
+
+Sub DisplayForm()
+	html=""
+	sRowColor="#C4CEE5"
+	html = html & "<blockquote>"
+	html = html & "Please make your changes then press the Update button.<p>"
+	html = html & "<font color=red>" & sError & "</font><p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Get action=youraspfile.asp>"
+	html = html & "<table cellpadding=2 cellspacing=2>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Warehouse:</td><td><input size=20 name=Warehouse value=" & Chr(34) & Server.HTMLEncode("" & Warehouse) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Shipmentid:</td><td><input size=20 name=Shipmentid value=" & Chr(34) & Server.HTMLEncode("" & Shipmentid) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Quantity:</td><td><input size=20 name=Quantity value=" & Chr(34) & Server.HTMLEncode("" & Quantity) & Chr(34) & "></td></tr>"
+	html = html & "<tr bgcolor=" & sRowColor &"><td>Shipped On:</td><td><input size=20 name=Shipped_On value=" & Chr(34) & Server.HTMLEncode("" & Shipped_On) & Chr(34) & "></td></tr>"
+	html = html & "</table><p>"
+	html = html & "<input type=submit name=action value=Update>"
+	html = html & "</form>"
+	html = html & "</blockquote>"
+	Response.Write html
+End Sub
+
+Sub ValidateData()
+	Warehouse = Trim(Request.QueryString("Warehouse"))
+	Shipmentid = Request.QueryString("Shipmentid")
+	Quantity = Request.QueryString("Quantity")
+	Shipped_On = Request.QueryString("Shipped_On")
+
+	'TODO: Modify/Delete the field validations below to match your situation...
+
+	If Warehouse = "" Then
+		sError = sError & "Warehouse is a required field.<br>"
+	End If 
+
+	If Shipmentid = "" Then
+		sError = sError & "Shipmentid is a required field.<br>"
+	End If 
+
+	If Shipmentid <> "" Then
+		If Not IsNumeric(Shipmentid) Or InStr(Shipmentid, Chr(0)) > 0 Or InStr(Shipmentid, ",") > 0 Then
+			sError = sError & "Shipmentid is not a valid number.<br>"
+		End If 
+	End If 
+
+	If Quantity = "" Then
+		sError = sError & "Quantity is a required field.<br>"
+	End If 
+
+	If Quantity <> "" Then
+		If Not IsNumeric(Quantity) Or InStr(Quantity, Chr(0)) > 0 Or InStr(Quantity, ",") > 0 Then
+			sError = sError & "Quantity is not a valid number.<br>"
+		End If 
+	End If 
+
+	If Shipped_On <> "" Then
+		If Not IsDate(Shipped_On) Or InStr(Shipped_On, Chr(0)) > 0 Then
+			sError = sError & "Shipped On is not a valid date.<br>"
+		End If 
+	End If 
+
+	If sError <> "" Then
+		DisplayForm()
+		Response.End
+	Else
+		'Code to add a new record...
+		sql = "Insert Into Shipment Lines ("
+		sql = sql & "Warehouse,"
+		sql = sql & "Shipmentid,"
+		sql = sql & "Quantity,"
+		sql = sql & "Shipped_On"
+		sql = sql & ") "
+		sql = sql & "Values ("
+		sql = sql & "'" & SqlQuote(Warehouse) & "',"
+		sql = sql & "" & Shipmentid & ","
+		sql = sql & "" & Quantity & ","
+		sql = sql & "#" & Shipped_On & "#"
+		sql = sql & ");"
+
+		'Code to update an existing new record...
+		sql = "UPDATE Shipment Lines SET "
+		sql = sql & "Warehouse='" & SqlQuote(Warehouse) & "',"
+		sql = sql & "Shipmentid=" & Shipmentid & ","
+		sql = sql & "Quantity=" & Quantity & ","
+		sql = sql & "Shipped_On=#" & Shipped_On & "#"
+		sql = sql & " where ShipmentID = " & ShipmentID & " And Warehouse = '" & SqlQuote(Warehouse) & "' And Line = " & Line & ";"
+
+		'response.write sql
+		ObjDB.Execute(sql)
+
+		If Err = 0 Then
+			'if we get here without an error, the data was updated...
+			Response.Write "Update Successful!"
+			Response.End
+		End If
+	End If
+End Sub
+
+Sub PageStart()
+	'pagestart stuff goes here...
+	html = ""
+	html = html & "<html>"
+	html = html & "<head>"
+	html = html & "<title>Title Goes Here</title>"
+	html = html & "</head>"
+	html = html & "<body>"
+	Response.Write html
+End Sub
+
+Sub ShowConfirm()
+	'delete confirmation stuff goes here...
+	html = ""
+	html = html & "<h3>Delete</h3>"
+	html = html & "Press Confirm to permenantly remove this record from the database.<p>"
+	'TODO: Change YOURASPFILE.ASP to a valid file...
+	html = html & "<form name=form1 method=Post action=youraspfile.asp>"
+	html = html & "<input type=submit name=action value=Confirm>"
+	html = html & "<input type=hidden name=ShipmentID value=" & Chr(34) & Server.HTMLEncode(request.Form("ShipmentID")) & Chr(34) & ">"
+	html = html & "<input type=hidden name=Warehouse value=" & Chr(34) & Server.HTMLEncode(request.Form("Warehouse")) & Chr(34) & ">"
+	html = html & "<input type=hidden name=Line value=" & Chr(34) & Server.HTMLEncode(request.Form("Line")) & Chr(34) & ">"
+	html = html & "</form>"
+	Response.Write html
+End Sub
+
+Sub DeleteIt()
+	'delete the record...
+	html = ""
+	If Not IsNumeric(Request.Form("ShipmentID")) Or InStr(Request.Form("ShipmentID"), Chr(0)) > 0 Or InStr(Request.Form("ShipmentID"), ",") > 0 Then
+		Response.Write "Not a valid record key."
+		Response.End
+	End If
+	If Not IsNumeric(Request.Form("Line")) Or InStr(Request.Form("Line"), Chr(0)) > 0 Or InStr(Request.Form("Line"), ",") > 0 Then
+		Response.Write "Not a valid record key."
+		Response.End
+	End If
+	sql = "delete * from Shipment Lines where ShipmentID=" & Request.Form("ShipmentID") & " And Warehouse='" & SqlQuote(Request.Form("Warehouse")) & "' And Line=" & Request.Form("Line") & ";"
+	objDB.Execute (sql)
+
+	html = html & "<h3>Delete</h3>"
+	html = html & "Delete Successful!"
+
+	html = html & "<a href=index.html>R E T U R N</a>"
+	Response.Write html
+End Sub
+
+Select Case sAction
+	Case ""
+		PageStart()
+		GetData()
+		DisplayForm()
+
+	Case "Update"
+		ValidateData()
+
+	Case "Delete"
+		PageStart()
+		ShowConfirm()
+
+	Case "Confirm"
+		PageStart()
+		DeleteIt()
+
+End Select
+%>
