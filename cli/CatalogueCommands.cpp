@@ -20,7 +20,7 @@ const CommandLine kObjectsLine{
         {{.names = {"all"},
           .valueName = "",
           .description = "List every table and query, unfiltered; queries with their type."}}),
-    .arguments = {{"DATABASE", "The .mdb file."}},
+    .arguments = {{"DATABASE", "The .mdb or .accdb file."}},
 };
 
 const CommandLine kDescribeLine{
@@ -29,7 +29,7 @@ const CommandLine kDescribeLine{
                    "\"key<TAB>NAME\" (a key of several fields names each, TAB-separated, in the "
                    "key's order), then \"field<TAB>NAME<TAB>TYPE<TAB>PREFIX\" for each field.",
     .options = withPasswordOptions({helpOption()}, {}),
-    .arguments = {{"DATABASE", "The .mdb file."},
+    .arguments = {{"DATABASE", "The .mdb or .accdb file."},
                   {"OBJECT", "\"Table: NAME\" or \"Query: NAME\", as objects prints it."}},
 };
 

@@ -49,7 +49,8 @@ const CommandLine kGenerateLine{
                          "\"method\"}; - reads standard input. No database is opened and the "
                          "state's password is used."}}),
     .arguments = {{"DATABASE",
-                   "The .mdb file, written into the page's connection string exactly as given."},
+                   "The .mdb or .accdb file, written into the page's connection string exactly "
+                   "as given."},
                   {"OBJECT", "\"Table: NAME\" or \"Query: NAME\"."}},
 };
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The catalogue of an Access database as DAO presents it. Text is UTF-8.
@@ -50,6 +51,10 @@ struct IndexDef {
     std::vector<std::string> fields; // in key order
     bool operator==(const IndexDef&) const = default;
 };
+
+// The words DAO's documentation gives a field type code ("Long", "Text", "Big integer"); empty for
+// a code it does not know. Several codes share a type prefix, so only the code tells them apart.
+std::string_view fieldTypeName(int typeCode);
 
 enum class ObjectKind { Table, Query };
 

@@ -1,7 +1,7 @@
 #include "core/WizardStateBuilder.h"
 
-#include "core/DatabasePath.h"
 #include "core/EngineErrors.h"
+#include "generator/DatabasePath.h"
 #include "generator/FieldRecords.h"
 #include "generator/TypePrefix.h"
 

@@ -10,8 +10,8 @@ std::string SpaceToUnderscore(std::string_view text);
 
 // The first character of each word upper case, every other letter lower case. Words are separated
 // by blank, TAB, LF, VT, FF, CR and NUL only; a word starting with a digit or an apostrophe has no
-// capital. Text is UTF-8; letters beyond ASCII follow Unicode's simple case pairs of Latin-1,
-// Latin Extended-A, Greek and Cyrillic, anything else (and any invalid byte) is copied unchanged.
+// capital. Text is UTF-8; every letter follows Unicode's simple case mappings as GLib gives them
+// (no title case, no final sigma), and any invalid byte is copied unchanged.
 std::string ProperCase(std::string_view text);
 
 // The object's name from an object caption ("Table: Orders" gives "Orders"): the caption from its

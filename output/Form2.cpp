@@ -7,6 +7,7 @@
 #include "platform/TextSaver.h"
 #include "platform/Twips.h"
 
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
@@ -16,6 +17,14 @@
 namespace ombrix::output {
 
 namespace {
+
+// A plain top-level widget is a "filler" to assistive technology; this one is a window, named by
+// its caption.
+QAccessibleInterface* accessibleOutputWindow(const QString& className, QObject* object) {
+    if (className == QLatin1String(Form2::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<Form2*>(object), QAccessible::Window);
+    return nullptr;
+}
 
 QFont textBoxFont() {
     QFont font(QStringLiteral("Courier New"), 9);
@@ -30,6 +39,7 @@ Form2::Form2(QWidget* parent, AskSaveFileName askSaveFileName)
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       askSaveFileName_(std::move(askSaveFileName)), Text1(new QPlainTextEdit(this)),
       Command1(new QPushButton(this)) {
+    QAccessible::installFactory(accessibleOutputWindow);
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(platform::programName());
@@ -39,8 +49,10 @@ Form2::Form2(QWidget* parent, AskSaveFileName askSaveFileName)
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setText(QStringLiteral("Save"));
     Command1->setGeometry(platform::pixelsFromTwips(105, 60, 735, 315));
+    Command1->setShortcut(QKeySequence::Save);
 
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Generated page"));
     Text1->setGeometry(platform::pixelsFromTwips(105, 450, 4455, 2640));
     Text1->setFont(textBoxFont());
     // A text box's tab stops stand every eight characters; Qt's default is a fixed 80 pixels.
@@ -63,13 +75,21 @@ void Form2::resizeEvent(QResizeEvent* event) {
     Form_Resize();
 }
 
+// The frame is known only once the window manager has framed the window, which moves it; the
+// text box is fitted again then, so that the first fit equals any later one.
+void Form2::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    Form_Resize();
+}
+
 void Form2::Form_Load() {
     const QPoint screenTopLeft = screen()->geometry().topLeft();
     move(screenTopLeft + QPoint(platform::pixelsFromTwips(100), platform::pixelsFromTwips(100)));
 }
 
 void Form2::Form_Resize() {
-    const QSize outer = platform::twipsFromPixels(frameGeometry().size());
+    const QSize outer =
+        platform::twipsFromPixels(outerWindowSize(size(), frameGeometry().size() - size()));
     Text1->resize(platform::pixelsFromTwips(
         fittedTextBoxSize(outer, platform::twipsFromPixels(Text1->size()))));
 }

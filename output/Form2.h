@@ -11,7 +11,8 @@ class QPushButton;
 namespace ombrix::output {
 
 // The output window: the generated page in an editable box that follows the window's size, and
-// "Save", which writes the box's text, edits included. Closing the window deletes it.
+// "Save" (also Ctrl+S), which writes the box's text, edits included. Closing the window deletes
+// it.
 class Form2 : public QWidget {
     Q_OBJECT
 
@@ -27,6 +28,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void Form_Load();

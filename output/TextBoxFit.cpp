@@ -1,5 +1,7 @@
 #include "output/TextBoxFit.h"
 
+#include "platform/Twips.h"
+
 #include <algorithm>
 
 namespace ombrix::output {
@@ -11,6 +13,10 @@ QSize fittedTextBoxSize(QSize outerWindow, QSize currentTextBox) {
     if (outerWindow.height() > 500)
         fitted.setHeight(std::max(0, outerWindow.height() - 950));
     return fitted;
+}
+
+QSize outerWindowSize(QSize inner, QSize frame) {
+    return frame.isNull() ? inner.grownBy(platform::kDesignedFrame) : inner + frame;
 }
 
 } // namespace ombrix::output

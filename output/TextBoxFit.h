@@ -9,4 +9,9 @@ namespace ombrix::output {
 // dimension otherwise kept as it is. A height that would come out negative is zero.
 QSize fittedTextBoxSize(QSize outerWindow, QSize currentTextBox);
 
+// The window's outer size, in pixels, from its inner size and the frame's share of the outer
+// size. Before the window manager has framed the window, and on a display without one, the frame
+// is nothing: the designed frame stands in for it, so that the box fits as it was laid out.
+QSize outerWindowSize(QSize inner, QSize frame);
+
 } // namespace ombrix::output

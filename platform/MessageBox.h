@@ -11,7 +11,8 @@ QString programName();
 
 // The program's message boxes: the program's name as title, the text shown exactly as given
 // (plain text, so that a name holding "<" is not read as markup), modal to the owner's window
-// only.
+// only. A run of text too long for the box that has no place to wrap (a path
+// of letters only) is shown shortened in the middle, and the whole text is the box's details.
 
 // The information icon and one OK button.
 void showMessage(QWidget* owner, const QString& text);

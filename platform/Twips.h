@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -29,6 +30,14 @@ constexpr QSize twipsFromPixels(QSize pixels) {
 constexpr QRect pixelsFromTwips(int left, int top, int width, int height) {
     return {pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width),
             pixelsFromTwips(height)};
+}
+
+// The frame that a designed outer size includes: a 25-pixel caption and a 3-pixel border on the
+// other sides.
+constexpr QMargins kDesignedFrame{3, 25, 3, 3};
+
+constexpr QSize clientSize(QSize outer) {
+    return outer.shrunkBy(kDesignedFrame);
 }
 
 } // namespace ombrix::platform

@@ -18,7 +18,6 @@ namespace ombrix::reader {
 namespace {
 
 constexpr std::int32_t kCataloguePage = 2;
-constexpr std::size_t kBindSize = 1 << 16;
 constexpr int kMaxDefinitionPages = 1024;
 
 // A system table opened for reading its rows. Owns the libmdb table definition and the catalogue
@@ -41,16 +40,14 @@ public:
     RowReader(const RowReader&) = delete;
     RowReader& operator=(const RowReader&) = delete;
 
-    // Binds a column for its text; a missing column means the file is not what it claims to be.
-    int bind(const char* column) {
-        auto& slot = slots_.emplace_back();
-        // libmdb writes each value before it is read, so the large buffer is left unfilled.
-        slot.buffer = std::make_unique_for_overwrite<char[]>(mdb_->bind_size + 1);
-        slot.buffer[0] = '\0';
-        std::string name(column);
-        if (mdb_bind_column_by_name(table_, name.data(), slot.buffer.get(), &slot.length) < 0) {
+    // A text or memo column, read from the row's bytes and decoded here: libmdb's conversion
+    // cannot express a character beyond UCS-2 and prints "?" for each half of it.
+    int bindText(const char* column) {
+        const MdbColumn& col = columnNamed(column);
+        if (col.col_type != MDB_TEXT && col.col_type != MDB_MEMO) {
             throw core::damagedCatalogue(path_);
         }
+        slots_.emplace_back().column = &col;
         return static_cast<int>(slots_.size() - 1);
     }
 
@@ -58,51 +55,40 @@ public:
     // reads it to print it: printing thousands of values and parsing them back costs more than
     // the rest of the catalogue read. Any other type goes through libmdb's text.
     int bindNumber(const char* column) {
+        const MdbColumn& col = columnNamed(column);
+        auto& slot = slots_.emplace_back();
+        if (col.col_type == MDB_BYTE || col.col_type == MDB_INT || col.col_type == MDB_LONGINT ||
+            col.col_type == MDB_COMPLEX) {
+            slot.column = &col;
+            return static_cast<int>(slots_.size() - 1);
+        }
+        // libmdb writes each value before it is read, so the large buffer is left unfilled.
+        slot.printed = std::make_unique_for_overwrite<char[]>(mdb_->bind_size + 1);
+        slot.printed[0] = '\0';
         std::string name(column);
-        const int number = mdb_bind_column_by_name(table_, name.data(), nullptr, nullptr);
-        if (number < 1) {
-            throw core::damagedCatalogue(path_);
-        }
-        const auto* col =
-            static_cast<const MdbColumn*>(g_ptr_array_index(table_->columns, number - 1));
-        if (col->col_type != MDB_BYTE && col->col_type != MDB_INT && col->col_type != MDB_LONGINT &&
-            col->col_type != MDB_COMPLEX) {
-            return bind(column);
-        }
-        slots_.emplace_back().integer = col;
+        mdb_bind_column_by_name(table_, name.data(), slot.printed.get(), &slot.length);
         return static_cast<int>(slots_.size() - 1);
     }
 
     // The raw bytes of a column in the current row (binary values have no text form).
-    std::string raw(const char* column) const {
-        for (guint i = 0; i < table_->columns->len; ++i) {
-            const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(table_->columns, i));
-            if (std::strcmp(col->name, column) == 0) {
-                if (col->cur_value_start < 0 || col->cur_value_len < 0 ||
-                    col->cur_value_start + col->cur_value_len > mdb_->fmt->pg_size) {
-                    throw core::damagedCatalogue(path_);
-                }
-                return {reinterpret_cast<const char*>(mdb_->pg_buf) + col->cur_value_start,
-                        static_cast<std::size_t>(col->cur_value_len)};
-            }
-        }
-        throw core::damagedCatalogue(path_);
-    }
+    std::string raw(const char* column) const { return valueBytes(columnNamed(column)); }
 
     bool next() { return mdb_fetch_row(table_) != 0; }
 
     std::string text(int slot) const {
-        const auto& s = slots_[static_cast<std::size_t>(slot)];
-        return validUtf8(std::string_view(s.buffer.get(), boundLength(s)));
+        const MdbColumn& column = *slots_[static_cast<std::size_t>(slot)].column;
+        const std::string bytes =
+            column.col_type == MDB_MEMO ? longValue(column) : valueBytes(column);
+        return IS_JET3(mdb_) ? fromCodePage(bytes, mdb_->f->code_page) : fromStoredText(bytes);
     }
     // 0 for anything but a whole number, as the engine's conversion gives.
     std::int64_t number(int slot) const {
         const auto& s = slots_[static_cast<std::size_t>(slot)];
-        if (s.integer != nullptr) {
-            return integerValue(*s.integer);
+        if (s.column != nullptr) {
+            return integerValue(*s.column);
         }
-        const char* begin = s.buffer.get();
-        const char* end = begin + boundLength(s);
+        const char* begin = s.printed.get();
+        const char* end = begin + std::clamp(s.length, 0, static_cast<int>(mdb_->bind_size));
         std::int64_t value = 0;
         const auto [stop, error] = std::from_chars(begin, end, value);
         return error == std::errc() && stop == end ? value : 0;
@@ -110,14 +96,78 @@ public:
 
 private:
     struct Slot {
-        std::unique_ptr<char[]> buffer; // a bound column's text
+        const MdbColumn* column = nullptr; // a column read from the row's bytes
+        std::unique_ptr<char[]> printed;   // or one that libmdb prints
         int length = 0;
-        const MdbColumn* integer = nullptr; // an integer column read from the row
     };
 
-    std::size_t boundLength(const Slot& slot) const {
-        return static_cast<std::size_t>(
-            std::clamp(slot.length, 0, static_cast<int>(mdb_->bind_size)));
+    // A missing column means the file is not what it claims to be.
+    const MdbColumn& columnNamed(const char* name) const {
+        for (guint i = 0; i < table_->columns->len; ++i) {
+            const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(table_->columns, i));
+            if (std::strcmp(col->name, name) == 0) {
+                return *col;
+            }
+        }
+        throw core::damagedCatalogue(path_);
+    }
+
+    std::string valueBytes(const MdbColumn& col) const {
+        if (col.cur_value_start < 0 || col.cur_value_len < 0 ||
+            col.cur_value_start + col.cur_value_len > mdb_->fmt->pg_size) {
+            throw core::damagedCatalogue(path_);
+        }
+        return {reinterpret_cast<const char*>(mdb_->pg_buf) + col.cur_value_start,
+                static_cast<std::size_t>(col.cur_value_len)};
+    }
+
+    // The bytes of a memo: after its 12-byte header in the row, in one row of a long-value page,
+    // or in a chain of such rows, each starting with the page and row of the next. libmdb gives
+    // long values out only through its own text conversion, so they are followed here through its
+    // page lookup.
+    std::string longValue(const MdbColumn& col) const {
+        std::string header = valueBytes(col);
+        if (header.empty()) {
+            return {};
+        }
+        constexpr std::size_t kHeaderSize = 12;
+        if (header.size() < kHeaderSize) {
+            throw core::damagedCatalogue(path_);
+        }
+        const auto lengthAndFlags = static_cast<std::uint32_t>(mdb_get_int32(header.data(), 0));
+        int pageRow = static_cast<int>(mdb_get_int32(header.data(), 4));
+        if ((lengthAndFlags & 0x80000000U) != 0) {
+            return header.substr(kHeaderSize);
+        }
+        if ((lengthAndFlags & 0x40000000U) != 0) {
+            return longValueRow(pageRow);
+        }
+        if ((lengthAndFlags & 0xFF000000U) != 0) {
+            throw core::damagedCatalogue(path_);
+        }
+        std::string value;
+        while (value.size() < lengthAndFlags) {
+            std::string row = longValueRow(pageRow);
+            if (row.size() < 4) {
+                throw core::damagedCatalogue(path_);
+            }
+            value.append(row, 4);
+            pageRow = static_cast<int>(mdb_get_int32(row.data(), 0));
+            if (pageRow == 0) {
+                break;
+            }
+        }
+        return value.substr(0, lengthAndFlags);
+    }
+
+    std::string longValueRow(int pageRow) const {
+        void* page = nullptr;
+        int start = 0;
+        std::size_t length = 0;
+        if (mdb_find_pg_row(mdb_, pageRow, &page, &start, &length) != 0) {
+            throw core::damagedCatalogue(path_);
+        }
+        return {static_cast<const char*>(page) + start, length};
     }
 
     // The value libmdb would print for the column: nothing (an empty value or null) reads as 0.
@@ -170,7 +220,6 @@ MdbDatabase::MdbDatabase(const std::string& path, const DatabaseHeader& header,
     if (handle_->mdb == nullptr || handle_->mdb->fmt->pg_size != header.pageSize) {
         throw core::unrecognizedFormat(path);
     }
-    mdb_set_bind_size(handle_->mdb, kBindSize);
 }
 
 MdbDatabase::~MdbDatabase() = default;
@@ -179,13 +228,13 @@ std::deque<CatalogueRow> MdbDatabase::readCatalogue(CatalogueColumns columns) {
     RowReader reader(handle_->mdb, kCataloguePage, path_);
     const int id = reader.bindNumber("Id");
     const int parentId = reader.bindNumber("ParentId");
-    const int name = reader.bind("Name");
+    const int name = reader.bindText("Name");
     const int type = reader.bindNumber("Type");
     const int flags = reader.bindNumber("Flags");
     const bool links = columns == CatalogueColumns::WithLinks;
-    const int database = links ? reader.bind("Database") : -1;
-    const int connect = links ? reader.bind("Connect") : -1;
-    const int foreignName = links ? reader.bind("ForeignName") : -1;
+    const int database = links ? reader.bindText("Database") : -1;
+    const int connect = links ? reader.bindText("Connect") : -1;
+    const int foreignName = links ? reader.bindText("ForeignName") : -1;
     std::deque<CatalogueRow> rows;
     while (reader.next()) {
         CatalogueRow row;
@@ -210,9 +259,9 @@ std::vector<QueryRow> MdbDatabase::readQueries(std::int32_t msysQueriesPage) {
     RowReader reader(handle_->mdb, msysQueriesPage, path_);
     const int objectId = reader.bindNumber("ObjectId");
     const int attribute = reader.bindNumber("Attribute");
-    const int name1 = reader.bind("Name1");
-    const int name2 = reader.bind("Name2");
-    const int expression = reader.bind("Expression");
+    const int name1 = reader.bindText("Name1");
+    const int name2 = reader.bindText("Name2");
+    const int expression = reader.bindText("Expression");
     const int flag = reader.bindNumber("Flag");
     std::vector<QueryRow> rows;
     while (reader.next()) {
@@ -231,7 +280,7 @@ std::vector<QueryRow> MdbDatabase::readQueries(std::int32_t msysQueriesPage) {
 
 std::vector<ComplexColumnRow> MdbDatabase::readComplexColumns(std::int32_t msysComplexColumnsPage) {
     RowReader reader(handle_->mdb, msysComplexColumnsPage, path_);
-    const int columnName = reader.bind("ColumnName");
+    const int columnName = reader.bindText("ColumnName");
     const int complexType = reader.bindNumber("ComplexTypeObjectID");
     const int conceptualTable = reader.bindNumber("ConceptualTableID");
     std::vector<ComplexColumnRow> rows;

@@ -77,12 +77,7 @@ std::string readName(Cursor& cursor, const Layout& layout, const DatabaseHeader&
     if (header.format == JetFormat::Jet3) {
         return fromCodePage(raw, header.codePage);
     }
-    std::u16string units(raw.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>(raw[2 * i]) |
-                                         (static_cast<unsigned char>(raw[2 * i + 1]) << 8));
-    }
-    return fromUtf16(units);
+    return fromUtf16Le(raw);
 }
 
 } // namespace

@@ -121,6 +121,40 @@ std::string fromUtf16(std::u16string_view text) {
     return out;
 }
 
+std::string fromUtf16Le(std::string_view bytes) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    }
+    if (bytes.size() % 2 != 0) {
+        units.push_back(0xFFFD);
+    }
+    return fromUtf16(units);
+}
+
+std::string fromStoredText(std::string_view bytes) {
+    if (!bytes.starts_with("\xFF\xFE")) {
+        return fromUtf16Le(bytes);
+    }
+    std::string expanded;
+    expanded.reserve(2 * bytes.size());
+    bool lowBytes = true;
+    for (std::size_t i = 2; i < bytes.size();) {
+        if (bytes[i] == '\0') {
+            lowBytes = !lowBytes;
+            ++i;
+        } else if (lowBytes) {
+            expanded += bytes[i++];
+            expanded += '\0';
+        } else {
+            expanded += bytes.substr(i, 2);
+            i += 2;
+        }
+    }
+    return fromUtf16Le(expanded);
+}
+
 std::string fromCodePage(std::string_view bytes, int codePage) {
     const std::string charset = "WINDOWS-" + std::to_string(codePage);
     gsize written = 0;

@@ -18,9 +18,9 @@ void moveSelectedField(FieldListSide source, FieldListSide target) {
     const int i = source.list.currentRow();
     if (i < 0)
         return;
-    target.list.addItem(source.list.item(i)->text());
+    // The entry itself moves, so that what assistive technology reads of it goes along.
+    target.list.addItem(source.list.takeItem(i));
     target.list.setCurrentRow(target.list.count() - 1);
-    delete source.list.takeItem(i);
     source.list.setCurrentRow(source.list.count() == i ? i - 1 : i);
     if (source.list.count() == 0)
         enableMoves(source, false);
@@ -28,11 +28,9 @@ void moveSelectedField(FieldListSide source, FieldListSide target) {
 }
 
 void moveAllFields(FieldListSide source, FieldListSide target) {
-    const int n = source.list.count();
-    for (int index = 0; index < n; ++index)
-        target.list.addItem(source.list.item(index)->text());
+    while (source.list.count() > 0)
+        target.list.addItem(source.list.takeItem(0));
     target.list.setCurrentRow(0);
-    source.list.clear();
     enableMoves(source, false);
     enableMoves(target, true);
 }

@@ -2,18 +2,19 @@
 
 #include "core/Catalogue.h"
 #include "core/CatalogueItems.h"
-#include "core/DatabasePath.h"
 #include "core/EngineErrors.h"
 #include "core/WizardStateBuilder.h"
+#include "generator/DatabasePath.h"
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
 #include "platform/DatabaseFileDialog.h"
 #include "platform/DroppedFiles.h"
 #include "platform/MessageBox.h"
-#include "platform/WebAddress.h"
+#include "wizard/FieldListItem.h"
 #include "wizard/FieldSelection.h"
 #include "wizard/VersionCaption.h"
 #include "wizard/WaitCursor.h"
+#include "wizard/WebAddressLabel.h"
 
 #include <QComboBox>
 #include <QDropEvent>
@@ -34,6 +35,13 @@ void selectFirstEntry(QListWidget& list) {
     if (list.count() == 0)
         throw core::invalidPropertyValue();
     list.setCurrentRow(0);
+}
+
+// A page's heading is also the description of the control that gets the focus there, so that a
+// screen reader says the page's question as it arrives.
+void setHeading(QLabel& heading, QWidget& firstControl, const QString& text) {
+    heading.setText(text);
+    firstControl.setAccessibleDescription(text);
 }
 
 QStringList entries(const QListWidget& list) {
@@ -64,8 +72,9 @@ void Form1::Form_Load(const std::string& argumentText) {
         Combo1->addItem(QStringLiteral("Get"));
         Combo1->setCurrentIndex(0);
     }
+    centreOnScreen();
     // The wizard takes a path from its command line only when it names an Access file.
-    if (core::namesAccessDatabase(argumentText)) {
+    if (namesAccessDatabase(argumentText)) {
         setDatabasePath(argumentText);
         btnNext_Click();
     }
@@ -97,6 +106,12 @@ WizardState Form1::wizardState() const {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtDBName) {
         switch (event->type()) {
+        case QEvent::KeyPress: {
+            // Alt with a letter is a command, never text: where no button takes it (Alt+B on
+            // page 1, where "< Back" is disabled) the box would take the letter as typed.
+            const Qt::KeyboardModifiers modifiers = static_cast<QKeyEvent*>(event)->modifiers();
+            return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier);
+        }
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
@@ -121,16 +136,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
-    if (watched == lblWeb && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        lblWeb_Click();
-        return true;
-    }
     return QDialog::eventFilter(watched, event);
 }
 
-// The wizard has no Cancel button: Escape must not close it. Its buttons are no default buttons,
-// which would ignore Enter, so Enter presses the button that has the focus and nothing else.
+// The wizard has no Cancel button: Escape must not close it. Enter presses the button that has the
+// focus; elsewhere it presses "Next >" on pages 2 to 4, as a wizard's default button does, and
+// nothing on page 1, where Enter in the database box must not open the database. No button is
+// made a default button, which the style would draw with a frame of its own.
 void Form1::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
@@ -139,7 +151,10 @@ void Form1::keyPressEvent(QKeyEvent* event) {
     }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         modifiers == Qt::NoModifier) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        if (button == nullptr && step != static_cast<std::int16_t>(Page::Database))
+            button = btnNext;
+        if (button != nullptr && button->isEnabled())
             button->click();
         return;
     }
@@ -155,7 +170,8 @@ void Form1::btnBack_Click() {
     const auto previous = static_cast<Page>(--step);
     frame(previous)->setVisible(true);
     frame(shown)->setVisible(false);
-    btnNext->setText(QStringLiteral("Next >"));
+    firstControl(previous)->setFocus();
+    setNextCaption(QStringLiteral("Next >"));
     if (previous == Page::Database)
         btnBack->setEnabled(false);
 }
@@ -180,7 +196,7 @@ bool Form1::txtDBName_OLEDragOver(const QMimeData& dragged, Qt::DropActions offe
 
 void Form1::txtDBName_OLEDragDrop(const QMimeData& dragged) {
     for (const std::string& path : platform::droppedFilePaths(dragged)) {
-        if (core::namesAccessDatabase(path)) {
+        if (namesAccessDatabase(path)) {
             setDatabasePath(path);
             btnNext->setFocus();
             return;
@@ -202,10 +218,6 @@ void Form1::btnDeleteField_Click() {
 
 void Form1::btnDeleteAll_Click() {
     moveAllFields({*List3, *btnDeleteField, *btnDeleteAll}, {*List2, *btnAddField, *btnAddAll});
-}
-
-void Form1::lblWeb_Click() {
-    platform::openWebAddress(lblWeb->property("address").toString());
 }
 
 void Form1::NextStep(Page from) {
@@ -275,7 +287,7 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
         items.append(QString::fromStdString(item));
     List1->addItems(items);
     selectFirstEntry(*List1);
-    Label2->setText(QStringLiteral("Which object would you like to use?"));
+    setHeading(*Label2, *List1, QStringLiteral("Which object would you like to use?"));
     ShowPage(Page::Object);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     wait.restore();
@@ -295,10 +307,11 @@ void Form1::listFields(WaitCursor& wait) {
 
     List2->clear();
     List3->clear();
-    for (const std::string& fieldItem : core::fieldItems(definition))
-        List2->addItem(QString::fromStdString(fieldItem));
+    const std::vector<std::string> items = core::fieldItems(definition);
+    for (std::size_t field = 0; field < items.size(); ++field)
+        List2->addItem(fieldListItem(items[field], definition.fields[field]));
     selectFirstEntry(*List2);
-    label3->setText(QStringLiteral("Which fields would you like to use?"));
+    setHeading(*label3, *List2, QStringLiteral("Which fields would you like to use?"));
     btnAddField->setEnabled(true);
     btnAddAll->setEnabled(true);
     btnDeleteField->setEnabled(false);
@@ -316,17 +329,19 @@ void Form1::fillSummary(WaitCursor& wait) {
         btnAddField->setFocus();
         return;
     }
-    Label4->setText(QStringLiteral(
-        "The wizard is ready to create an Ombrix based on the following selections."));
+    setHeading(*Label4, *Combo1,
+               QStringLiteral(
+                   "The wizard is ready to create an Ombrix based on the following selections."));
     lblDB->setText(txtDBName->text());
     lblDB->setToolTip(lblDB->text());
     lblObj->setText(List1->currentItem() != nullptr ? List1->currentItem()->text() : QString());
     List5->clear();
-    List5->addItems(entries(*List3));
+    for (int row = 0; row < List3->count(); ++row)
+        List5->addItem(List3->item(row)->clone());
     selectFirstEntry(*List5);
     ShowPage(Page::Summary);
     ++step;
-    btnNext->setText(QStringLiteral("Finished"));
+    setNextCaption(QStringLiteral("Finished"));
     wait.restore();
 }
 
@@ -337,13 +352,35 @@ void Form1::finish(WaitCursor& wait) {
 }
 
 // The new page covers the one left behind. Panels further down are hidden as well, so that the
-// keyboard cannot reach controls that are out of sight.
+// keyboard cannot reach controls that are out of sight. The focus goes to the new page, as it
+// does in a wizard, rather than staying on "Next >".
 void Form1::ShowPage(Page page) {
     for (const Page below : {Page::Database, Page::Object, Page::Fields}) {
         if (below < page)
             frame(below)->setVisible(false);
     }
     frame(page)->setVisible(true);
+    firstControl(page)->setFocus();
+}
+
+QWidget* Form1::firstControl(Page page) const {
+    switch (page) {
+    case Page::Database:
+        return txtDBName;
+    case Page::Object:
+        return List1;
+    case Page::Fields:
+        return List2;
+    case Page::Summary:
+        break;
+    }
+    return Combo1;
+}
+
+// Setting a button's text takes its shortcut away (the text holds no "&" that would give one).
+void Form1::setNextCaption(const QString& caption) {
+    btnNext->setText(caption);
+    btnNext->setShortcut(QKeySequence(Qt::ALT | Qt::Key_N));
 }
 
 void Form1::message(const QString& text) {

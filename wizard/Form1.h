@@ -4,6 +4,7 @@
 #include "wizard/ShowOutput.h"
 
 #include <QDialog>
+#include <QPixmap>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -26,6 +27,7 @@ class Catalogue;
 namespace ombrix::wizard {
 
 class WaitCursor;
+class WebAddressLabel;
 
 // The wizard's pages in the order they are shown; `step` holds the number of the one on show.
 enum class Page : std::int16_t { Database = 1, Object, Fields, Summary };
@@ -35,6 +37,11 @@ enum class Page : std::int16_t { Database = 1, Object, Fields, Summary };
 // the key's fields, which it keeps too); "Next >" runs NextStep, which checks the page on show,
 // prepares the next one from the database's catalogue and shows it. Closing the window finishes
 // the dialog, which ends the program.
+//
+// For the keyboard and assistive technology: each control is named by its label, the focus goes
+// to the first control of the page that a step shows (its description is the page's question),
+// Alt+B, Alt+N, Alt+C and Alt+S press "< Back", "Next >", "Close" and "Select...", and Enter on
+// pages 2 to 4 presses "Next >" unless another button has the focus.
 class Form1 : public QDialog {
     Q_OBJECT
 
@@ -56,6 +63,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void createControls();
@@ -65,6 +73,7 @@ private:
     void createPage4();
     void createWindowControls();
     void chainTabOrder();
+    void centreOnScreen();
 
     void btnNext_Click();
     void btnBack_Click();
@@ -73,7 +82,6 @@ private:
     void btnAddAll_Click();
     void btnDeleteField_Click();
     void btnDeleteAll_Click();
-    void lblWeb_Click();
     bool txtDBName_OLEDragOver(const QMimeData& dragged, Qt::DropActions offered,
                                Qt::DropAction& granted) const;
     void txtDBName_OLEDragDrop(const QMimeData& dragged);
@@ -90,6 +98,8 @@ private:
     void finish(WaitCursor& wait);
     void ShowPage(Page page);
     QWidget*& frame(Page page) { return picFrame[static_cast<std::size_t>(page) - 1]; }
+    QWidget* firstControl(Page page) const;
+    void setNextCaption(const QString& caption);
     void message(const QString& text);
 
     core::Catalogue& catalogue_;
@@ -101,6 +111,7 @@ private:
     std::vector<KeyField> keyFields_; // every field of the key, with its type prefix, for the page
     std::optional<std::string> pathBytes_; // while the box shows them unedited
 
+    QPixmap Image1; // the side picture
     std::array<QWidget*, 4> picFrame{};
     QLabel* Label1 = nullptr;
     QLineEdit* txtDBName = nullptr;
@@ -119,7 +130,7 @@ private:
     QLabel* lblDB = nullptr;
     QLabel* lblObj = nullptr;
     QListWidget* List5 = nullptr;
-    QLabel* lblWeb = nullptr;
+    WebAddressLabel* lblWeb = nullptr;
     QPushButton* btnBack = nullptr;
     QPushButton* btnNext = nullptr;
     QPushButton* btnClose = nullptr;

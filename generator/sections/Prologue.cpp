@@ -1,3 +1,4 @@
+#include "generator/DatabasePath.h"
 #include "generator/sections/Sections.h"
 #include "ombrix/ProjectInfo.h"
 
@@ -25,6 +26,15 @@ void writePrologue(const PageContext& page, PageWriter& out) {
     out.line(1, {"SQLQuote = var"});
     out.line(0, {"End Function"});
     out.emptyLine();
+    // A date left empty is stored as Null: "##" is no date, and the engine refuses the statement.
+    out.line(0, {"Function SQLDate(ByVal var)"});
+    out.line(1, {"If var = \"\" Then"});
+    out.line(2, {"SQLDate = \"Null\""});
+    out.line(1, {"Else"});
+    out.line(2, {"SQLDate = \"#\" & var & \"#\""});
+    out.line(1, {"End If"});
+    out.line(0, {"End Function"});
+    out.emptyLine();
     out.line(0, {"'framework variables..."});
     for (const auto name :
          {"objDB", "objRS", "sDBName", "sAction", "sRowColor", "html", "sql", "sError"}) {
@@ -37,12 +47,15 @@ void writePrologue(const PageContext& page, PageWriter& out) {
     }
     out.emptyLine();
     out.line(0, {"'TODO: Verify database path..."});
-    constexpr std::string_view kDriver =
-        "sDBName = \"driver={Microsoft Access Driver (*.mdb)};dbq=";
+    // The Jet driver cannot open an Access 2007 file; the Access Database Engine's opens both.
+    const std::string_view driver =
+        namesAccdb(page.databasePath)
+            ? "sDBName = \"driver={Microsoft Access Driver (*.mdb, *.accdb)};dbq="
+            : "sDBName = \"driver={Microsoft Access Driver (*.mdb)};dbq=";
     if (page.password.empty()) {
-        out.line(0, {kDriver, page.databasePath, "\""});
+        out.line(0, {driver, page.databasePath, "\""});
     } else {
-        out.line(0, {kDriver, page.databasePath, ";pwd=", page.password, "\""});
+        out.line(0, {driver, page.databasePath, ";pwd=", page.password, "\""});
     }
     out.line(0, {"Set objDB = Server.CreateObject(\"ADODB.Connection\")"});
     out.line(0, {"objDB.Open sDBName"});

@@ -37,9 +37,23 @@ void writeCheck(const FieldSpec& field, PageWriter& out) {
     }
 }
 
-void writeValue(std::string_view lead, const FieldSpec& field, std::string_view comma,
+// One value line: of the INSERT when column is empty, else of the UPDATE's "column=". A date goes
+// through SQLDate, so that an empty one is stored as Null rather than as "##".
+void writeValue(std::string_view column, const FieldSpec& field, std::string_view comma,
                 PageWriter& out) {
-    out.line(2, {lead, sqlLiteral(GetSQLToken(field.Prefix), field.VarName), comma, "\""});
+    const std::string_view token = GetSQLToken(field.Prefix);
+    const std::string assignment = column.empty() ? "" : std::string(column) + "=";
+    if (token != "#") {
+        out.line(2, {"sql = sql & \"", assignment, sqlLiteral(token, field.VarName), comma, "\""});
+        return;
+    }
+    const std::string date = "SQLDate(" + field.VarName + ")";
+    const std::string value = assignment.empty() ? date : "\"" + assignment + "\" & " + date;
+    if (comma.empty()) {
+        out.line(2, {"sql = sql & ", value});
+    } else {
+        out.line(2, {"sql = sql & ", value, " & \"", comma, "\""});
+    }
 }
 
 } // namespace
@@ -73,7 +87,7 @@ void writeValidateData(const PageContext& page, PageWriter& out) {
     out.line(2, {"sql = sql & \") \""});
     out.line(2, {"sql = sql & \"Values (\""});
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        writeValue("sql = sql & \"", fields[i], commaAfter(i), out);
+        writeValue("", fields[i], commaAfter(i), out);
     }
     out.line(2, {"sql = sql & \");\""});
     out.emptyLine();
@@ -81,8 +95,7 @@ void writeValidateData(const PageContext& page, PageWriter& out) {
     out.line(2, {"'Code to update an existing new record..."});
     out.line(2, {"sql = \"UPDATE ", page.objectName, " SET \""});
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const std::string lead = "sql = sql & \"" + fields[i].VarName + "=";
-        writeValue(lead, fields[i], commaAfter(i), out);
+        writeValue(fields[i].VarName, fields[i], commaAfter(i), out);
     }
     if (page.key.empty()) {
         out.line(2, {"sql = sql & \" WHERE STATEMENT GOES HERE;\""});

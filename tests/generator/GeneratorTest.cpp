@@ -8,7 +8,9 @@
 #include "generator/Utf8.h"
 #include "tests/support/Files.h"
 
+#include <array>
 #include <fstream>
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <random>
@@ -94,6 +96,24 @@ TEST(Names, ConvertAsTheTablesSay) {
     }
     for (const auto& row : cases("objectName")) {
         EXPECT_EQ(objectName(row[0].get<std::string>()), row[1]) << row[0];
+    }
+}
+
+// Every character, doubled into one word: the first upper-cased and the second lower-cased as
+// GLib's simple case mappings say, for every script.
+TEST(Names, ProperCaseMapsEveryCharacterAsGLibDoes) {
+    const auto utf8 = [](gunichar c) {
+        std::array<char, 6> bytes{};
+        return std::string(bytes.data(),
+                           static_cast<std::size_t>(g_unichar_to_utf8(c, bytes.data())));
+    };
+    for (gunichar c = 0; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            continue;
+        }
+        ASSERT_EQ(ProperCase(utf8(c) + utf8(c)),
+                  utf8(g_unichar_toupper(c)) + utf8(g_unichar_tolower(c)))
+            << "U+" << std::hex << c;
     }
 }
 

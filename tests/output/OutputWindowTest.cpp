@@ -88,6 +88,34 @@ TEST(OutputWindow, FitRuleInTwips) {
         EXPECT_EQ(output::fittedTextBoxSize(fit.outer, current), fit.fitted) << fit.outer.width();
 }
 
+// The outer size the fit reads: the window's own frame, or the designed one (a 25-pixel caption,
+// 3-pixel borders) while there is none, before the window manager has framed the window or on a
+// display without one.
+TEST(OutputWindow, OuterSizeTakesTheDesignedFrameUntilThereIsOne) {
+    const struct {
+        QSize frame, outer;
+    } rows[] = {
+        {.frame = {0, 0}, .outer = {318, 241}},
+        {.frame = {4, 4}, .outer = {316, 217}},
+        {.frame = {0, 37}, .outer = {312, 250}}, // a caption and no borders
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(output::outerWindowSize({312, 213}, row.frame), row.outer) << row.frame.height();
+}
+
+// The box fills the window at its first showing exactly as after the window is resized to the
+// same size.
+TEST(OutputWindow, FitsAtFirstShowAsAfterAResize) {
+    Form2 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QRect first = text1(&form)->geometry();
+    const QSize size = form.size();
+    form.resize(size + QSize(40, 30));
+    form.resize(size);
+    EXPECT_EQ(text1(&form)->geometry(), first);
+}
+
 TEST(OutputWindow, ResizingFitsOnlyTheTextBox) {
     Form2 form;
     form.show();

@@ -31,15 +31,26 @@ TEST(NameCollation, SortsAsTheSortOrderDoes) {
     }
 }
 
-// Names are stored as UTF-16: a surrogate pair is one character, a lone surrogate is replaced.
-TEST(Text, NamesFromUtf16) {
-    const std::pair<std::u16string, std::string> rows[] = {
-        {u"a\xD83D\xDE00!", "a\xF0\x9F\x98\x80!"},
-        {u"\xD800", "\xEF\xBF\xBD"},
-        {u"a\xDC00", "a\xEF\xBF\xBD"},
-        {u"\xDFFF x", "\xEF\xBF\xBD x"}};
-    for (const auto& [units, utf8] : rows) {
-        EXPECT_EQ(fromUtf16(units), utf8);
+// Names are stored as UTF-16 little endian, or compressed after FF FE in runs of low bytes and
+// runs of whole units that each 00 switches: a surrogate pair is one character, a lone surrogate
+// or an odd last byte is replaced.
+TEST(Text, NamesFromStoredText) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> rows[] = {
+        {"a\0\x3D\xD8\x00\xDE!\0"s, "a\xF0\x9F\x98\x80!"},
+        {"\0\xD8"s, "\xEF\xBF\xBD"},
+        {"a\0\0\xDC"s, "a\xEF\xBF\xBD"},
+        {"\xFF\xDF \0x\0"s, "\xEF\xBF\xBD x"},
+        {"a\0b"s, "a\xEF\xBF\xBD"},
+        {"\xFF\xFEZeta", "Zeta"},
+        {"\xFF\xFE"
+         "ab\0\x35\xD8\x38\xDD\0c"s,
+         "ab\xF0\x9D\x94\xB8"
+         "c"},
+        {"\xFF\xFE\xE9\0\x42\x04"s, "\xC3\xA9\xD1\x82"},
+        {"\xFF\xFE", ""}};
+    for (const auto& [bytes, utf8] : rows) {
+        EXPECT_EQ(fromStoredText(bytes), utf8);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMimeData>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -34,6 +35,9 @@ TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
         {.arguments = "/data/Nowhere.accde", .box = ""},
         {.arguments = '"' + std::string(kShopPath) + '"', .box = ""},
         {.arguments = twoPaths, .box = QString::fromStdString(twoPaths), .shown = notSet},
+        {.arguments = kLockedPath,
+         .box = kLockedPath,
+         .shown = "prompt|Ombrix|Please enter the correct password for this database:||password"},
         // Latin-1 bytes: shown with a replacement character, opened as they are.
         {.arguments = kLatin1Path, .box = "/data/caf\uFFFD.mdb", .page = 2},
     };
@@ -43,8 +47,11 @@ TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
         catalogue.databases[kLatin1Path] = shopDatabase();
         WizardDriver wizard(catalogue);
         bool visibleUnderMessage = false;
+        QPoint offCentre; // of the box, from the centre of the screen
         wizard.answers.with([&](QWidget& modal) {
             visibleUnderMessage = wizard.form.isVisible();
+            offCentre =
+                modal.frameGeometry().center() - modal.screen()->availableGeometry().center();
             modal.close();
         });
         ASSERT_TRUE(wizard.start(line.arguments));
@@ -53,6 +60,8 @@ TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
         EXPECT_EQ(wizard.answers.log,
                   line.shown.isEmpty() ? QStringList{} : QStringList{line.shown});
         EXPECT_FALSE(visibleUnderMessage);
+        // Where the wizard will appear, not in the screen's corner where it stood unshown.
+        EXPECT_LE(offCentre.manhattanLength(), 2);
     }
 }
 

@@ -8,11 +8,12 @@
 namespace ombrix::tests {
 namespace {
 
-// "Id,Price[1]": the names in a list, with the current row in brackets ("[-1]" for none).
+// "Id,Price[1]": the names in a list as assistive technology reads them, with the current row
+// in brackets ("[-1]" for none).
 QString describeList(const QListWidget& list) {
     QStringList names;
     for (int row = 0; row < list.count(); ++row)
-        names.append(list.item(row)->text().section(' ', 0, 0));
+        names.append(list.item(row)->data(Qt::AccessibleTextRole).toString());
     return names.join(',') + QStringLiteral("[%1]").arg(list.currentRow());
 }
 
@@ -52,16 +53,24 @@ TEST_F(FieldSelectionTest, MovesLeaveTheListsAndButtonsAsListed) {
     }
 }
 
-TEST_F(FieldSelectionTest, EntriesKeepTheirHiddenPrefix) {
+// Through any number of moves an entry keeps its hidden prefix, and the words of its type that
+// assistive technology reads as its description.
+TEST_F(FieldSelectionTest, EntriesKeepTheirHiddenPrefixAndTypeWords) {
     for (int round = 0; round < 3; ++round) {
         wizard.click("btnAddAll");
         wizard.click("btnDeleteField");
         wizard.click("btnDeleteAll");
     }
-    QStringList all = wizard.entries("List2");
+    QStringList all;
+    for (int row = 0; row < wizard.list("List2")->count(); ++row) {
+        const QListWidgetItem* entry = wizard.list("List2")->item(row);
+        all.append(entry->text() + '|' + entry->data(Qt::AccessibleDescriptionRole).toString());
+    }
     all.sort();
-    EXPECT_EQ(all, (QStringList{fieldItem("Id", "lng"), fieldItem("Name", "str"),
-                                fieldItem("Notes", "mem"), fieldItem("Price", "cur")}));
+    EXPECT_EQ(all,
+              (QStringList{fieldItem("Id", "lng") + "|Long", fieldItem("Name", "str") + "|Text",
+                           fieldItem("Notes", "mem") + "|Memo",
+                           fieldItem("Price", "cur") + "|Currency"}));
 }
 
 TEST_F(FieldSelectionTest, ListsKeepTheirSelection) {

@@ -4,6 +4,8 @@
 #include "WizardDriver.h"
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
+#include "wizard/ReadableColour.h"
+#include "wizard/SidePicture.h"
 #include "wizard/VersionCaption.h"
 
 #include <QComboBox>
@@ -12,6 +14,8 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QUrl>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace ombrix::tests {
@@ -50,7 +54,6 @@ TEST_F(WizardFrameTest, StartsOnPageOne) {
     EXPECT_TRUE(wizard.button("btnAddAll")->isEnabled());
     EXPECT_FALSE(wizard.button("btnDeleteAll")->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(wizard.get<QLabel>("Image1")->pixmap().deviceIndependentSize(), QSizeF(116, 224));
     EXPECT_EQ(wizard.get("txtDBName")->nextInFocusChain(), wizard.get("btnFile"));
     EXPECT_EQ(wizard.get("btnNext")->nextInFocusChain(), wizard.get("btnClose"));
 }
@@ -79,8 +82,14 @@ TEST_F(WizardFrameTest, ForwardAndBackThroughAllPagesAsLaidOut) {
         EXPECT_EQ(control->geometry(),
                   QRect(cell[3].toInt(), cell[4].toInt(), cell[5].toInt(), cell[6].toInt()));
         QString text = cell[2];
-        if (auto* label = qobject_cast<const QLabel*>(control); label && label->pixmap().isNull())
+        if (auto* label = qobject_cast<const QLabel*>(control)) {
             text = label->text();
+            // Nothing of a one-line label's text is cut off at its right edge.
+            if (!label->wordWrap()) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(text),
+                          label->contentsRect().width());
+            }
+        }
         if (auto* button = qobject_cast<const QPushButton*>(control))
             text = button->text();
         EXPECT_TRUE(cell[2] == "*" || text == cell[2]) << text.toStdString();
@@ -137,6 +146,77 @@ TEST_F(WizardFrameTest, FinishedGeneratesFromTheCurrentStateEachTime) {
     EXPECT_NE(wizard.outputs.at(0), wizard.outputs.at(1));
 }
 
+// The wizard by keyboard alone: Alt+B, Alt+N (also after each change of its caption), Alt+S and
+// Alt+C press their buttons where they show and are enabled; Enter presses the focused button,
+// elsewhere "Next >" from page 2 on and nothing on page 1. Each step puts the focus on its page's
+// first control, which carries the page's question as its description.
+TEST_F(WizardFrameTest, KeysPressTheButtonsAndTheFocusFollowsThePage) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard.form));
+    wizard.typePath(kShopPath);
+    wizard.answers.with([](QWidget& modal) { qobject_cast<QDialog*>(&modal)->reject(); });
+    wizard.answers.ok();
+    const QString objects = "Which object would you like to use?";
+    const QString fields = "Which fields would you like to use?";
+    const QString summary =
+        "The wizard is ready to create an Ombrix based on the following selections.";
+    const struct {
+        const char* press;
+        int step;
+        const char* focus;
+        QString description{};
+        int outputs = 0;
+        QString shown{};
+    } keys[] = {
+        {.press = "Return", .step = 1, .focus = "txtDBName"},
+        {.press = "Alt+B", .step = 1, .focus = "txtDBName"},
+        {.press = "Alt+S", .step = 1, .focus = "txtDBName", .shown = "window|DatabaseFileDialog"},
+        {.press = "Alt+N", .step = 2, .focus = "List1", .description = objects},
+        {.press = "Alt+S", .step = 2, .focus = "List1"}, // "Select..." is out of sight
+        {.press = "Return", .step = 3, .focus = "List2", .description = fields},
+        {.press = "Return",
+         .step = 3,
+         .focus = "btnAddField",
+         .shown = "message|Ombrix|Please select at least one field to use."},
+        {.press = "Return", .step = 3, .focus = "btnAddField"}, // adds the selected field
+        {.press = "Alt+N", .step = 4, .focus = "Combo1", .description = summary},
+        {.press = "Alt+N", .step = 4, .focus = "Combo1", .outputs = 1}, // "Finished"
+        {.press = "Alt+B", .step = 3, .focus = "List2", .outputs = 1},
+        {.press = "Alt+N", .step = 4, .focus = "Combo1", .outputs = 1},
+        {.press = "Return", .step = 4, .focus = "Combo1", .outputs = 2},
+        {.press = "Alt+B", .step = 3, .focus = "List2", .outputs = 2},
+        {.press = "Alt+B", .step = 2, .focus = "List1", .outputs = 2},
+        {.press = "Alt+B", .step = 1, .focus = "txtDBName", .outputs = 2},
+    };
+    QStringList shown;
+    for (const auto& row : keys) {
+        SCOPED_TRACE(std::string(row.press) + " to " + row.focus);
+        const QKeyCombination press = QKeySequence::fromString(row.press)[0];
+        QTest::keyClick(QApplication::focusWidget(), press.key(), press.keyboardModifiers());
+        // A shortcut shows its button pressed for a moment and clicks it then.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            const auto buttons = wizard.form.findChildren<QPushButton*>();
+            return std::ranges::none_of(buttons, &QPushButton::isDown);
+        }));
+        // Where a box was closed, a window manager gives the wizard the keyboard back; the
+        // offscreen platform gives it to no window.
+        wizard.form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard.form));
+        if (!row.shown.isEmpty())
+            shown.append(row.shown);
+        EXPECT_EQ(wizard.form.currentStep(), row.step);
+        EXPECT_EQ(QApplication::focusWidget(), wizard.get(row.focus));
+        if (!row.description.isEmpty()) {
+            EXPECT_EQ(wizard.get(row.focus)->accessibleDescription(), row.description);
+        }
+        EXPECT_EQ(wizard.outputs.size(), row.outputs);
+        EXPECT_EQ(wizard.answers.log, shown);
+    }
+    EXPECT_EQ(wizard.entries("List5"), QStringList{fieldItem("Id", "lng")});
+    EXPECT_EQ(wizard.get<QLineEdit>("txtDBName")->text(), kShopPath); // no "b" from Alt+B
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !wizard.form.isVisible(); }));
+}
+
 TEST_F(WizardFrameTest, EscapeDoesNotCloseButCloseDoes) {
     QSignalSpy finished(&wizard.form, &QDialog::finished);
     QTest::keyClick(wizard.get("txtDBName"), Qt::Key_Escape);
@@ -146,19 +226,111 @@ TEST_F(WizardFrameTest, EscapeDoesNotCloseButCloseDoes) {
     EXPECT_EQ(finished.size(), 1);
 }
 
-TEST_F(WizardFrameTest, WebsiteLabelOpensTheAddress) {
+// The side picture and the etched rules are painted by the window and the first page, where
+// the design puts them: the picture at 22, 15; the rules one pixel high in the shadow colour with
+// a white line below, Line1 from x 12 to 419 at y 249, Line4 on page 1 (at 151, 7) from 12 to 244
+// at y 52.
+TEST_F(WizardFrameTest, PaintsTheSidePictureAndTheRules) {
+    const QImage window = wizard.form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(window.copy(22, 15, 116, 224),
+              wizard::sidePicture(1).toImage().convertToFormat(QImage::Format_RGB32));
+    const QColor shadow = wizard.form.palette().color(QPalette::Dark);
+    const QColor background = wizard.form.palette().color(QPalette::Window);
+    const struct {
+        QPoint pixel;
+        QColor colour;
+    } rows[] = {
+        {.pixel = {12, 249}, .colour = shadow},      {.pixel = {419, 249}, .colour = shadow},
+        {.pixel = {12, 250}, .colour = Qt::white},   {.pixel = {419, 250}, .colour = Qt::white},
+        {.pixel = {420, 249}, .colour = background}, {.pixel = {11, 250}, .colour = background},
+        {.pixel = {163, 59}, .colour = shadow},      {.pixel = {395, 59}, .colour = shadow},
+        {.pixel = {163, 60}, .colour = Qt::white},   {.pixel = {395, 60}, .colour = Qt::white},
+        {.pixel = {396, 59}, .colour = background},  {.pixel = {163, 61}, .colour = background},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(window.pixel(row.pixel), row.colour.rgb())
+            << row.pixel.x() << ", " << row.pixel.y();
+}
+
+// The website label opens its address on a click, and on Enter or Space once Tab has brought
+// the focus to it (after the database box and "Select...").
+TEST_F(WizardFrameTest, WebsiteLabelOpensTheAddressByMouseOrKeyboard) {
     auto* web = wizard.get<QLabel>("lblWeb");
     EXPECT_EQ(web->toolTip(), "Visit the website");
     EXPECT_EQ(web->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_TRUE(web->font().underline());
     EXPECT_EQ(web->font().pointSizeF(), 8.25);
     EXPECT_EQ(web->palette().color(QPalette::WindowText), QColor(Qt::blue));
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("http", &catcher, "open");
-    QTest::mouseClick(web, Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler("http");
-    EXPECT_EQ(catcher.opened,
-              QList<QUrl>{QUrl(QString::fromStdString(std::string(project::kWebAddress)))});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard.form));
+    wizard.get("txtDBName")->setFocus();
+    QTest::keyClick(wizard.get("txtDBName"), Qt::Key_Tab);
+    QTest::keyClick(wizard.get("btnFile"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), web);
+
+    const QUrl address(QString::fromStdString(std::string(project::kWebAddress)));
+    const std::function<void()> ways[] = {
+        [&] { QTest::mouseClick(web, Qt::LeftButton); },
+        [&] { QTest::keyClick(web, Qt::Key_Return); },
+        [&] { QTest::keyClick(web, Qt::Key_Enter, Qt::KeypadModifier); },
+        [&] { QTest::keyClick(web, Qt::Key_Space); },
+    };
+    for (const auto& open : ways) {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("http", &catcher, "open");
+        open();
+        QDesktopServices::unsetUrlHandler("http");
+        EXPECT_EQ(catcher.opened, QList<QUrl>{address});
+    }
+}
+
+// WCAG's contrast ratio, and the link colour made readable: kept where it is, mixed towards
+// white on a dark background and towards black where white falls short.
+TEST(ReadableColour, LinksReachAContrastOfFourAndAHalf) {
+    const struct {
+        QColor a, b;
+        double ratio;
+    } ratios[] = {
+        {.a = Qt::black, .b = Qt::white, .ratio = 21.0},
+        {.a = Qt::white, .b = Qt::white, .ratio = 1.0},
+        {.a = QColor(0x77, 0x77, 0x77), .b = Qt::white, .ratio = 4.48},
+        {.a = Qt::blue, .b = QColor(0x22, 0x20, 0x20), .ratio = 1.89},
+        {.a = Qt::blue, .b = QColor(0xef, 0xef, 0xef), .ratio = 7.47},
+    };
+    for (const auto& row : ratios)
+        EXPECT_NEAR(wizard::contrastRatio(row.a, row.b), row.ratio, 0.01)
+            << row.a.name().toStdString();
+
+    const struct {
+        QColor link, background;
+        bool kept;
+        bool lighter = false;
+    } links[] = {
+        {.link = Qt::blue, .background = QColor(0xef, 0xef, 0xef), .kept = true},
+        {.link = Qt::blue, .background = QColor(0x22, 0x20, 0x20), .kept = false, .lighter = true},
+        {.link = Qt::black, .background = Qt::black, .kept = false, .lighter = true},
+        {.link = QColor(0x29, 0x80, 0xb9), .background = QColor(0xef, 0xf0, 0xf1), .kept = false},
+        {.link = Qt::white, .background = QColor(0x90, 0x90, 0x90), .kept = false},
+    };
+    for (const auto& row : links) {
+        SCOPED_TRACE(row.link.name().toStdString() + " on " + row.background.name().toStdString());
+        const QColor readable = wizard::readableLinkColour(row.link, row.background);
+        EXPECT_GE(wizard::contrastRatio(readable, row.background), 4.5);
+        EXPECT_EQ(readable == row.link, row.kept);
+        if (!row.kept) {
+            EXPECT_EQ(readable.lightness() > row.link.lightness(), row.lighter);
+        }
+    }
+}
+
+// On a dark theme the website label follows the window's palette to a readable link colour.
+TEST_F(WizardFrameTest, WebsiteLabelStaysReadableOnADarkPalette) {
+    QPalette dark = wizard.form.palette();
+    dark.setColor(QPalette::Window, QColor(0x22, 0x20, 0x20));
+    dark.setColor(QPalette::Link, Qt::blue);
+    wizard.form.setPalette(dark);
+    const QColor text = wizard.get("lblWeb")->palette().color(QPalette::WindowText);
+    EXPECT_GE(wizard::contrastRatio(text, dark.color(QPalette::Window)), 4.5);
+    EXPECT_EQ(text.hue(), QColor(Qt::blue).hue());
 }
 
 } // namespace

@@ -68,7 +68,10 @@ void takeScreenshots(const QString& database, const QDir& folder) {
     ombrix::wizard::Form1 wizard(catalogue, ombrix::output::showGeneratedPage);
     wizard.Form_Load({});
     wizard.show();
-    if (!QTest::qWaitForWindowExposed(&wizard)) {
+    // The window has the keyboard, as on a desktop; a virtual display has no window manager to
+    // give it.
+    wizard.activateWindow();
+    if (!QTest::qWaitForWindowActive(&wizard)) {
         throw std::runtime_error("the wizard window was never shown");
     }
 
@@ -101,6 +104,8 @@ void takeScreenshots(const QString& database, const QDir& folder) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(ombrix::platform::programName());
+    // A steady text cursor, so that every picture shows where the focus is.
+    QApplication::setCursorFlashTime(0);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3) {
         QTextStream(stderr) << "Usage: ombrix-screenshots DATABASE FOLDER" << Qt::endl;

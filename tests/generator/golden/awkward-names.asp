@@ -16,6 +16,14 @@ Function SQLQuote(ByVal var)
 	SQLQuote = var
 End Function
 
+Function SQLDate(ByVal var)
+	If var = "" Then
+		SQLDate = "Null"
+	Else
+		SQLDate = "#" & var & "#"
+	End If
+End Function
+
 'framework variables...
 Dim objDB
 Dim objRS
@@ -224,7 +232,7 @@ Sub ValidateData()
 		sql = sql & "'" & SqlQuote(École_Été) & "',"
 		sql = sql & "" & Номер_Заказа & ","
 		sql = sql & "'" & SqlQuote(First-name_x) & "',"
-		sql = sql & "#" & Σοφία_Date & "#,"
+		sql = sql & SQLDate(Σοφία_Date) & ","
 		sql = sql & "" & Ÿes_Œuvre & ""
 		sql = sql & ");"
 
@@ -239,7 +247,7 @@ Sub ValidateData()
 		sql = sql & "École_Été='" & SqlQuote(École_Été) & "',"
 		sql = sql & "Номер_Заказа=" & Номер_Заказа & ","
 		sql = sql & "First-name_x='" & SqlQuote(First-name_x) & "',"
-		sql = sql & "Σοφία_Date=#" & Σοφία_Date & "#,"
+		sql = sql & "Σοφία_Date=" & SQLDate(Σοφία_Date) & ","
 		sql = sql & "Ÿes_Œuvre=" & Ÿes_Œuvre & ""
 		sql = sql & " where Kunden Nr = " & Kunden Nr & ";"
 

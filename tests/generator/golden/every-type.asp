@@ -16,6 +16,14 @@ Function SQLQuote(ByVal var)
 	SQLQuote = var
 End Function
 
+Function SQLDate(ByVal var)
+	If var = "" Then
+		SQLDate = "Null"
+	Else
+		SQLDate = "#" & var & "#"
+	End If
+End Function
+
 'framework variables...
 Dim objDB
 Dim objRS
@@ -459,7 +467,7 @@ Sub ValidateData()
 		sql = sql & "" & Type_5 & ","
 		sql = sql & "" & Type_6 & ","
 		sql = sql & "" & Type_7 & ","
-		sql = sql & "#" & Type_8 & "#,"
+		sql = sql & SQLDate(Type_8) & ","
 		sql = sql & "" & Type_9 & ","
 		sql = sql & "'" & SqlQuote(Type_10) & "',"
 		sql = sql & "" & Type_11 & ","
@@ -488,7 +496,7 @@ Sub ValidateData()
 		sql = sql & "Type_5=" & Type_5 & ","
 		sql = sql & "Type_6=" & Type_6 & ","
 		sql = sql & "Type_7=" & Type_7 & ","
-		sql = sql & "Type_8=#" & Type_8 & "#,"
+		sql = sql & "Type_8=" & SQLDate(Type_8) & ","
 		sql = sql & "Type_9=" & Type_9 & ","
 		sql = sql & "Type_10='" & SqlQuote(Type_10) & "',"
 		sql = sql & "Type_11=" & Type_11 & ","

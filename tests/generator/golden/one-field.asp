@@ -16,6 +16,14 @@ Function SQLQuote(ByVal var)
 	SQLQuote = var
 End Function
 
+Function SQLDate(ByVal var)
+	If var = "" Then
+		SQLDate = "Null"
+	Else
+		SQLDate = "#" & var & "#"
+	End If
+End Function
+
 'framework variables...
 Dim objDB
 Dim objRS

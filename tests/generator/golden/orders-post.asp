@@ -16,6 +16,14 @@ Function SQLQuote(ByVal var)
 	SQLQuote = var
 End Function
 
+Function SQLDate(ByVal var)
+	If var = "" Then
+		SQLDate = "Null"
+	Else
+		SQLDate = "#" & var & "#"
+	End If
+End Function
+
 'framework variables...
 Dim objDB
 Dim objRS
@@ -122,7 +130,7 @@ Sub ValidateData()
 		sql = sql & ") "
 		sql = sql & "Values ("
 		sql = sql & "" & Orderid & ","
-		sql = sql & "#" & Orderdate & "#,"
+		sql = sql & SQLDate(Orderdate) & ","
 		sql = sql & "'" & SqlQuote(Customer_Name) & "',"
 		sql = sql & "'" & SqlQuote(Notes) & "'"
 		sql = sql & ");"
@@ -130,7 +138,7 @@ Sub ValidateData()
 		'Code to update an existing new record...
 		sql = "UPDATE Orders SET "
 		sql = sql & "Orderid=" & Orderid & ","
-		sql = sql & "Orderdate=#" & Orderdate & "#,"
+		sql = sql & "Orderdate=" & SQLDate(Orderdate) & ","
 		sql = sql & "Customer_Name='" & SqlQuote(Customer_Name) & "',"
 		sql = sql & "Notes='" & SqlQuote(Notes) & "'"
 		sql = sql & " where OrderID = " & OrderID & ";"

@@ -16,6 +16,14 @@ Function SQLQuote(ByVal var)
 	SQLQuote = var
 End Function
 
+Function SQLDate(ByVal var)
+	If var = "" Then
+		SQLDate = "Null"
+	Else
+		SQLDate = "#" & var & "#"
+	End If
+End Function
+
 'framework variables...
 Dim objDB
 Dim objRS
@@ -101,13 +109,13 @@ Sub ValidateData()
 		sql = sql & "Total"
 		sql = sql & ") "
 		sql = sql & "Values ("
-		sql = sql & "#" & Orderdate & "#,"
+		sql = sql & SQLDate(Orderdate) & ","
 		sql = sql & "" & Total & ""
 		sql = sql & ");"
 
 		'Code to update an existing new record...
 		sql = "UPDATE Recent Orders SET "
-		sql = sql & "Orderdate=#" & Orderdate & "#,"
+		sql = sql & "Orderdate=" & SQLDate(Orderdate) & ","
 		sql = sql & "Total=" & Total & ""
 		sql = sql & " WHERE STATEMENT GOES HERE;"
 

@@ -16,6 +16,14 @@ Function SQLQuote(ByVal var)
 	SQLQuote = var
 End Function
 
+Function SQLDate(ByVal var)
+	If var = "" Then
+		SQLDate = "Null"
+	Else
+		SQLDate = "#" & var & "#"
+	End If
+End Function
+
 'framework variables...
 Dim objDB
 Dim objRS
@@ -130,7 +138,7 @@ Sub ValidateData()
 		sql = sql & "'" & SqlQuote(Warehouse) & "',"
 		sql = sql & "" & Shipmentid & ","
 		sql = sql & "" & Quantity & ","
-		sql = sql & "#" & Shipped_On & "#"
+		sql = sql & SQLDate(Shipped_On)
 		sql = sql & ");"
 
 		'Code to update an existing new record...
@@ -138,7 +146,7 @@ Sub ValidateData()
 		sql = sql & "Warehouse='" & SqlQuote(Warehouse) & "',"
 		sql = sql & "Shipmentid=" & Shipmentid & ","
 		sql = sql & "Quantity=" & Quantity & ","
-		sql = sql & "Shipped_On=#" & Shipped_On & "#"
+		sql = sql & "Shipped_On=" & SQLDate(Shipped_On)
 		sql = sql & " where ShipmentID = " & ShipmentID & " And Warehouse = '" & SqlQuote(Warehouse) & "' And Line = " & Line & ";"
 
 		'response.write sql

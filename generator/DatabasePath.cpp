@@ -1,11 +1,11 @@
-#include "core/DatabasePath.h"
+#include "generator/DatabasePath.h"
 
 #include "generator/Utf8.h"
 
 #include <algorithm>
 #include <array>
 
-namespace ombrix::core {
+namespace ombrix {
 
 namespace {
 
@@ -59,4 +59,4 @@ std::string pathInPage(std::string_view pathBytes) {
     return text;
 }
 
-} // namespace ombrix::core
+} // namespace ombrix

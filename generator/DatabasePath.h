@@ -4,8 +4,9 @@
 #include <string_view>
 
 // Which paths the wizard takes as Access databases, which of them need Access 2007's driver, and
-// how a path's bytes read in the page.
-namespace ombrix::core {
+// how a path's bytes read in the page. Here rather than in core/ because the page's connection
+// line follows the same rule.
+namespace ombrix {
 
 // Whether a path (UTF-8 or any ASCII-compatible bytes) ends in ".mdb" or ".accdb", in any letter
 // case: the one rule for the command line, drops and the file dialog.
@@ -21,4 +22,4 @@ bool namesAccdb(std::string_view path);
 // So the Latin-1 bytes of "café.mdb" read as café.mdb.
 std::string pathInPage(std::string_view pathBytes);
 
-} // namespace ombrix::core
+} // namespace ombrix

@@ -1,6 +1,6 @@
 // Which paths name an Access database: the last four characters ".mdb" or the last six ".accdb",
 // in any letter case; and how a path's bytes read in the page.
-#include "core/DatabasePath.h"
+#include "generator/DatabasePath.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +27,8 @@ TEST(DatabasePath, EndingsInAnyLetterCase) {
         {.path = "", .database = false, .accdb = false},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(core::namesAccessDatabase(row.path), row.database) << row.path;
-        EXPECT_EQ(core::namesAccdb(row.path), row.accdb) << row.path;
+        EXPECT_EQ(namesAccessDatabase(row.path), row.database) << row.path;
+        EXPECT_EQ(namesAccdb(row.path), row.accdb) << row.path;
     }
 }
 
@@ -47,7 +47,7 @@ TEST(DatabasePath, BytesThatAreNotUtf8ReadAsWindows1252InThePage) {
         {.bytes = "\xed\xa0\x80", .page = "\u00ed\u00a0\u20ac"}, // a surrogate is no UTF-8
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(core::pathInPage(row.bytes), row.page) << row.bytes;
+        EXPECT_EQ(pathInPage(row.bytes), row.page) << row.bytes;
     }
 }
 
