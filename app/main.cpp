@@ -1,4 +1,5 @@
 // The wizard program: Form1 over the Access catalogue reader.
+#include "app/WithoutWindow.h"
 #include "output/GeneratedPageWindow.h"
 #include "platform/ArgumentText.h"
 #include "platform/MessageBox.h"
@@ -11,7 +12,9 @@
 int main(int argc, char* argv[]) {
     // The database path comes from the whole argument text; Qt's own options are not taken from
     // the command line (environment variables such as QT_QPA_PLATFORM do that work).
-    const QString argumentText = ombrix::platform::argumentText(argc, argv);
+    const std::string argumentText = ombrix::platform::argumentText(argc, argv);
+    if (const auto exitCode = ombrix::app::answerWithoutWindow(argumentText))
+        return *exitCode;
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(ombrix::platform::programName());

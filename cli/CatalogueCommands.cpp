@@ -1,6 +1,7 @@
 #include "cli/CatalogueCommands.h"
 
 #include "cli/CliSupport.h"
+#include "cli/DatabasePassword.h"
 #include "core/CatalogueItems.h"
 #include "generator/TypePrefix.h"
 
@@ -11,21 +12,23 @@ namespace ombrix::cli {
 namespace {
 
 const CommandLine kObjectsLine{
-    .usage = "ombrix-cli objects DATABASE [--password PW] [--all]",
+    .usage = "ombrix-cli objects DATABASE [--password PW|--password-file FILE] [--all]",
     .description = "Lists the tables and queries of an Access database as the wizard's object "
                    "list shows them, one a line.",
-    .options = {helpOption(),
-                passwordOption(),
-                {{"all"}, "", "List every table and query, unfiltered; queries with their type."}},
+    .options = withPasswordOptions(
+        {helpOption()},
+        {{.names = {"all"},
+          .valueName = "",
+          .description = "List every table and query, unfiltered; queries with their type."}}),
     .arguments = {{"DATABASE", "The .mdb or .accdb file."}},
 };
 
 const CommandLine kDescribeLine{
-    .usage = "ombrix-cli describe DATABASE OBJECT [--password PW]",
+    .usage = "ombrix-cli describe DATABASE OBJECT [--password PW|--password-file FILE]",
     .description = "Prints the key and the fields of a table or query as the wizard finds them: "
                    "\"key<TAB>NAME\" (a key of several fields names each, TAB-separated, in the "
                    "key's order), then \"field<TAB>NAME<TAB>TYPE<TAB>PREFIX\" for each field.",
-    .options = {helpOption(), passwordOption()},
+    .options = withPasswordOptions({helpOption()}, {}),
     .arguments = {{"DATABASE", "The .mdb or .accdb file."},
                   {"OBJECT", "\"Table: NAME\" or \"Query: NAME\", as objects prints it."}},
 };
@@ -70,17 +73,12 @@ ObjectItem parseObjectItem(const std::string& item) {
     throw CommandError(kExitBadUsage, "OBJECT must be \"Table: NAME\" or \"Query: NAME\"");
 }
 
-Option passwordOption() {
-    return {
-        {"password"}, "PW", "The database password; without it the database opens without one."};
-}
-
 int runObjects(core::Catalogue& catalogue, const Arguments& args, std::ostream& out) {
     const auto parsed = parse(kObjectsLine, args, 1, out);
     if (!parsed) {
         return kExitDone;
     }
-    const auto objects = catalogue.listObjects(parsed->arguments()[0], parsed->value("password"));
+    const auto objects = catalogue.listObjects(parsed->arguments()[0], databasePassword(*parsed));
     writeLines(out,
                parsed->isSet("all") ? allObjectItems(objects) : core::objectListItems(objects));
     return kExitDone;
@@ -93,7 +91,7 @@ int runDescribe(core::Catalogue& catalogue, const Arguments& args, std::ostream&
     }
     const ObjectItem object = parseObjectItem(parsed->arguments()[1]);
     const auto definition = catalogue.describeObject(
-        parsed->arguments()[0], parsed->value("password"), object.kind, object.name);
+        parsed->arguments()[0], databasePassword(*parsed), object.kind, object.name);
     // Each key field after a TAB, in the index's order; a TAB and nothing more without a key.
     const std::vector<std::string> key = core::primaryKeyFields(object.kind, definition);
     std::string keyLine = key.empty() ? "key\t" : "key";

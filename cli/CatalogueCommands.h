@@ -20,6 +20,4 @@ struct ObjectItem {
 };
 ObjectItem parseObjectItem(const std::string& item);
 
-Option passwordOption();
-
 } // namespace ombrix::cli

@@ -2,6 +2,7 @@
 #include "cli/CheckReport.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/DatabasePassword.h"
 #include "core/DeploymentCheck.h"
 
 namespace ombrix::cli {
@@ -9,7 +10,7 @@ namespace ombrix::cli {
 namespace {
 
 const CommandLine kCheckLine{
-    .usage = "ombrix-cli check DATABASE [OBJECT] [--password PW] [--json]",
+    .usage = "ombrix-cli check DATABASE [OBJECT] [--password PW|--password-file FILE] [--json]",
     .description =
         "Reports what the database and its objects need before the page runs on a web server: "
         "the format and encryption, the ODBC driver the page names and what the server needs "
@@ -17,13 +18,13 @@ const CommandLine kCheckLine{
         "update it and each thing to mend, with its reason and the name as SQL takes it. Only "
         "the catalogue is read. Without the password of a protected database the objects are "
         "not checked.",
-    .options = {helpOption(),
-                passwordOption(),
-                {{"json"},
-                 "",
-                 "Print the report as JSON: \"format\", \"encryption\", \"driver\", "
-                 "\"objects\" ([{\"item\", \"updatable\", \"mend\": [{\"name\", \"reason\", "
-                 "\"write\"}]}], null without the password) and more."}},
+    .options = withPasswordOptions(
+        {helpOption()},
+        {{.names = {"json"},
+          .valueName = "",
+          .description = "Print the report as JSON: \"format\", \"encryption\", \"driver\", "
+                         "\"objects\" ([{\"item\", \"updatable\", \"mend\": [{\"name\", "
+                         "\"reason\", \"write\"}]}], null without the password) and more."}}),
     .arguments = {{"DATABASE", "The .mdb or .accdb file, as the page's connection string will "
                                "name it."},
                   {"OBJECT", "\"Table: NAME\" or \"Query: NAME\", as objects prints it."}},
@@ -47,10 +48,10 @@ int runCheck(core::Catalogue& catalogue, const Arguments& args, std::ostream& ou
         object = core::ObjectName{.kind = item.kind, .name = item.name};
     }
     const std::string& path = positional[0];
-    const std::string password = parsed.value("password");
+    const std::string password = databasePassword(parsed);
     const core::DeploymentReport report =
         core::checkDeployment(path, password, catalogue.inspectDatabase(path, password, object));
-    out << (parsed.isSet("json") ? checkReportJson(report) : checkReportText(path, report));
+    out << (parsed.isSet("json") ? checkReportJson(report) : checkReportText(report));
     return kExitDone;
 }
 

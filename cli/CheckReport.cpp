@@ -98,8 +98,8 @@ void writeObjects(std::string& text, const std::vector<core::ObjectCheck>& objec
 
 } // namespace
 
-std::string checkReportText(const std::string& path, const core::DeploymentReport& report) {
-    std::string text = "Database " + path + '\n';
+std::string checkReportText(const core::DeploymentReport& report) {
+    std::string text = "Database " + report.database + '\n';
     text += "  format      " + report.format + " (" + report.formatRelease + ")\n";
     std::string encryption;
     for (const std::string& scheme : report.encryption) {
@@ -145,6 +145,7 @@ std::string checkReportJson(const core::DeploymentReport& report) {
         }
     }
     const Json document{
+        {"database", report.database},
         {"format", report.format},
         {"release", report.formatRelease},
         {"encryption", report.encryption},

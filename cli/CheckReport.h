@@ -8,9 +8,9 @@ namespace ombrix::cli {
 
 // The report as people read it: the database, the connection, then each object with one line per
 // thing to mend.
-std::string checkReportText(const std::string& path, const core::DeploymentReport& report);
+std::string checkReportText(const core::DeploymentReport& report);
 
-// The report for scripts: {"format", "release", "encryption", "codePage", "driver",
+// The report for scripts: {"database", "format", "release", "encryption", "codePage", "driver",
 // "appPoolCommand", "redistributable", "driverOpensFormat", "lockFile", "folder",
 // "passwordLimit", "passwordProblems", "objects": [{"item", "updatable",
 // "mend": [{"name", "reason", "write", "detail"}], "fieldsUnread"}] or null without the password}.

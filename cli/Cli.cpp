@@ -6,6 +6,7 @@
 #include "core/Catalogue.h"
 #include "ombrix/ProjectInfo.h"
 #include "platform/ReaderCatalogue.h"
+#include "platform/StandardOutput.h"
 #include "reader/Serve.h"
 
 #include <algorithm>
@@ -69,9 +70,15 @@ int dispatch(core::Catalogue& catalogue, const Arguments& arguments, std::ostrea
 
 } // namespace
 
-int runCli(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+int runCli(const Arguments& arguments, std::ostream& err) {
     platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
-    return runCliWith(catalogue, arguments, out, err);
+    platform::StandardOutput output;
+    const int exitCode = runCliWith(catalogue, arguments, output.stream(), err);
+    if (const std::string reason = output.finish(); !reason.empty()) {
+        err << "Error: cannot write standard output: " << reason << '\n';
+        return kExitFailure;
+    }
+    return exitCode;
 }
 
 int runCliWith(core::Catalogue& catalogue, const Arguments& arguments, std::ostream& out,

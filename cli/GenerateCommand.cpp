@@ -1,6 +1,7 @@
 #include "cli/CatalogueCommands.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/DatabasePassword.h"
 #include "cli/Options.h"
 #include "cli/StateJson.h"
 #include "cli/WizardChoices.h"
@@ -14,9 +15,9 @@ namespace ombrix::cli {
 namespace {
 
 const std::string kCatalogueUsage =
-    "ombrix-cli generate DATABASE OBJECT [--field NAME]... [--method Post|Get] [--password PW] "
-    "[--output FILE]";
-const std::string kStateUsage = "ombrix-cli generate --state FILE|- [--output FILE]";
+    "ombrix-cli generate DATABASE OBJECT [--field NAME]... [--method Post|Get] "
+    "[--password PW|--password-file FILE] [--output FILE|-]";
+const std::string kStateUsage = "ombrix-cli generate --state FILE|- [--output FILE|-]";
 
 const CommandLine kGenerateLine{
     .usage = kCatalogueUsage + "\n       " + kStateUsage,
@@ -24,26 +25,29 @@ const CommandLine kGenerateLine{
         "Writes the ASP page that the wizard writes, byte for byte (UTF-8, CR LF line ends): for "
         "OBJECT of DATABASE (\"Table: NAME\" or \"Query: NAME\", as objects prints it) and the "
         "fields chosen, or for a wizard state given as JSON.",
-    .options = {helpOption(),
-                {{"field"},
-                 "NAME",
-                 "A field of OBJECT to use; repeat it for each field, in the order wanted. Without "
-                 "it every field is used, in the database's order."},
-                {{"method"},
-                 "Post|Get",
-                 "The method of the page's form: Post (the default) or Get."},
-                passwordOption(),
-                {{"output"},
-                 "FILE",
-                 "Save the page to FILE as the output window does: Windows-1252 when every "
-                 "character fits, otherwise UTF-8 with a byte-order mark."},
-                {{"state"},
-                 "FILE",
-                 "The wizard state as JSON: {\"database\", \"password\", \"object\", "
-                 "\"primaryKeyField\", \"primaryKeyPrefix\" (optional: the key field's type "
-                 "prefix), \"keyFields\" (optional: every field of the key, [{\"name\", "
-                 "\"prefix\"}, ...] in the key's order), \"fields\", \"method\"}; - reads "
-                 "standard input. No database is opened."}},
+    .options = withPasswordOptions(
+        {helpOption(),
+         {.names = {"field"},
+          .valueName = "NAME",
+          .description = "A field of OBJECT to use; repeat it for each field, in the order "
+                         "wanted. Without it every field is used, in the database's order.",
+          .repeatable = true},
+         {.names = {"method"},
+          .valueName = "Post|Get",
+          .description = "The method of the page's form: Post (the default) or Get."}},
+        {{.names = {"output"},
+          .valueName = "FILE",
+          .description = "Save the page to FILE as the output window does: Windows-1252 when "
+                         "every character fits, otherwise UTF-8 with a byte-order mark. A FIFO "
+                         "or a device is written where it is; - is standard output."},
+         {.names = {"state"},
+          .valueName = "FILE",
+          .description = "The wizard state as JSON: {\"database\", \"password\", \"object\", "
+                         "\"primaryKeyField\", \"primaryKeyPrefix\" (optional: the key field's "
+                         "type prefix), \"keyFields\" (optional: every field of the key, "
+                         "[{\"name\", \"prefix\"}, ...] in the key's order), \"fields\", "
+                         "\"method\"}; - reads standard input. No database is opened and the "
+                         "state's password is used."}}),
     .arguments = {{"DATABASE",
                    "The .mdb or .accdb file, written into the page's connection string exactly "
                    "as given."},
@@ -64,7 +68,7 @@ WizardState stateFromJsonArguments(const ParsedArguments& parsed) {
         throw CommandError(kExitBadUsage,
                            "unexpected argument \"" + parsed.arguments().front() + "\"");
     }
-    for (const char* option : {"field", "method", "password"}) {
+    for (const char* option : {"field", "method", "password", "password-file"}) {
         if (parsed.isSet(option)) {
             throw CommandError(kExitBadUsage,
                                "--" + std::string(option) + " cannot be used with --state");
@@ -82,7 +86,7 @@ WizardChoices choicesFromArguments(const ParsedArguments& parsed) {
     WizardChoices choices;
     choices.database = positional[0];
     choices.object = positional[1];
-    choices.password = parsed.value("password");
+    choices.password = databasePassword(parsed);
     choices.fields = parsed.values("field");
     if (parsed.isSet("method")) {
         choices.method = parsed.value("method");
@@ -97,14 +101,6 @@ WizardChoices choicesFromArguments(const ParsedArguments& parsed) {
         }
     }
     return choices;
-}
-
-void writeToStandardOutput(std::ostream& out, const std::string& page) {
-    out.write(page.data(), static_cast<std::streamsize>(page.size()));
-    out.flush();
-    if (!out) {
-        throw CommandError(kExitFailure, "cannot write the page to standard output");
-    }
 }
 
 } // namespace
@@ -123,10 +119,11 @@ int runGenerate(core::Catalogue& catalogue, const Arguments& args, std::ostream&
         state = wizardStateFromCatalogue(catalogue, choices);
     }
     const std::string page = GeneratePage(state);
-    if (parsed.isSet("output")) {
+    // "-" is standard output, byte for byte, as without --output.
+    if (parsed.isSet("output") && parsed.value("output") != "-") {
         writePage(parsed.value("output"), page);
     } else {
-        writeToStandardOutput(out, page);
+        out.write(page.data(), static_cast<std::streamsize>(page.size()));
     }
     return kExitDone;
 }

@@ -32,6 +32,11 @@ std::string joined(const std::vector<std::string>& parts, const std::string& sep
     return joined;
 }
 
+// "-h", "--help": an option's name as it is typed.
+std::string dashed(const std::string& name) {
+    return (name.size() == 1 ? "-" : "--") + name;
+}
+
 // As GNU-style parsers read options; where a command line holds several mistakes, the one
 // reported is the one ombrix-cli has always reported.
 class Parser {
@@ -67,6 +72,7 @@ public:
         if (unknown_.size() > 1) {
             badUsage("Unknown options: " + joined(unknown_, ", ") + ".");
         }
+        refuseRepeated(given);
     }
 
 private:
@@ -107,6 +113,19 @@ private:
             valueOf(*last, arg, given);
         } else if (last && arg.find('=') != std::string::npos) {
             valueError_ = "Unexpected value after '" + arg.substr(0, arg.find('=')) + "'.";
+        }
+    }
+
+    // Taking the last of two values would hide a mistake.
+    static void refuseRepeated(const Given& given) {
+        for (auto it = given.begin(); it != given.end(); ++it) {
+            const Option& option = *it->first;
+            const bool before = std::any_of(given.begin(), it, [&option](const auto& earlier) {
+                return earlier.first == &option;
+            });
+            if (before && !option.valueName.empty() && !option.repeatable) {
+                badUsage(dashed(option.names.back()) + " is given twice");
+            }
         }
     }
 
@@ -195,11 +214,11 @@ std::string wrapped(const std::string& names, std::size_t width, const std::stri
 }
 
 std::string namesOf(const Option& option) {
-    std::vector<std::string> dashed;
+    std::vector<std::string> names;
     for (const std::string& name : option.names) {
-        dashed.push_back((name.size() == 1 ? "-" : "--") + name);
+        names.push_back(dashed(name));
     }
-    return joined(dashed, ", ") + (option.valueName.empty() ? "" : " <" + option.valueName + ">");
+    return joined(names, ", ") + (option.valueName.empty() ? "" : " <" + option.valueName + ">");
 }
 
 } // namespace

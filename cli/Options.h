@@ -6,11 +6,13 @@
 namespace ombrix::cli {
 
 // One option of a command: its names ("h", "help"; one letter takes one dash, longer names two),
-// the name of its value (empty for a switch) and its line in the help.
+// the name of its value (empty for a switch), its line in the help, and whether it may be given
+// more than once (an option with one value given twice is bad usage).
 struct Option {
     std::vector<std::string> names;
     std::string valueName;
     std::string description;
+    bool repeatable = false;
 };
 
 struct Argument {
@@ -34,7 +36,7 @@ Option helpOption();
 class ParsedArguments {
 public:
     bool isSet(const std::string& name) const;
-    std::string value(const std::string& name) const; // the last one given
+    std::string value(const std::string& name) const; // empty when not given
     std::vector<std::string> values(const std::string& name) const;
     const std::vector<std::string>& arguments() const { return arguments_; }
 
@@ -48,8 +50,8 @@ private:
 };
 
 // Reads args as GNU-style options ("--name value", "--name=value", "-abc" for one-letter switches,
-// "--" ends options, a lone "-" is an argument); an unknown option or a missing or unexpected value
-// throws CommandError (bad usage).
+// "--" ends options, a lone "-" is an argument); an unknown option, a missing or unexpected value
+// or an option with a value given twice throws CommandError (bad usage).
 ParsedArguments parseArguments(const CommandLine& commandLine,
                                const std::vector<std::string>& args);
 

@@ -238,11 +238,13 @@ DeploymentReport checkDeployment(const std::string& path, const std::string& pas
                                  const DatabaseInspection& inspection) {
     const DatabaseFacts& database = inspection.database;
     const Format& format = kFormats.at(static_cast<std::size_t>(database.formatVersion));
-    DeploymentReport report{.format = format.name,
+    const std::string pagePath = pathInPage(path);
+    DeploymentReport report{.database = pagePath,
+                            .format = format.name,
                             .formatRelease = format.release,
                             .encryption = {},
                             .codePage = {},
-                            .connection = checkConnection(path, password, database),
+                            .connection = checkConnection(pagePath, password, database),
                             .objects = {}};
     for (const Encryption scheme : database.encryption) {
         report.encryption.emplace_back(kEncryptionNames[static_cast<std::size_t>(scheme)]);

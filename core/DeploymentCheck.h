@@ -54,6 +54,7 @@ struct ConnectionCheck {
 };
 
 struct DeploymentReport {
+    std::string database;                // the path as the page's connection line writes it
     std::string format;                  // "Jet 4"
     std::string formatRelease;           // "Access 2000-2003"
     std::vector<std::string> encryption; // "Jet RC4", "database password", "Office agile", ...
@@ -63,7 +64,8 @@ struct DeploymentReport {
     std::optional<std::vector<ObjectCheck>> objects;
 };
 
-// The report for a database as its path and password are written into the page.
+// The report for a database as its path (the file system's bytes) and password are written into
+// the page.
 DeploymentReport checkDeployment(const std::string& path, const std::string& password,
                                  const DatabaseInspection& inspection);
 

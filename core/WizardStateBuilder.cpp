@@ -1,6 +1,7 @@
 #include "core/WizardStateBuilder.h"
 
 #include "core/EngineErrors.h"
+#include "generator/DatabasePath.h"
 #include "generator/FieldRecords.h"
 #include "generator/TypePrefix.h"
 
@@ -47,7 +48,7 @@ std::vector<std::string> fieldItems(const ObjectDefinition& definition,
 
 WizardState wizardState(PageChoices choices, std::vector<KeyField> key) {
     const KeyField last = key.empty() ? KeyField{} : key.back();
-    return {.databasePath = std::move(choices.database),
+    return {.databasePath = pathInPage(choices.database),
             .password = std::move(choices.password),
             .primaryKeyField = last.name,
             .primaryKeyPrefix = last.prefix,

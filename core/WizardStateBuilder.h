@@ -22,7 +22,7 @@ std::vector<std::string> fieldItems(const ObjectDefinition& definition,
 
 // What the user has chosen by the last page.
 struct PageChoices {
-    std::string database;                // exactly as typed, chosen or dropped
+    std::string database;                // the path's bytes, as typed, chosen or dropped
     std::string password;                // empty when the database opened without one
     std::string object;                  // "Table: NAME" or "Query: NAME"
     std::vector<std::string> fieldItems; // in the order chosen
@@ -30,6 +30,7 @@ struct PageChoices {
 };
 
 // The state for those choices and the object's key; its primaryKeyField is the key's last field.
+// The path reads in the page as pathInPage() says; everything else goes in as it is.
 WizardState wizardState(PageChoices choices, std::vector<KeyField> key);
 
 } // namespace ombrix::core

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
-// Which paths the wizard takes as Access databases, and which of them need Access 2007's driver.
-// Here rather than in core/ because the page's connection line follows the same rule.
+// Which paths the wizard takes as Access databases, which of them need Access 2007's driver, and
+// how a path's bytes read in the page. Here rather than in core/ because the page's connection
+// line follows the same rule.
 namespace ombrix {
 
 // Whether a path (UTF-8 or any ASCII-compatible bytes) ends in ".mdb" or ".accdb", in any letter
@@ -22,5 +24,11 @@ struct OdbcDriver {
 
 // The Jet driver cannot open an Access 2007 file; the Access Database Engine's opens both.
 OdbcDriver odbcDriverFor(std::string_view databasePath);
+
+// A path, as the file system's bytes, in the page's text (UTF-8): unchanged when the bytes are
+// UTF-8; otherwise read as Windows-1252, the page's own encoding, with the five bytes that
+// Windows-1252 leaves undefined taken as the C1 controls of the same value, as Windows reads them.
+// So the Latin-1 bytes of "café.mdb" read as café.mdb.
+std::string pathInPage(std::string_view pathBytes);
 
 } // namespace ombrix

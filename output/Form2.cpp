@@ -8,6 +8,7 @@
 #include "platform/Twips.h"
 
 #include <QAccessibleWidget>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -100,7 +101,9 @@ void Form2::Command1_Click() {
     const QString path = platform::fileNameToWrite(choice);
     if (!platform::confirmReplacingOtherName(this, choice, path))
         return;
-    if (!platform::saveText(path.toStdString(), pageTextOf(*Text1).toStdString()))
+    // A FIFO that nothing reads would freeze the window: it fails at once instead.
+    if (!platform::saveText(QFile::encodeName(path).toStdString(), pageTextOf(*Text1).toStdString(),
+                            nullptr, platform::FifoOpening::FailWithoutReader))
         platform::showMessage(this, QStringLiteral("Unable to save the file."));
 }
 

@@ -1,14 +1,13 @@
 #include "platform/ArgumentText.h"
 
-#include <QStringList>
-
 namespace ombrix::platform {
 
-QString argumentText(int argc, const char* const* argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments.join(QLatin1Char(' '));
+std::string argumentText(int argc, const char* const* argv) {
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        text += (i > 1 ? " " : "") + std::string(argv[i]);
+    }
+    return text;
 }
 
 } // namespace ombrix::platform

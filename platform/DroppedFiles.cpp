@@ -1,6 +1,5 @@
 #include "platform/DroppedFiles.h"
 
-#include <QDir>
 #include <QMimeData>
 #include <QUrl>
 #include <algorithm>
@@ -13,12 +12,17 @@ bool holdsFileList(const QMimeData& data) {
            std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
 }
 
-QStringList droppedFilePaths(const QMimeData& data) {
-    QStringList paths;
+std::vector<std::string> droppedFilePaths(const QMimeData& data) {
+    std::vector<std::string> paths;
     if (!holdsFileList(data))
         return paths;
-    for (const QUrl& url : data.urls())
-        paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+    // QUrl::toLocalFile() would decode the bytes as UTF-8, replacing those that are not.
+    for (const QUrl& url : data.urls()) {
+        const QString host = url.host(QUrl::FullyEncoded);
+        const QString path =
+            (host.isEmpty() ? QString() : "//" + host) + url.path(QUrl::FullyEncoded);
+        paths.push_back(QByteArray::fromPercentEncoding(path.toLatin1()).toStdString());
+    }
     return paths;
 }
 

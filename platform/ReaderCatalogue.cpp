@@ -62,8 +62,7 @@ struct Child {
 
 std::string defaultReaderProgram() {
     std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    return (self.parent_path() / "ombrix-reader").string();
+    return readerProgramFor(std::filesystem::canonical("/proc/self/exe", error).string());
 }
 
 EngineError cannotStart(const std::string& program, int error) {
@@ -212,6 +211,15 @@ Result unpack(std::optional<Answer> answer, const std::string& path) {
 }
 
 } // namespace
+
+std::string readerProgramFor(const std::string& program) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(program).parent_path();
+    const fs::path installed = folder / OMBRIX_READER_FROM_PROGRAMS / "ombrix-reader";
+    std::error_code error;
+    return (fs::exists(installed, error) ? installed.lexically_normal() : folder / "ombrix-reader")
+        .string();
+}
 
 ReaderCatalogue::ReaderCatalogue(std::string readerProgram, std::chrono::milliseconds timeLimit)
     : readerProgram_(readerProgram.empty() ? defaultReaderProgram() : std::move(readerProgram)),

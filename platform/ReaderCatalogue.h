@@ -14,13 +14,17 @@ namespace ombrix::platform {
 // versioned message. A crash, a hang past the limit or an answer that does not decode is an
 // EngineError (3343 for the file, 429 when the reader cannot be started): the caller's process
 // never crashes or freezes.
+// The reader that a program runs: installed, ombrix-reader in the libexec folder that the
+// package gives it, found relative to the program's folder; in the build, the one beside it.
+std::string readerProgramFor(const std::string& program);
+
 class ReaderCatalogue final : public core::Catalogue {
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeLimit{20000};
     // Answers one encoded request with one encoded answer; empty for a request it cannot read.
     using Answerer = std::string (*)(std::string_view request);
 
-    // readerProgram empty: ombrix-reader beside the running program.
+    // readerProgram empty: the running program's reader (readerProgramFor).
     explicit ReaderCatalogue(std::string readerProgram = {},
                              std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
     // Each request in a fork of this process, answered there; no other thread may be running.

@@ -1,12 +1,16 @@
 #include "platform/TextSaver.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <glib.h>
 #include <glib/gstdio.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ombrix::platform {
@@ -80,6 +84,73 @@ bool writeInPlace(const std::string& path, const std::string& bytes, std::string
     return true;
 }
 
+// Blocks SIGPIPE while a FIFO is written, so that a reader that goes away makes the save fail
+// (EPIPE) instead of ending the program; a SIGPIPE that the write raised is taken away before the
+// old mask returns.
+class SigpipeBlocked {
+public:
+    SigpipeBlocked() {
+        sigemptyset(&sigpipe_);
+        sigaddset(&sigpipe_, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &sigpipe_, &previous_);
+        sigset_t pending;
+        sigpending(&pending);
+        pendingBefore_ = sigismember(&pending, SIGPIPE) == 1;
+    }
+    ~SigpipeBlocked() {
+        if (!pendingBefore_) {
+            const timespec none{};
+            sigtimedwait(&sigpipe_, nullptr, &none);
+        }
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    SigpipeBlocked(const SigpipeBlocked&) = delete;
+    SigpipeBlocked& operator=(const SigpipeBlocked&) = delete;
+
+private:
+    sigset_t sigpipe_{};
+    sigset_t previous_{};
+    bool pendingBefore_ = false;
+};
+
+// A FIFO or a character device is written where it is: replacing it would put a file in its
+// place. Without a reader, a FIFO opened without blocking refuses at once (ENXIO).
+bool writeToDevice(const std::string& path, const std::string& bytes, bool fifo,
+                   FifoOpening opening, std::string* error) {
+    const bool withoutBlocking = fifo && opening == FifoOpening::FailWithoutReader;
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | (withoutBlocking ? O_NONBLOCK : 0));
+    if (fd < 0)
+        return fail(error, std::strerror(errno));
+    if (withoutBlocking)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK); // a reader is there: wait for it
+    int reason = 0;
+    {
+        const SigpipeBlocked blocked;
+        for (std::size_t written = 0; written < bytes.size() && reason == 0;) {
+            const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+            if (n > 0)
+                written += static_cast<std::size_t>(n);
+            else if (errno != EINTR)
+                reason = errno;
+        }
+    }
+    if (::close(fd) != 0 && reason == 0 && errno != EINTR)
+        reason = errno;
+    return reason == 0 || fail(error, std::strerror(reason));
+}
+
+// Why a file of this kind is not written; empty for a file that a save replaces.
+std::string refusal(mode_t mode) {
+    if (S_ISREG(mode) || S_ISFIFO(mode) || S_ISCHR(mode))
+        return {};
+    if (S_ISDIR(mode))
+        return std::strerror(EISDIR);
+    if (S_ISSOCK(mode))
+        return "Is a socket";
+    return S_ISBLK(mode) ? "Is a block device" : "Is not a file";
+}
+
 } // namespace
 
 std::string encodePageText(std::string_view utf8) {
@@ -97,7 +168,15 @@ std::string encodePageText(std::string_view utf8) {
     return bytes;
 }
 
-bool saveText(const std::string& path, std::string_view utf8, std::string* error) {
+bool saveText(const std::string& path, std::string_view utf8, std::string* error,
+              FifoOpening opening) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        if (const std::string reason = refusal(existing.st_mode); !reason.empty())
+            return fail(error, reason);
+        return writeToDevice(path, encodePageText(utf8), S_ISFIFO(existing.st_mode), opening,
+                             error);
+    }
     const std::string target = fileToReplace(path);
     // Replacing would get round a file's own protection against writing.
     if (g_file_test(target.c_str(), G_FILE_TEST_EXISTS) && g_access(target.c_str(), W_OK) != 0)

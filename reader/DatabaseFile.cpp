@@ -155,7 +155,12 @@ DatabaseHeader readDatabaseHeader(const std::string& path) {
     }
     std::error_code error;
     const fs::path absolute = fs::absolute(path, error);
-    if (!fs::exists(absolute, error)) {
+    const bool exists = fs::exists(absolute, error);
+    // A path or a name the system refuses as too long is no path to the engine either.
+    if (error == std::errc::filename_too_long) {
+        throw core::invalidPath(path);
+    }
+    if (!exists) {
         // The engine looks for the folder with the path cleaned of "." and "..".
         const bool folderExists =
             fs::is_directory(absolute.lexically_normal().parent_path(), error);

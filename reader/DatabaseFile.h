@@ -42,7 +42,8 @@ DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fil
 core::DatabaseFacts databaseFacts(const DatabaseHeader& header);
 
 // Checks the path as the engine would before opening, reads page 0 and parses it. Throws 3044
-// (folder missing), 3024 (file missing), 3051 (no permission) or 3343.
+// (folder missing, or a path too long for the system), 3024 (file missing), 3051 (no permission)
+// or 3343.
 DatabaseHeader readDatabaseHeader(const std::string& path);
 
 // Compares a supplied password with the stored one as the engine does: no stored password opens

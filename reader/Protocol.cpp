@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <glib.h>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 namespace ombrix::reader {
@@ -16,10 +18,13 @@ using core::ObjectDefinition;
 using core::ObjectKind;
 
 constexpr const char* kVersionKey = "ombrixReader";
-// Limits on text count UTF-16 code units, as the engine measures names.
+// Limits on names count UTF-16 code units, as the engine measures names. What a request carries,
+// and an error's description, which may quote it, are limited by the message's size alone: the
+// reader answers for any path and name it is asked about.
 constexpr std::size_t kMaxNameLength = 32768;
-constexpr std::size_t kMaxDescriptionLength = 8192;
 constexpr std::size_t kMaxItems = 1 << 20;
+// Every printable ASCII character but the escape character itself stands for itself in a path.
+constexpr const char* kPathCharacters = " !\"#$&'()*+,/:;<=>?@[\\]^`{|}";
 constexpr int kMaxTypeCode = 0x7FFF;
 constexpr int kLastFormatVersion = 6; // ACE 17
 
@@ -32,6 +37,35 @@ std::size_t utf16Length(const std::string& text) {
         units += byte >= 0xF0 ? 1 : 0;
     }
     return units;
+}
+
+struct GFree {
+    void operator()(gchar* text) const { g_free(text); }
+};
+
+// JSON holds Unicode text only, and a path is any bytes but NUL: it travels percent-encoded, each
+// byte outside printable ASCII (and "%" itself) as %XX.
+std::string escapedPath(const std::string& bytes) {
+    const std::unique_ptr<gchar, GFree> escaped(g_uri_escape_bytes(
+        reinterpret_cast<const guint8*>(bytes.data()), bytes.size(), kPathCharacters));
+    return escaped.get();
+}
+
+// The path's bytes, when the text is exactly what escapedPath() writes for a path.
+std::optional<std::string> unescapedPath(const std::string& text) {
+    GBytes* raw =
+        g_uri_unescape_bytes(text.data(), static_cast<gssize>(text.size()), nullptr, nullptr);
+    if (raw == nullptr) {
+        return std::nullopt;
+    }
+    gsize size = 0;
+    const auto* data = static_cast<const char*>(g_bytes_get_data(raw, &size));
+    std::string bytes(data != nullptr ? data : "", size);
+    g_bytes_unref(raw);
+    if (bytes.find('\0') != std::string::npos || escapedPath(bytes) != text) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 std::string toBytes(Json object) {
@@ -116,7 +150,7 @@ std::optional<EngineError> decodeError(const Json& value) {
         return std::nullopt;
     }
     const auto& text = description.get_ref<const std::string&>();
-    if (text.empty() || utf16Length(text) > kMaxDescriptionLength) {
+    if (text.empty()) {
         return std::nullopt;
     }
     return EngineError(*number, text);
@@ -349,7 +383,7 @@ std::optional<core::DatabaseInspection> decodeInspection(const Json& value) {
 } // namespace
 
 std::string encodeRequest(const Request& request) {
-    Json body{{"path", request.path}, {"password", request.password}};
+    Json body{{"path", escapedPath(request.path)}, {"password", request.password}};
     if (request.operation == Operation::DescribeObject) {
         body["kind"] = kindName(request.kind);
         body["name"] = request.name;
@@ -381,23 +415,22 @@ std::optional<Request> decodeRequest(std::string_view bytes) {
     const Json* fields = body ? object(*body, expectedKeys) : nullptr;
     const Json* path = fields ? member(*fields, "path") : nullptr;
     const Json* password = fields ? member(*fields, "password") : nullptr;
-    auto pathText = path ? name(*path, true) : std::nullopt;
-    auto passwordText = password ? name(*password, true) : std::nullopt;
-    if (!pathText || !passwordText) {
+    auto pathBytes =
+        path && path->is_string() ? unescapedPath(path->get<std::string>()) : std::nullopt;
+    if (!pathBytes || password == nullptr || !password->is_string()) {
         return std::nullopt;
     }
-    request.path = std::move(*pathText);
-    request.password = std::move(*passwordText);
+    request.path = std::move(*pathBytes);
+    request.password = password->get<std::string>();
     if (request.operation == Operation::DescribeObject) {
         const Json* kind = member(*fields, "kind");
         const Json* objectName = member(*fields, "name");
-        auto nameText = objectName ? name(*objectName, true) : std::nullopt;
         const auto kindValue = kind ? kindNamed(*kind) : std::nullopt;
-        if (!nameText || !kindValue) {
+        if (objectName == nullptr || !objectName->is_string() || !kindValue) {
             return std::nullopt;
         }
         request.kind = *kindValue;
-        request.name = std::move(*nameText);
+        request.name = objectName->get<std::string>();
     }
     if (request.operation == Operation::InspectDatabase) {
         const Json* object = member(*fields, "object");
@@ -405,14 +438,14 @@ std::optional<Request> decodeRequest(std::string_view bytes) {
             return std::nullopt;
         }
         if (!object->is_null()) {
+            // An empty name would ask for every object.
             const Json* pair = array(*object, 2);
             const auto kindValue = pair ? kindNamed((*pair)[0]) : std::nullopt;
-            auto nameText = pair ? name((*pair)[1]) : std::nullopt;
-            if (!kindValue || !nameText) {
+            if (!kindValue || !(*pair)[1].is_string() || (*pair)[1].empty()) {
                 return std::nullopt;
             }
             request.kind = *kindValue;
-            request.name = std::move(*nameText);
+            request.name = (*pair)[1].get<std::string>();
         }
     }
     return request;

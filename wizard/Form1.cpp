@@ -18,6 +18,7 @@
 
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFile>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,11 +35,6 @@ void selectFirstEntry(QListWidget& list) {
     if (list.count() == 0)
         throw core::invalidPropertyValue();
     list.setCurrentRow(0);
-}
-
-// The wizard takes a path from its command line or a drop only when it names an Access file.
-bool namesDatabase(const QString& path) {
-    return namesAccessDatabase(path.toStdString());
 }
 
 // A page's heading is also the description of the control that gets the focus there, so that a
@@ -60,9 +56,10 @@ QStringList entries(const QListWidget& list) {
 Form1::Form1(core::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), showOutput_(std::move(showOutput)) {
     createControls();
+    connect(txtDBName, &QLineEdit::textChanged, this, [this] { pathBytes_.reset(); });
 }
 
-void Form1::Form_Load(const QString& argumentText) {
+void Form1::Form_Load(const std::string& argumentText) {
     {
         WaitCursor wait;
         setWindowTitle(
@@ -76,17 +73,29 @@ void Form1::Form_Load(const QString& argumentText) {
         Combo1->setCurrentIndex(0);
     }
     centreOnScreen();
-    if (namesDatabase(argumentText)) {
-        txtDBName->setText(argumentText);
+    // The wizard takes a path from its command line only when it names an Access file.
+    if (namesAccessDatabase(argumentText)) {
+        setDatabasePath(argumentText);
         btnNext_Click();
     }
+}
+
+// The box shows the bytes as the locale's conversion reads them, a replacement character for
+// what it cannot; the bytes themselves are what the database is opened with.
+void Form1::setDatabasePath(const std::string& bytes) {
+    txtDBName->setText(QFile::decodeName(QByteArray::fromStdString(bytes)));
+    pathBytes_ = bytes; // after the text, whose change forgets the bytes
+}
+
+std::string Form1::databasePath() const {
+    return pathBytes_ ? *pathBytes_ : txtDBName->text().toStdString();
 }
 
 WizardState Form1::wizardState() const {
     std::vector<std::string> items;
     for (const QString& item : entries(*List5))
         items.push_back(item.toStdString());
-    return core::wizardState({.database = txtDBName->text().toStdString(),
+    return core::wizardState({.database = databasePath(),
                               .password = password.toStdString(),
                               .object = lblObj->text().toStdString(),
                               .fieldItems = std::move(items),
@@ -173,7 +182,7 @@ void Form1::btnFile_Click() {
         txtDBName->setFocus();
         return;
     }
-    txtDBName->setText(path);
+    setDatabasePath(QFile::encodeName(path).toStdString());
     btnNext->setFocus();
 }
 
@@ -186,9 +195,9 @@ bool Form1::txtDBName_OLEDragOver(const QMimeData& dragged, Qt::DropActions offe
 }
 
 void Form1::txtDBName_OLEDragDrop(const QMimeData& dragged) {
-    for (const QString& path : platform::droppedFilePaths(dragged)) {
-        if (namesDatabase(path)) {
-            txtDBName->setText(path);
+    for (const std::string& path : platform::droppedFilePaths(dragged)) {
+        if (namesAccessDatabase(path)) {
+            setDatabasePath(path);
             btnNext->setFocus();
             return;
         }
@@ -236,8 +245,8 @@ void Form1::NextStep(Page from) {
 }
 
 void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
-    const QString path = txtDBName->text();
-    if (path.isEmpty()) {
+    const std::string path = databasePath();
+    if (path.empty()) {
         wait.restore();
         message(QStringLiteral("Please supply a database to use."));
         txtDBName->setFocus();
@@ -250,7 +259,7 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
     int lastError = 0;
     const auto open = [&] {
         try {
-            database = catalogue_.listObjects(path.toStdString(), password.toStdString());
+            database = catalogue_.listObjects(path, password.toStdString());
         } catch (const core::EngineError& error) {
             lastError = error.number();
         }
@@ -291,7 +300,7 @@ void Form1::listFields(WaitCursor& wait) {
         List1->currentItem() != nullptr ? List1->currentItem()->text().toStdString() : "";
     const core::ObjectKind kind = core::objectKind(item);
     const core::ObjectDefinition definition = catalogue_.describeObject(
-        txtDBName->text().toStdString(), password.toStdString(), kind, core::itemObjectName(item));
+        databasePath(), password.toStdString(), kind, core::itemObjectName(item));
     keyFields_ = core::objectKey(kind, definition);
     primaryKeyField =
         keyFields_.empty() ? QString() : QString::fromStdString(keyFields_.back().name);

@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -46,10 +48,10 @@ class Form1 : public QDialog {
 public:
     Form1(core::Catalogue& catalogue, ShowOutput showOutput, QWidget* parent = nullptr);
 
-    // Prepares the window, then looks at the program's argument text: a path ending in ".mdb" or
-    // ".accdb" goes into the database box and runs the first step at once, before the window is
-    // shown.
-    void Form_Load(const QString& argumentText);
+    // Prepares the window, then looks at the program's argument text (its bytes): a path ending in
+    // ".mdb" or ".accdb" goes into the database box and runs the first step at once, before the
+    // window is shown.
+    void Form_Load(const std::string& argumentText);
 
     std::int16_t currentStep() const { return step; }
     const QString& currentPassword() const { return password; }
@@ -84,6 +86,11 @@ private:
                                Qt::DropAction& granted) const;
     void txtDBName_OLEDragDrop(const QMimeData& dragged);
 
+    // The database path: the bytes that the command line, a drop or the file dialog gave, until
+    // the box's text changes; from then on the box's text.
+    void setDatabasePath(const std::string& bytes);
+    std::string databasePath() const;
+
     void NextStep(Page from);
     void openDatabaseAndListObjects(WaitCursor& wait);
     void listFields(WaitCursor& wait);
@@ -102,6 +109,7 @@ private:
     QString password;
     QString primaryKeyField;
     std::vector<KeyField> keyFields_; // every field of the key, with its type prefix, for the page
+    std::optional<std::string> pathBytes_; // while the box shows them unedited
 
     QPixmap Image1; // the side picture
     std::array<QWidget*, 4> picFrame{};

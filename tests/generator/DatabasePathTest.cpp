@@ -1,5 +1,5 @@
 // Which paths name an Access database: the last four characters ".mdb" or the last six ".accdb",
-// in any letter case.
+// in any letter case; and how a path's bytes read in the page.
 #include "generator/DatabasePath.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +29,25 @@ TEST(DatabasePath, EndingsInAnyLetterCase) {
     for (const auto& row : rows) {
         EXPECT_EQ(namesAccessDatabase(row.path), row.database) << row.path;
         EXPECT_EQ(namesAccdb(row.path), row.accdb) << row.path;
+    }
+}
+
+// UTF-8 stays; anything else is read as Windows-1252 reads it (the characters of 0x80 to 0x9F from
+// the code page's published table, the five it leaves undefined as C1 controls).
+TEST(DatabasePath, BytesThatAreNotUtf8ReadAsWindows1252InThePage) {
+    const struct {
+        std::string_view bytes, page;
+    } rows[] = {
+        {.bytes = "/d/caf\xe9.mdb", .page = "/d/caf\u00e9.mdb"},
+        {.bytes = "/d/caf\u00e9.mdb", .page = "/d/caf\u00e9.mdb"},
+        {.bytes = "/d/\U0001D538.mdb", .page = "/d/\U0001D538.mdb"},
+        {.bytes = "\x80\x93x\x94\x9f\xa0\xff", .page = "\u20ac\u201cx\u201d\u0178\u00a0\u00ff"},
+        {.bytes = "\x81\x8d\x8f\x90\x9d", .page = "\u0081\u008d\u008f\u0090\u009d"},
+        {.bytes = "\xc3\xa9\xe9", .page = "\u00c3\u00a9\u00e9"}, // one bad byte: all of it
+        {.bytes = "\xed\xa0\x80", .page = "\u00ed\u00a0\u20ac"}, // a surrogate is no UTF-8
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(pathInPage(row.bytes), row.page) << row.bytes;
     }
 }
 

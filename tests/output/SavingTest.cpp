@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace ombrix::tests {
 namespace {
@@ -77,6 +78,27 @@ TEST(OutputWindowSave, ActsOnTheAnswer) {
         EXPECT_EQ(output::pageTextOf(*form.findChild<QPlainTextEdit*>("Text1")), kPage);
         QDir::setCurrent(QDir::tempPath());
     }
+}
+
+// A FIFO that nothing reads would leave the window waiting for a reader: the save fails at once,
+// and the FIFO stays a FIFO.
+TEST(OutputWindowSave, AFifoThatNothingReadsFailsAtOnce) {
+    QTemporaryDir dir;
+    const QByteArray fifo = QFile::encodeName(dir.filePath("page.asp"));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    output::Form2 form(nullptr, [&](QWidget*) {
+        return platform::SaveChoice{.fileName = QFile::decodeName(fifo), .filterIndex = 1};
+    });
+    form.setAttribute(Qt::WA_DeleteOnClose, false);
+    form.setPageText(kPage);
+    form.show();
+    ModalAnswers answers;
+    answers.press(QMessageBox::Ok);
+    clickSave(form);
+    EXPECT_EQ(answers.log, QStringList{"message|Ombrix|Unable to save the file."});
+    struct stat status {};
+    ASSERT_EQ(stat(fifo.constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 // One page from "Finished" through the real save dialog to the file. The dialog is modal to the

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -48,12 +49,12 @@ INSTANTIATE_TEST_SUITE_P(Modes, MisbehavingReader,
 
 TEST(ReaderIsolation, WellFormedAnswersAreTakenAsSent) {
     setenv("OMBRIX_FAKE_READER",
-           R"({"ombrixReader":2,"objects":{"tables":["Orders"],"queries":[["Big orders",0]]}})", 1);
+           R"({"ombrixReader":3,"objects":{"tables":["Orders"],"queries":[["Big orders",0]]}})", 1);
     platform::ReaderCatalogue catalogue(kFakeReader, 5s);
     EXPECT_EQ(catalogue.listObjects("x.mdb", {}),
               (core::DatabaseObjects{{{"Orders"}}, {{"Big orders", 0}}}));
 
-    setenv("OMBRIX_FAKE_READER", R"({"ombrixReader":2,"error":[3031,"Not a valid password."]})", 1);
+    setenv("OMBRIX_FAKE_READER", R"({"ombrixReader":3,"error":[3031,"Not a valid password."]})", 1);
     EXPECT_EQ(errorOf([&] { catalogue.listObjects("x.mdb", {}); }), 3031);
 }
 
@@ -81,11 +82,29 @@ TEST(ReaderIsolation, AMissingReaderIsReported) {
     }
 }
 
+// Installed, the reader is in the package's libexec folder, beside the programs' bin; in the build
+// it stands beside them.
+TEST(ReaderIsolation, TheReaderIsFoundWhereItIsInstalled) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "ombrix-layout-XXXXXX").string();
+    const fs::path root = mkdtemp(pattern.data());
+    fs::create_directories(root / "usr/bin");
+    fs::create_directories(root / "usr/libexec/ombrix");
+    std::ofstream(root / "usr/libexec/ombrix/ombrix-reader").put('x');
+    fs::create_directories(root / "build/bin");
+    std::ofstream(root / "build/bin/ombrix-reader").put('x');
+    EXPECT_EQ(platform::readerProgramFor((root / "usr/bin/ombrix").string()),
+              (root / "usr/libexec/ombrix/ombrix-reader").string());
+    EXPECT_EQ(platform::readerProgramFor((root / "build/bin/ombrix").string()),
+              (root / "build/bin/ombrix-reader").string());
+    fs::remove_all(root);
+}
+
 // The command line's way: a fork of this process answers, with the same time limit and checks.
 TEST(ReaderIsolation, AForkedAnswererIsHeldToTheSameRules) {
     using Answerer = platform::ReaderCatalogue::Answerer;
     const Answerer answers = [](std::string_view) -> std::string {
-        return R"({"ombrixReader":2,"objects":{"tables":["Orders"],"queries":[]}})";
+        return R"({"ombrixReader":3,"objects":{"tables":["Orders"],"queries":[]}})";
     };
     EXPECT_EQ(platform::ReaderCatalogue(answers, 5s).listObjects("x.mdb", {}).tables.size(), 1U);
     for (const Answerer misbehaves : std::initializer_list<Answerer>{

@@ -23,32 +23,36 @@ namespace {
 using namespace platform;
 
 TEST(ShellWrappers, ArgumentTextJoinsTheArgumentsUnchanged) {
-    const std::vector<std::pair<std::vector<const char*>, QString>> rows{
+    const std::vector<std::pair<std::vector<const char*>, std::string>> rows{
         {{"ombrix"}, ""},
         {{"ombrix", "/data/Shop.MDB"}, "/data/Shop.MDB"},
         {{"ombrix", "/my data/a.mdb"}, "/my data/a.mdb"},
         {{"ombrix", "a.mdb", "more"}, "a.mdb more"},
         {{"ombrix", "-platform", "xcb", "a.mdb"}, "-platform xcb a.mdb"}, // Qt's options stay
         {{"ombrix", "", "a.mdb"}, " a.mdb"},
-        {{"ombrix", "/données/Zürich.mdb"}, "/données/Zürich.mdb"}};
+        {{"ombrix", "/données/Zürich.mdb"}, "/données/Zürich.mdb"},
+        {{"ombrix", "/d/caf\xe9.mdb", "\xff"}, "/d/caf\xe9.mdb \xff"}}; // bytes, not UTF-8
     for (const auto& [argv, text] : rows) {
         EXPECT_EQ(argumentText(static_cast<int>(argv.size()), argv.data()), text);
     }
 }
 
+// A file manager's URLs percent-encode the file names' bytes, whatever their encoding.
 TEST(ShellWrappers, DroppedFilesAreAListOfLocalFilesOnly) {
-    const QUrl file = QUrl::fromLocalFile("/b/z.mdb");
+    const QUrl file("file:///b/z.mdb");
     const QUrl web("http://example.org/a.mdb");
-    const std::vector<std::pair<QList<QUrl>, QStringList>> rows{
+    const std::vector<std::pair<QList<QUrl>, std::vector<std::string>>> rows{
         {{}, {}},
-        {{file, QUrl::fromLocalFile("/a/y.txt")},
-         {QDir::toNativeSeparators("/b/z.mdb"), QDir::toNativeSeparators("/a/y.txt")}},
+        {{file, QUrl("file:///a/y%20x.txt")}, {"/b/z.mdb", "/a/y x.txt"}},
+        {{QUrl("file:///d/caf%E9.mdb"), QUrl("file:///d/Z%C3%BCrich%25.mdb")},
+         {"/d/caf\xe9.mdb", "/d/Z\xc3\xbcrich%.mdb"}},
+        {{QUrl("file://server/share/x.mdb")}, {"//server/share/x.mdb"}},
         {{web}, {}},
         {{file, web}, {}}};
     for (const auto& [urls, paths] : rows) {
         QMimeData data;
         data.setUrls(urls);
-        EXPECT_EQ(holdsFileList(data), !paths.isEmpty());
+        EXPECT_EQ(holdsFileList(data), !paths.empty());
         EXPECT_EQ(droppedFilePaths(data), paths);
     }
 }

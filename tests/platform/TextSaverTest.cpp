@@ -1,10 +1,12 @@
 // Saving a page, over the tables in saving.json: the bytes a text becomes, and what a save leaves
-// on disk for each kind of target, failure and fault.
+// on disk for each kind of target, failure and fault, special files included.
 #include "platform/TextSaver.h"
 
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/Files.h"
 
+#include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -12,6 +14,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace ombrix::tests {
@@ -112,6 +118,70 @@ TEST_P(Saving, WritesTheWholeTextOrLeavesTheOldFile) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, Saving,
                          ::testing::ValuesIn(cases("saving").begin(), cases("saving").end()),
+                         [](const ::testing::TestParamInfo<json>& row) {
+                             return row.param["name"].get<std::string>();
+                         });
+
+// A special file of the row's kind, made in the folder; its type, to compare after the save.
+fs::file_type makeNode(const json& row, const fs::path& path) {
+    const std::string kind = row["kind"];
+    if (kind == "fifo") {
+        EXPECT_EQ(mkfifo(path.c_str(), 0600), 0);
+    } else if (kind == "socket") {
+        sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+        path.string().copy(address.sun_path, sizeof address.sun_path - 1);
+        const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
+        EXPECT_EQ(bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        close(listening);
+    } else if (kind == "folder") {
+        fs::create_directory(path);
+    } else {
+        EXPECT_EQ(mknod(path.c_str(), (kind == "blockDevice" ? S_IFBLK : S_IFCHR) | 0600,
+                        makedev(row["device"][0], row["device"][1])),
+                  0);
+    }
+    return fs::symlink_status(path).type();
+}
+
+class SpecialFiles : public ::testing::TestWithParam<json> {};
+
+// Runs as root in CI, which mknod needs; a FIFO, a socket and a folder need no privilege.
+TEST_P(SpecialFiles, AreWrittenWhereTheyAreOrRefused) {
+    const json& row = GetParam();
+    if (row.contains("device") && geteuid() != 0)
+        GTEST_SKIP() << "mknod needs root";
+    const Folder folder;
+    const fs::path node = folder.path() / "node";
+    const fs::file_type kind = makeNode(row, node);
+    // Opened first, so that the save finds a reader however it opens the FIFO.
+    const int reader = row.value("reader", false) ? open(node.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+    const bool viaLink = row.value("viaLink", false);
+    if (viaLink)
+        fs::create_symlink("node", folder.path() / "link");
+    const std::string text(1000, 'x'); // less than a pipe holds
+    const auto opening = row.value("opening", "") == "failWithoutReader"
+                             ? platform::FifoOpening::FailWithoutReader
+                             : platform::FifoOpening::WaitForReader;
+
+    std::string error;
+    const bool saved = platform::saveText((folder.path() / (viaLink ? "link" : "node")).string(),
+                                          text, &error, opening);
+    EXPECT_EQ(error, row.value("error", ""));
+    EXPECT_EQ(saved, error.empty());
+    if (reader >= 0) {
+        std::string received(2 * text.size(), '\0');
+        received.resize(static_cast<std::size_t>(
+            std::max<ssize_t>(0, read(reader, received.data(), received.size()))));
+        close(reader);
+        EXPECT_EQ(received, text);
+    }
+    EXPECT_EQ(fs::symlink_status(node).type(), kind) << "replaced";
+    EXPECT_EQ(folder.entries(), 3U + viaLink) << "a file was left beside it";
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SpecialFiles,
+                         ::testing::ValuesIn(cases("specialFiles").begin(),
+                                             cases("specialFiles").end()),
                          [](const ::testing::TestParamInfo<json>& row) {
                              return row.param["name"].get<std::string>();
                          });

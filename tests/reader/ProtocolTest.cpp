@@ -86,6 +86,32 @@ TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
               std::pair(3031, std::string("Not valid.")));
 }
 
+// A path is bytes in any encoding: percent-encoded on the wire, every byte outside printable
+// ASCII and "%" itself as %XX. What a request asks about is limited by the message alone.
+TEST(Protocol, RequestsCarryAnyPathAndAnyLengthOfName) {
+    const Request latin1{.operation = Operation::ListObjects,
+                         .path = "/d/caf\xe9 100%.mdb",
+                         .password = std::string(100000, 'p'),
+                         .kind = core::ObjectKind::Table,
+                         .name = {}};
+    const std::string wire = encodeRequest(latin1);
+    EXPECT_TRUE(wire.starts_with(R"({"objects":{"password":")")) << wire.substr(0, 40);
+    EXPECT_TRUE(wire.ends_with(R"(","path":"/d/caf%E9 100%25.mdb"},"ombrixReader":)" +
+                               std::to_string(kProtocolVersion) + "}"))
+        << wire.substr(wire.size() - 60);
+    const Request received = decodeRequest(wire).value();
+    EXPECT_EQ(received.path, latin1.path);
+    EXPECT_EQ(received.password, latin1.password);
+
+    const Request longName{.operation = Operation::DescribeObject,
+                           .path = "C:\\Data\\\x01\x7f\xff~.mdb",
+                           .password = {},
+                           .kind = core::ObjectKind::Table,
+                           .name = std::string(100000, 'n')};
+    const Request again = decodeRequest(encodeRequest(longName)).value();
+    EXPECT_EQ(std::tie(again.path, again.name), std::tie(longName.path, longName.name));
+}
+
 // Each line of malformed-messages.txt: "request ", "answer " (to a listing) or "inspection " (an
 // answer to an inspection), then the bytes, where {version} stands for the protocol's version.
 TEST(Protocol, RejectsMalformedMessages) {
@@ -108,7 +134,7 @@ TEST(Protocol, RejectsMalformedMessages) {
         }
         ++count;
     }
-    EXPECT_EQ(count, 27);
+    EXPECT_EQ(count, 31);
 }
 
 // Names are limited in UTF-16 code units, as the engine counts them.

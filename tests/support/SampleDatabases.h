@@ -6,6 +6,7 @@ namespace ombrix::tests {
 
 // Databases the fake engine holds for the wizard's tests.
 inline constexpr const char* kShopPath = "/data/Shop.mdb";
+inline constexpr const char* kLatin1Path = "/data/caf\xe9.mdb"; // bytes that are no UTF-8
 inline constexpr const char* kFilterPath = "/data/filter.mdb";
 inline constexpr const char* kLockedPath = "/data/locked.mdb";
 inline constexpr const char* kLockedPassword = "pw;x=1";

@@ -35,7 +35,7 @@ public:
                              : [this](QWidget&, const QString& text) { outputs.append(text); }) {}
 
     // Loads the window with the argument text, then shows it.
-    bool start(const QString& argumentText = {}) {
+    bool start(const std::string& argumentText = {}) {
         form.Form_Load(argumentText);
         form.show();
         return QTest::qWaitForWindowExposed(&form);

@@ -21,9 +21,10 @@ using DatabaseRoutesTest = SampleWizardTest;
 TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
     const QString notSet =
         "message|Ombrix|Error 91\r\n\r\nObject variable or With block variable not set";
-    const QString twoPaths = QString(kFilterPath) + ' ' + kShopPath;
+    const std::string twoPaths = std::string(kFilterPath) + ' ' + kShopPath;
     const struct {
-        QString arguments, box;
+        std::string arguments; // bytes
+        QString box;
         int page = 1;
         QString shown{};
     } cases[] = {
@@ -32,15 +33,18 @@ TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
         {.arguments = "/data/Nowhere.MDB", .box = "/data/Nowhere.MDB", .shown = notSet},
         {.arguments = "/data/Nowhere.AccDB", .box = "/data/Nowhere.AccDB", .shown = notSet},
         {.arguments = "/data/Nowhere.accde", .box = ""},
-        {.arguments = '"' + QString(kShopPath) + '"', .box = ""},
-        {.arguments = twoPaths, .box = twoPaths, .shown = notSet},
+        {.arguments = '"' + std::string(kShopPath) + '"', .box = ""},
+        {.arguments = twoPaths, .box = QString::fromStdString(twoPaths), .shown = notSet},
         {.arguments = kLockedPath,
          .box = kLockedPath,
          .shown = "prompt|Ombrix|Please enter the correct password for this database:||password"},
+        // Latin-1 bytes: shown with a replacement character, opened as they are.
+        {.arguments = kLatin1Path, .box = "/data/caf\uFFFD.mdb", .page = 2},
     };
     for (const auto& line : cases) {
-        SCOPED_TRACE(line.arguments.toStdString());
+        SCOPED_TRACE(line.arguments);
         FakeCatalogue catalogue = sampleCatalogue();
+        catalogue.databases[kLatin1Path] = shopDatabase();
         WizardDriver wizard(catalogue);
         bool visibleUnderMessage = false;
         QPoint offCentre; // of the box, from the centre of the screen
@@ -65,15 +69,22 @@ TEST(WizardCommandLine, DatabasePathRunsTheFirstStepBeforeTheWindowShows) {
 TEST(WizardDrop, FirstDroppedDatabaseFillsTheBox) {
     const QString typed = "typed.mdb";
     const struct {
-        QStringList files; // empty: plain text is dragged
+        QStringList files; // file URLs; empty: plain text is dragged
         Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
         QString box;
+        QString inPage = box; // the path as the page writes it
     } cases[] = {
-        {.files = {"/d/notes.txt", "/d/x/Orders.MDB", "/d/y/last.mdb"}, .box = "/d/x/Orders.MDB"},
-        {.files = {"/d/notes.mdb.txt"}, .box = typed},
-        {.files = {"/d/notes.txt", "/d/New.ACCDB", "/d/y/last.mdb"}, .box = "/d/New.ACCDB"},
-        {.files = {"/d/Shop.mdb"}, .offered = Qt::MoveAction, .box = typed},
+        {.files = {"file:///d/notes.txt", "file:///d/x/Orders.MDB", "file:///d/y/last.mdb"},
+         .box = "/d/x/Orders.MDB"},
+        {.files = {"file:///d/notes.mdb.txt"}, .box = typed},
+        {.files = {"file:///d/notes.txt", "file:///d/New.ACCDB", "file:///d/y/last.mdb"},
+         .box = "/d/New.ACCDB"},
+        {.files = {"file:///d/Shop.mdb"}, .offered = Qt::MoveAction, .box = typed},
         {.files = {}, .box = typed},
+        // Latin-1 bytes: shown with a replacement character, kept for the page.
+        {.files = {"file:///data/caf%E9.mdb"},
+         .box = "/data/caf\uFFFD.mdb",
+         .inPage = "/data/caf\u00e9.mdb"},
     };
     for (const auto& dropped : cases) {
         SCOPED_TRACE(dropped.files.join(' ').toStdString());
@@ -84,8 +95,8 @@ TEST(WizardDrop, FirstDroppedDatabaseFillsTheBox) {
         auto* target = wizard.get<QLineEdit>("txtDBName");
         QMimeData data;
         QList<QUrl> urls;
-        for (const QString& path : dropped.files)
-            urls.append(QUrl::fromLocalFile(path));
+        for (const QString& url : dropped.files)
+            urls.append(QUrl(url));
         if (urls.isEmpty())
             data.setText("/d/dragged text.mdb");
         else
@@ -105,9 +116,30 @@ TEST(WizardDrop, FirstDroppedDatabaseFillsTheBox) {
             QApplication::sendEvent(target, &drop);
         }
         EXPECT_EQ(target->text(), dropped.box);
+        EXPECT_EQ(wizard.form.wizardState().databasePath, dropped.inPage.toStdString());
         EXPECT_EQ(wizard.form.focusWidget() == wizard.get("btnNext"), dropped.box != typed);
         EXPECT_EQ(wizard.form.currentStep(), 1);
     }
+}
+
+// The bytes of a path from the command line reach the catalogue as they are, and the page reads
+// them as Windows-1252, until the box changes: then its text is the path, however it looks.
+TEST_F(DatabaseRoutesTest, APathKeepsItsBytesUntilTheBoxChanges) {
+    catalogue.databases[kLatin1Path] = shopDatabase();
+    ASSERT_TRUE(wizard.start(kLatin1Path));
+    EXPECT_EQ(wizard.page(), 2);
+    EXPECT_EQ(wizard.form.wizardState().databasePath, "/data/caf\u00e9.mdb");
+    wizard.back();
+    auto* box = wizard.get<QLineEdit>("txtDBName");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, "b");
+    EXPECT_EQ(box->text(), "/data/caf\uFFFD.mdb");
+    wizard.answers.ok();
+    wizard.next();
+    EXPECT_EQ(catalogue.calls,
+              (std::vector<std::string>{"list /data/caf\xe9.mdb|", "list /data/caf\ufffd.mdb|"}));
 }
 
 TEST_F(DatabaseRoutesTest, SelectChoosesAFileAndNextTakesEnter) {

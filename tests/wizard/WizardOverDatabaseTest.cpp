@@ -109,7 +109,7 @@ TEST(WizardOverDatabase, TakesAnAccdbByDialogDropAndCommandLineThroughToItsPage)
         SCOPED_TRACE(route.name);
         platform::ReaderCatalogue catalogue;
         WizardDriver wizard(catalogue);
-        ASSERT_TRUE(wizard.start(route.takePath ? QString() : path));
+        ASSERT_TRUE(wizard.start(route.takePath ? std::string() : path.toStdString()));
         if (route.takePath) {
             route.takePath(wizard);
         }

@@ -66,7 +66,7 @@ QWidget& outputWindow() {
 void takeScreenshots(const QString& database, const QDir& folder) {
     ombrix::platform::ReaderCatalogue catalogue;
     ombrix::wizard::Form1 wizard(catalogue, ombrix::output::showGeneratedPage);
-    wizard.Form_Load(QString());
+    wizard.Form_Load({});
     wizard.show();
     // The window has the keyboard, as on a desktop; a virtual display has no window manager to
     // give it.
