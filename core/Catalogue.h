@@ -74,6 +74,11 @@ struct ObjectDefinition {
     bool operator==(const ObjectDefinition&) const = default;
 };
 
+// The most characters of a password the engine takes: a Jet database password keeps 20, Office
+// encryption hashes 255.
+constexpr int kJetPasswordLength = 20;
+constexpr int kOfficePasswordLength = 255;
+
 // How the file is protected, as its header tells without the password.
 enum class Encryption {
     JetRc4,           // Jet's "Encode database": every page but the first in RC4

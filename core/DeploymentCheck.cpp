@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kFirstAceVersion = 2;
 constexpr int kJet3Version = 0;
-constexpr int kJetPasswordLimit = 20;
-constexpr int kOfficePasswordLimit = 255;
 constexpr std::size_t kMaxIdentifierLength = 255;
 
 struct Format {
@@ -94,7 +92,7 @@ ConnectionCheck checkConnection(const std::string& path, const std::string& pass
                           .driverOpensFormat = driver.accessDatabaseEngine || !aceFile,
                           .lockFile = lockFile,
                           .folder = std::move(folder),
-                          .passwordLimit = office ? kOfficePasswordLimit : kJetPasswordLimit,
+                          .passwordLimit = office ? kOfficePasswordLength : kJetPasswordLength,
                           .passwordProblems = {}};
     if (characterCount(password) > static_cast<std::size_t>(check.passwordLimit)) {
         check.passwordProblems.push_back(PasswordProblem::TooLong);

@@ -18,7 +18,7 @@ constexpr int kScrambledStart = 0x18;
 constexpr int kJet3ScrambledLength = 126;
 constexpr int kJet4ScrambledLength = 128;
 constexpr int kPasswordOffset = 0x42;
-constexpr int kMaxPasswordLength = 20;
+constexpr int kMaxPasswordLength = core::kJetPasswordLength;
 
 std::uint32_t readUInt32(std::string_view bytes, std::size_t offset) {
     std::uint32_t value = 0;
