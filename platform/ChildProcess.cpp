@@ -138,6 +138,11 @@ ChildProcess ChildProcess::fork(Server server) {
     return {pid, channels};
 }
 
+bool ChildProcess::hasEnded() const {
+    pollfd watched{ended_.get(), POLLIN, 0};
+    return ::poll(&watched, 1, 0) != 0;
+}
+
 ChildProcess::Exchange ChildProcess::exchange(std::string_view request, Clock::time_point deadline,
                                               std::size_t maxAnswer, std::string& answer) {
     std::size_t written = 0;

@@ -30,6 +30,9 @@ public:
     ChildProcess& operator=(ChildProcess&&) = delete;
     ~ChildProcess();
 
+    // Whether the child has ended already, before it was asked anything.
+    bool hasEnded() const;
+
     enum class Exchange { Answered, TimedOut, TooLong };
     // Sends the request and reads the answer until the child closes its output, the deadline
     // passes or the answer grows past maxAnswer bytes (then the child is killed).

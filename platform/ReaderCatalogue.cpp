@@ -1,7 +1,6 @@
 #include "platform/ReaderCatalogue.h"
 
 #include "core/EngineErrors.h"
-#include "platform/ChildProcess.h"
 #include "reader/Environment.h"
 #include "reader/Protocol.h"
 
@@ -69,7 +68,9 @@ std::string readerProgramFor(const std::string& program) {
 
 ReaderCatalogue::ReaderCatalogue(std::string readerProgram, std::chrono::milliseconds timeLimit)
     : readerProgram_(readerProgram.empty() ? defaultReaderProgram() : std::move(readerProgram)),
-      timeLimit_(timeLimit) {}
+      timeLimit_(timeLimit) {
+    startNextReader();
+}
 
 ReaderCatalogue::ReaderCatalogue(Server server, std::chrono::milliseconds timeLimit)
     : server_(server), timeLimit_(timeLimit) {}
@@ -100,23 +101,43 @@ ReaderCatalogue::inspectDatabase(const std::string& path, const std::string& pas
                                          reader::decodeInspectionAnswer);
 }
 
-template <typename Result, typename Decode>
-Result ReaderCatalogue::ask(const reader::Request& request, Decode decode) const {
-    const std::string& path = request.path;
-    const auto deadline = ChildProcess::Clock::now() + timeLimit_;
-    const std::string program = server_ != nullptr ? "(this program)" : readerProgram_;
-    std::optional<ChildProcess> child;
+// A reader that could not be started ahead is started when asked, and its failure reported then.
+void ReaderCatalogue::startNextReader() {
+    nextReader_.reset();
     try {
-        child.emplace(server_ != nullptr ? ChildProcess::fork(server_)
-                                         : spawnReader(readerProgram_));
+        nextReader_.emplace(spawnReader(readerProgram_));
+    } catch (const std::system_error&) {
+    }
+}
+
+ChildProcess ReaderCatalogue::startChild() {
+    const std::string program = server_ != nullptr ? "(this program)" : readerProgram_;
+    try {
+        if (server_ != nullptr) {
+            return ChildProcess::fork(server_);
+        }
+        // One that ended while it waited, killed or out of memory, is not asked.
+        if (nextReader_ && !nextReader_->hasEnded()) {
+            ChildProcess child = std::move(*nextReader_);
+            nextReader_.reset();
+            return child;
+        }
+        return spawnReader(readerProgram_);
     } catch (const std::system_error& error) {
         throw core::cannotStartReader(program, std::strerror(error.code().value()));
     }
+}
+
+template <typename Result, typename Decode>
+Result ReaderCatalogue::ask(const reader::Request& request, Decode decode) {
+    const std::string& path = request.path;
+    const auto deadline = ChildProcess::Clock::now() + timeLimit_;
+    ChildProcess child = startChild();
     const EngineError tooSlow = readerFailed(path, "The database reader did not finish within " +
                                                        seconds(timeLimit_) + " seconds.");
     std::string bytes;
     const auto exchange =
-        child->exchange(reader::encodeRequest(request), deadline, reader::kMaxMessageBytes, bytes);
+        child.exchange(reader::encodeRequest(request), deadline, reader::kMaxMessageBytes, bytes);
     if (exchange == ChildProcess::Exchange::TimedOut) {
         throw tooSlow;
     }
@@ -125,7 +146,10 @@ Result ReaderCatalogue::ask(const reader::Request& request, Decode decode) const
     }
     // Decoded while the child is still ending: its exit costs about as much as the decoding.
     auto answer = decode(bytes);
-    const auto ending = child->end(deadline);
+    const auto ending = child.end(deadline);
+    if (server_ == nullptr) {
+        startNextReader(); // while the caller shows this answer
+    }
     if (ending == ChildProcess::Ending::TimedOut) {
         throw tooSlow;
     }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/Catalogue.h"
+#include "platform/ChildProcess.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace ombrix::reader {
@@ -27,7 +29,9 @@ public:
     // Reads one encoded request from `in` and writes its answer to `out` (reader::serve).
     using Server = int (*)(int in, int out);
 
-    // readerProgram empty: the running program's reader (readerProgramFor).
+    // readerProgram empty: the running program's reader (readerProgramFor). One reader is
+    // started ahead, with the environment of that moment, and waits for the next request, so
+    // that its start-up is not part of any step.
     explicit ReaderCatalogue(std::string readerProgram = {},
                              std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
     // Each request in a fork of this process, served there; no other thread may be running.
@@ -44,11 +48,14 @@ public:
 
 private:
     template <typename Result, typename Decode>
-    Result ask(const reader::Request& request, Decode decode) const;
+    Result ask(const reader::Request& request, Decode decode);
+    ChildProcess startChild();
+    void startNextReader();
 
     std::string readerProgram_;
     Server server_ = nullptr;
     std::chrono::milliseconds timeLimit_;
+    std::optional<ChildProcess> nextReader_;
 };
 
 } // namespace ombrix::platform
