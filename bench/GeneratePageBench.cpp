@@ -1,6 +1,6 @@
-#include "generator/FieldRecords.h"
+#include "core/FieldItem.h"
+#include "core/TypePrefix.h"
 #include "generator/GeneratePage.h"
-#include "generator/TypePrefix.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -15,8 +15,8 @@ ombrix::WizardState stateWithFields(int count) {
     state.objectCaption = "Table: Orders";
     state.primaryKeyField = "OrderID";
     for (int i = 0; i < count; ++i) {
-        state.summaryFields.push_back(ombrix::makeFieldListItem("field NUMBER " + std::to_string(i),
-                                                                ombrix::GetPrefix(i % 25)));
+        state.summaryFields.push_back(ombrix::core::makeFieldItem(
+            "field NUMBER " + std::to_string(i), ombrix::GetPrefix(i % 25)));
     }
     return state;
 }

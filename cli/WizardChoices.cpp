@@ -7,7 +7,7 @@
 namespace ombrix::cli {
 
 WizardState wizardStateFromCatalogue(core::Catalogue& catalogue, const WizardChoices& choices) {
-    const ObjectItem object = parseObjectItem(choices.object);
+    const core::ObjectName object = parseObjectItem(choices.object);
     const core::ObjectDefinition definition =
         catalogue.describeObject(choices.database, choices.password, object.kind, object.name);
     std::vector<std::string> items = core::fieldItems(definition, choices.fields, choices.object);

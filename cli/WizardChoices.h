@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Catalogue.h"
-#include "generator/WizardState.h"
+#include "core/WizardState.h"
 
 #include <string>
 #include <vector>

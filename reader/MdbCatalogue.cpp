@@ -37,9 +37,11 @@ using core::ObjectKind;
 
 std::optional<int> complexTypeOfTemplate(std::string_view templateName) {
     static const std::unordered_map<std::string_view, int> codes{
-        {"Attachment", 101}, {"UnsignedByte", 102}, {"Short", 103},
-        {"Long", 104},       {"IEEESingle", 105},   {"IEEEDouble", 106},
-        {"GUID", 107},       {"Decimal", 108},      {"Text", 109}};
+        {"Attachment", dbAttachment},    {"UnsignedByte", dbComplexByte},
+        {"Short", dbComplexInteger},     {"Long", dbComplexLong},
+        {"IEEESingle", dbComplexSingle}, {"IEEEDouble", dbComplexDouble},
+        {"GUID", dbComplexGUID},         {"Decimal", dbComplexDecimal},
+        {"Text", dbComplexText}};
     constexpr std::string_view kPrefix = "MSysComplexType_";
     if (!templateName.starts_with(kPrefix)) {
         return std::nullopt;
@@ -156,7 +158,7 @@ public:
             names.push_back(*object);
         } else {
             for (const std::string& item : core::objectListItems(objects())) {
-                names.push_back({core::objectKind(item), core::itemObjectName(item)});
+                names.push_back(core::splitObjectItem(item));
             }
         }
         for (const core::ObjectName& name : names) {
