@@ -11,6 +11,7 @@
 #include "platform/DatabaseFileDialog.h"
 #include "platform/DroppedFiles.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramName.h"
 #include "wizard/FieldListItem.h"
 #include "wizard/FieldSelection.h"
 #include "wizard/VersionCaption.h"

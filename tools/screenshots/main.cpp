@@ -2,8 +2,8 @@
 // database, clicking its buttons as a user does, and saves each page and the output window as a
 // PNG file. Usage: ombrix-screenshots DATABASE FOLDER, on a display (docs/make-screenshots runs
 // it under Xvfb).
-#include "output/GeneratedPageWindow.h"
-#include "platform/MessageBox.h"
+#include "output/ShowGeneratedPage.h"
+#include "platform/ProgramName.h"
 #include "platform/ReaderCatalogue.h"
 #include "wizard/Form1.h"
 
