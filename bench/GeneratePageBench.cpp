@@ -1,3 +1,4 @@
+#include "core/CatalogueItems.h"
 #include "core/FieldItem.h"
 #include "core/TypePrefix.h"
 #include "generator/GeneratePage.h"
@@ -12,7 +13,7 @@ namespace {
 ombrix::WizardState stateWithFields(int count) {
     ombrix::WizardState state;
     state.databasePath = R"(C:\Data\Shop.mdb)";
-    state.objectCaption = "Table: Orders";
+    state.objectCaption = ombrix::core::objectItem(ombrix::core::ObjectKind::Table, "Orders");
     state.primaryKeyField = "OrderID";
     for (int i = 0; i < count; ++i) {
         state.summaryFields.push_back(ombrix::core::makeFieldItem(
