@@ -22,6 +22,7 @@ constexpr std::array kCommands{
             runGenerate},
     Command{"objects", "List the tables and queries of a database.", runObjects},
     Command{"describe", "List the key and the fields of a table or query.", runDescribe},
+    Command{"check", "Report what the database and its objects need before deployment.", runCheck},
 };
 
 const CommandLine kTopLevel{

@@ -24,5 +24,6 @@ struct Command {
 int runGenerate(core::Catalogue& catalogue, const Arguments& args, std::ostream& out);
 int runObjects(core::Catalogue& catalogue, const Arguments& args, std::ostream& out);
 int runDescribe(core::Catalogue& catalogue, const Arguments& args, std::ostream& out);
+int runCheck(core::Catalogue& catalogue, const Arguments& args, std::ostream& out);
 
 } // namespace ombrix::cli

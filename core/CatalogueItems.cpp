@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::string_view kTablePrefix = "Table: ";
 constexpr std::string_view kQueryPrefix = "Query: ";
-constexpr int kSelectQuery = 0;
 
 bool isSystemObject(std::string_view name) {
     return name.starts_with("MSy");

@@ -39,16 +39,35 @@ void checkRoundTrip(std::string_view bytes, Decode decode) {
     }
 }
 
+// An inspection holds engine errors, which have no equality: the answer must encode alike after
+// a second trip.
+void checkInspectionRoundTrip(std::string_view bytes) {
+    const auto answer = reader::decodeInspectionAnswer(bytes);
+    if (!answer) {
+        return;
+    }
+    const auto encode = [](const auto& value) {
+        return std::visit([](const auto& v) { return reader::encodeAnswer(v); }, value);
+    };
+    const std::string again = encode(*answer);
+    const auto second = reader::decodeInspectionAnswer(again);
+    if (!second || encode(*second) != again) {
+        __builtin_trap();
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     checkRoundTrip(bytes, reader::decodeObjectsAnswer);
     checkRoundTrip(bytes, reader::decodeDefinitionAnswer);
+    checkInspectionRoundTrip(bytes);
     if (const auto request = reader::decodeRequest(bytes)) {
         const auto again = reader::decodeRequest(reader::encodeRequest(*request));
         if (!again || again->operation != request->operation || again->path != request->path ||
-            again->password != request->password || again->name != request->name) {
+            again->password != request->password || again->kind != request->kind ||
+            again->name != request->name) {
             __builtin_trap();
         }
     }

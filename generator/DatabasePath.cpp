@@ -47,6 +47,13 @@ bool namesAccdb(std::string_view path) {
     return endsWithIgnoringCase(path, ".accdb");
 }
 
+OdbcDriver odbcDriverFor(std::string_view databasePath) {
+    if (namesAccdb(databasePath)) {
+        return {.name = "Microsoft Access Driver (*.mdb, *.accdb)", .accessDatabaseEngine = true};
+    }
+    return {.name = "Microsoft Access Driver (*.mdb)", .accessDatabaseEngine = false};
+}
+
 std::string pathInPage(std::string_view pathBytes) {
     if (isUtf8(pathBytes)) {
         return std::string(pathBytes);

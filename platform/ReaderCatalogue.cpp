@@ -245,6 +245,18 @@ core::ObjectDefinition ReaderCatalogue::describeObject(const std::string& path,
     return unpack<core::ObjectDefinition>(reader::decodeDefinitionAnswer(answer), path);
 }
 
+core::DatabaseInspection
+ReaderCatalogue::inspectDatabase(const std::string& path, const std::string& password,
+                                 const std::optional<core::ObjectName>& object) {
+    const reader::Request request{.operation = reader::Operation::InspectDatabase,
+                                  .path = path,
+                                  .password = password,
+                                  .kind = object ? object->kind : core::ObjectKind::Table,
+                                  .name = object ? object->name : std::string()};
+    const std::string answer = run(reader::encodeRequest(request), path);
+    return unpack<core::DatabaseInspection>(reader::decodeInspectionAnswer(answer), path);
+}
+
 std::string ReaderCatalogue::run(const std::string& request, const std::string& path) const {
     const Clock::time_point deadline = Clock::now() + timeLimit_;
     Child child = answerer_ != nullptr ? forkAnswering(answerer_) : spawnReader(readerProgram_);

@@ -35,6 +35,9 @@ public:
                                       const std::string& password) override;
     core::ObjectDefinition describeObject(const std::string& path, const std::string& password,
                                           core::ObjectKind kind, const std::string& name) override;
+    core::DatabaseInspection
+    inspectDatabase(const std::string& path, const std::string& password,
+                    const std::optional<core::ObjectName>& object) override;
 
 private:
     std::string run(const std::string& request, const std::string& path) const;

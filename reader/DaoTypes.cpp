@@ -2,6 +2,15 @@
 
 namespace ombrix::reader {
 
+bool isAutoNumber(int storageType, int columnFlags) {
+    constexpr int kLongStorage = 0x04;
+    constexpr int kGuidStorage = 0x0F;
+    constexpr int kAutoLong = 0x04;
+    constexpr int kAutoGuid = 0x40;
+    return (storageType == kLongStorage && (columnFlags & kAutoLong) != 0) ||
+           (storageType == kGuidStorage && (columnFlags & kAutoGuid) != 0);
+}
+
 std::optional<int> daoTypeOfStorage(int storageType) {
     switch (storageType) {
     case 0x01:

@@ -30,4 +30,9 @@ std::optional<int> daoTypeOfStorage(int storageType);
 
 constexpr int kComplexStorageType = 0x12;
 
+// Whether the engine fills the column in: a long with the auto-increment flag, or a replication
+// ID with the GUID flag. Other columns may carry the same bits (complex columns carry 0x07, Jet 3
+// text sometimes 0x40) without meaning it.
+bool isAutoNumber(int storageType, int columnFlags);
+
 } // namespace ombrix::reader

@@ -18,7 +18,7 @@ constexpr int kScrambledStart = 0x18;
 constexpr int kJet3ScrambledLength = 126;
 constexpr int kJet4ScrambledLength = 128;
 constexpr int kPasswordOffset = 0x42;
-constexpr int kMaxPasswordLength = 20;
+constexpr int kMaxPasswordLength = core::kJetPasswordLength;
 
 std::uint32_t readUInt32(std::string_view bytes, std::size_t offset) {
     std::uint32_t value = 0;
@@ -88,6 +88,7 @@ DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fil
         throw core::unrecognizedFormat(path);
     }
     DatabaseHeader header;
+    header.version = version;
     header.format = version == 0   ? JetFormat::Jet3
                     : version == 1 ? JetFormat::Jet4
                                    : JetFormat::Ace;
@@ -116,6 +117,35 @@ DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fil
         }
     }
     return header;
+}
+
+core::DatabaseFacts databaseFacts(const DatabaseHeader& header) {
+    using core::Encryption;
+    core::DatabaseFacts facts{
+        .formatVersion = header.version, .codePage = header.codePage, .encryption = {}};
+    if (header.officeEncryption) {
+        switch (header.officeEncryption->scheme) {
+        case OfficeScheme::Rc4CryptoApi:
+            facts.encryption.push_back(Encryption::OfficeRc4CryptoApi);
+            break;
+        case OfficeScheme::Standard:
+            facts.encryption.push_back(Encryption::OfficeStandard);
+            break;
+        case OfficeScheme::Agile:
+            facts.encryption.push_back(Encryption::OfficeAgile);
+            break;
+        case OfficeScheme::Unknown:
+            break;
+        }
+        return facts;
+    }
+    if (header.pageKey != 0) {
+        facts.encryption.push_back(Encryption::JetRc4);
+    }
+    if (!header.password.empty()) {
+        facts.encryption.push_back(Encryption::DatabasePassword);
+    }
+    return facts;
 }
 
 DatabaseHeader readDatabaseHeader(const std::string& path) {

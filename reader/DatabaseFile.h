@@ -22,6 +22,7 @@ enum class SortOrder { General97, GeneralLegacy, General };
 // What page 0 of an Access file says about the file.
 struct DatabaseHeader {
     JetFormat format = JetFormat::Jet4;
+    int version = 1; // the version byte: 0 Jet 3, 1 Jet 4, 2 to 6 the ACE versions
     int pageSize = 4096;
     SortOrder sortOrder = SortOrder::GeneralLegacy;
     int codePage = 1252;
@@ -36,6 +37,9 @@ struct DatabaseHeader {
 // header of a Jet 3, Jet 4 or ACE database, or when the file is shorter than two pages.
 DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fileSize,
                                    const std::string& path);
+
+// What the header tells of the format and of how the file is protected.
+core::DatabaseFacts databaseFacts(const DatabaseHeader& header);
 
 // Checks the path as the engine would before opening, reads page 0 and parses it. Throws 3044
 // (folder missing, or a path too long for the system), 3024 (file missing), 3051 (no permission)

@@ -1,5 +1,6 @@
 #include "reader/MdbCatalogue.h"
 
+#include "core/CatalogueItems.h"
 #include "core/EngineErrors.h"
 #include "reader/DaoTypes.h"
 #include "reader/DatabaseFile.h"
@@ -68,12 +69,12 @@ std::string connectValue(std::string_view connect, std::string_view key) {
 class OpenDatabase final : public QueryInputs {
 public:
     // Listing needs the names in order; describing needs one object, found by name, and the
-    // link columns of the catalogue.
-    enum class Purpose { List, Describe };
+    // link columns of the catalogue; inspecting needs both.
+    enum class Purpose { List, Describe, Inspect };
 
-    OpenDatabase(const std::string& path, const std::string& password, Purpose purpose,
-                 int linkDepth = 0)
-        : path_(path), header_(readDatabaseHeader(path)), collation_(header_.sortOrder),
+    OpenDatabase(const std::string& path, DatabaseHeader header, const std::string& password,
+                 Purpose purpose, int linkDepth = 0)
+        : path_(path), header_(std::move(header)), collation_(header_.sortOrder),
           linkDepth_(linkDepth) {
         const std::optional<OfficeDecryptor> decryptor = verifyPassword(header_, password, path);
         database_.emplace(path, header_, decryptor ? &*decryptor : nullptr);
@@ -96,7 +97,7 @@ public:
             }
         }
         // Describing looks up a few names, so it keys only the rows that match one (see find).
-        if (purpose == Purpose::List) {
+        if (purpose != Purpose::Describe) {
             sortByName(tables_);
             sortByName(queries_);
         }
@@ -136,18 +137,40 @@ public:
     }
 
     ObjectDefinition describe(ObjectKind kind, const std::string& name) {
-        if (kind == ObjectKind::Table) {
-            const CatalogueRow* table = find(tables_, name);
-            if (table == nullptr) {
-                throw core::itemNotFound();
+        return definition(kind, named(kind, name));
+    }
+
+    // The shape of every saved query, and the facts of the object given or of every object of
+    // the wizard's object list.
+    core::DatabaseInspection::Catalogue inspect(const std::optional<core::ObjectName>& object) {
+        core::DatabaseInspection::Catalogue inspection;
+        const auto savedQueryNamed = [this](const std::string& input) {
+            const CatalogueRow* query = find(tables_, input) ? nullptr : find(queries_, input);
+            return query ? std::optional<std::string>(query->name) : std::nullopt;
+        };
+        for (const CatalogueRow* query : queries_) {
+            inspection.queries.push_back(queryShape(savedQuery(*query), savedQueryNamed));
+        }
+        std::vector<core::ObjectName> names;
+        if (object) {
+            names.push_back(*object);
+        } else {
+            for (const std::string& item : core::objectListItems(objects())) {
+                names.push_back({core::objectKind(item), core::itemObjectName(item)});
             }
-            return tableDefinition(*table);
         }
-        const CatalogueRow* query = find(queries_, name);
-        if (query == nullptr) {
-            throw core::itemNotFound();
+        for (const core::ObjectName& name : names) {
+            const CatalogueRow& row = named(name.kind, name.name);
+            core::ObjectFacts facts{
+                .kind = name.kind, .name = row.name, .link = link(row), .definition = {}};
+            try {
+                facts.definition = definition(name.kind, row);
+            } catch (const core::EngineError& error) {
+                facts.definition = error;
+            }
+            inspection.objects.push_back(std::move(facts));
         }
-        return {deriveQueryFields(savedQuery(*query), *this), {}};
+        return inspection;
     }
 
     std::optional<std::vector<FieldDef>> tableFields(const std::string& name) override {
@@ -167,6 +190,35 @@ public:
     }
 
 private:
+    const CatalogueRow& named(ObjectKind kind, const std::string& name) const {
+        const CatalogueRow* row = find(kind == ObjectKind::Table ? tables_ : queries_, name);
+        if (row == nullptr) {
+            throw core::itemNotFound();
+        }
+        return *row;
+    }
+
+    ObjectDefinition definition(ObjectKind kind, const CatalogueRow& row) {
+        if (kind == ObjectKind::Table) {
+            return tableDefinition(row);
+        }
+        return {deriveQueryFields(savedQuery(row), *this), {}};
+    }
+
+    static std::optional<core::TableLink> link(const CatalogueRow& row) {
+        if (row.type == kLinkedTable) {
+            return core::TableLink{.odbc = false,
+                                   .source = row.link().database,
+                                   .foreignName = row.link().foreignName};
+        }
+        if (row.type == kOdbcTable) {
+            return core::TableLink{.odbc = true,
+                                   .source = connectValue(row.link().connect, "DSN"),
+                                   .foreignName = row.link().foreignName};
+        }
+        return std::nullopt;
+    }
+
     // The engine answers a lookup with the first of the equal names in name order: the matching
     // row that sorts first, the earliest in the catalogue among equal keys.
     const CatalogueRow* find(const std::vector<const CatalogueRow*>& rows,
@@ -242,9 +294,12 @@ private:
             if (!type) {
                 throw core::damagedTableDefinition(path_);
             }
-            result.fields.push_back({column->name, column->storageType == kComplexStorageType
-                                                       ? complexType(table, column->name)
-                                                       : *type});
+            result.fields.push_back(
+                {.name = column->name,
+                 .type = column->storageType == kComplexStorageType
+                             ? complexType(table, column->name)
+                             : *type,
+                 .autoNumber = isAutoNumber(column->storageType, column->flags)});
         }
         for (const IndexDescriptor& index : definition.indexes) {
             IndexDef def{index.name, {}};
@@ -281,8 +336,9 @@ private:
         if (linkDepth_ >= kMaxLinkDepth) {
             throw core::circularReference(table.name);
         }
-        OpenDatabase linked(source.string(), connectValue(table.link().connect, "PWD"),
-                            Purpose::Describe, linkDepth_ + 1);
+        OpenDatabase linked(source.string(), readDatabaseHeader(source.string()),
+                            connectValue(table.link().connect, "PWD"), Purpose::Describe,
+                            linkDepth_ + 1);
         return linked.describe(ObjectKind::Table, table.link().foreignName);
     }
 
@@ -320,12 +376,33 @@ private:
 } // namespace
 
 DatabaseObjects MdbCatalogue::listObjects(const std::string& path, const std::string& password) {
-    return OpenDatabase(path, password, OpenDatabase::Purpose::List).objects();
+    return OpenDatabase(path, readDatabaseHeader(path), password, OpenDatabase::Purpose::List)
+        .objects();
 }
 
 ObjectDefinition MdbCatalogue::describeObject(const std::string& path, const std::string& password,
                                               ObjectKind kind, const std::string& name) {
-    return OpenDatabase(path, password, OpenDatabase::Purpose::Describe).describe(kind, name);
+    return OpenDatabase(path, readDatabaseHeader(path), password, OpenDatabase::Purpose::Describe)
+        .describe(kind, name);
+}
+
+core::DatabaseInspection
+MdbCatalogue::inspectDatabase(const std::string& path, const std::string& password,
+                              const std::optional<core::ObjectName>& object) {
+    DatabaseHeader header = readDatabaseHeader(path);
+    core::DatabaseInspection inspection{.database = databaseFacts(header), .catalogue = {}};
+    std::optional<OpenDatabase> database;
+    try {
+        database.emplace(path, std::move(header), password, OpenDatabase::Purpose::Inspect);
+    } catch (const core::EngineError& error) {
+        // What the header tells is worth reporting even without the password.
+        if (error.number() != core::kNotValidPassword) {
+            throw;
+        }
+        return inspection;
+    }
+    inspection.catalogue = database->inspect(object);
+    return inspection;
 }
 
 } // namespace ombrix::reader

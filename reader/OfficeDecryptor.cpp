@@ -1,5 +1,7 @@
 #include "reader/OfficeDecryptor.h"
 
+#include "core/Catalogue.h"
+
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
@@ -13,7 +15,7 @@ namespace ombrix::reader {
 
 namespace {
 
-constexpr std::size_t kMaxPasswordLength = 255;
+constexpr auto kMaxPasswordLength = static_cast<std::size_t>(core::kOfficePasswordLength);
 constexpr std::size_t kAesBlockSize = 16;
 constexpr std::size_t kRc4VerifierSize = 16;
 constexpr std::size_t kPaddedRc4KeySize = 16; // a 40-bit RC4 key is used as 128 bits

@@ -1,5 +1,7 @@
 #include "reader/Protocol.h"
 
+#include <algorithm>
+#include <array>
 #include <glib.h>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -24,6 +26,7 @@ constexpr std::size_t kMaxItems = 1 << 20;
 // Every printable ASCII character but the escape character itself stands for itself in a path.
 constexpr const char* kPathCharacters = " !\"#$&'()*+,/:;<=>?@[\\]^`{|}";
 constexpr int kMaxTypeCode = 0x7FFF;
+constexpr int kLastFormatVersion = 6; // ACE 17
 
 std::size_t utf16Length(const std::string& text) {
     std::size_t units = 0;
@@ -190,13 +193,14 @@ std::optional<ObjectDefinition> decodeDefinition(const Json& value) {
     }
     ObjectDefinition definition;
     for (const Json& item : *fields) {
-        const Json* pair = array(item, 2);
-        auto fieldName = pair ? name((*pair)[0]) : std::nullopt;
-        const auto type = pair ? integer((*pair)[1], 0, kMaxTypeCode) : std::nullopt;
-        if (!fieldName || !type) {
+        const Json* triple = array(item, 3);
+        auto fieldName = triple ? name((*triple)[0]) : std::nullopt;
+        const auto type = triple ? integer((*triple)[1], 0, kMaxTypeCode) : std::nullopt;
+        if (!fieldName || !type || !(*triple)[2].is_boolean()) {
             return std::nullopt;
         }
-        definition.fields.push_back({std::move(*fieldName), *type});
+        definition.fields.push_back(
+            {.name = std::move(*fieldName), .type = *type, .autoNumber = (*triple)[2].get<bool>()});
     }
     for (const Json& item : *indexes) {
         const Json* pair = array(item, 2);
@@ -218,14 +222,177 @@ std::optional<ObjectDefinition> decodeDefinition(const Json& value) {
     return definition;
 }
 
+const char* kindName(ObjectKind kind) {
+    return kind == ObjectKind::Table ? "table" : "query";
+}
+
+std::optional<ObjectKind> kindNamed(const Json& value) {
+    if (value == "table") {
+        return ObjectKind::Table;
+    }
+    if (value == "query") {
+        return ObjectKind::Query;
+    }
+    return std::nullopt;
+}
+
+Json errorJson(const EngineError& error) {
+    return {error.number(), error.description()};
+}
+
+Json definitionJson(const ObjectDefinition& definition) {
+    Json fields = Json::array();
+    for (const auto& field : definition.fields) {
+        fields.push_back({field.name, field.type, field.autoNumber});
+    }
+    Json indexes = Json::array();
+    for (const auto& index : definition.indexes) {
+        indexes.push_back({index.name, index.fields});
+    }
+    return {{"fields", std::move(fields)}, {"indexes", std::move(indexes)}};
+}
+
+// In the order of core::Encryption.
+constexpr std::array<const char*, 5> kEncryptionNames{
+    "jetRc4", "databasePassword", "officeRc4CryptoApi", "officeStandard", "officeAgile"};
+
+std::optional<core::DatabaseFacts> decodeDatabaseFacts(const Json& value) {
+    const Json* body = object(value, 3);
+    const Json* version = body ? member(*body, "version") : nullptr;
+    const Json* codePage = body ? member(*body, "codePage") : nullptr;
+    const Json* encryption = body ? member(*body, "encryption") : nullptr;
+    const auto versionNumber = version ? integer(*version, 0, kLastFormatVersion) : std::nullopt;
+    const auto codePageNumber = codePage ? integer(*codePage, 0, 0xFFFF) : std::nullopt;
+    if (!versionNumber || !codePageNumber || encryption == nullptr || !array(*encryption)) {
+        return std::nullopt;
+    }
+    core::DatabaseFacts facts{
+        .formatVersion = *versionNumber, .codePage = *codePageNumber, .encryption = {}};
+    for (const Json& scheme : *encryption) {
+        const auto* known = std::find_if(kEncryptionNames.begin(), kEncryptionNames.end(),
+                                         [&scheme](const char* name) { return scheme == name; });
+        if (known == kEncryptionNames.end()) {
+            return std::nullopt;
+        }
+        facts.encryption.push_back(static_cast<core::Encryption>(known - kEncryptionNames.begin()));
+    }
+    return facts;
+}
+
+std::optional<core::QueryShape> decodeQueryShape(const Json& value) {
+    const Json* fields = array(value, 5);
+    auto queryName = fields ? name((*fields)[0]) : std::nullopt;
+    const auto type = fields ? integer((*fields)[1], 0, 0xFF) : std::nullopt;
+    const Json* inputs = fields ? array((*fields)[4]) : nullptr;
+    if (!queryName || !type || !(*fields)[2].is_boolean() || !(*fields)[3].is_boolean() ||
+        inputs == nullptr) {
+        return std::nullopt;
+    }
+    core::QueryShape shape{.name = std::move(*queryName),
+                           .type = *type,
+                           .distinct = (*fields)[2].get<bool>(),
+                           .totals = (*fields)[3].get<bool>(),
+                           .inputQueries = {}};
+    for (const Json& input : *inputs) {
+        auto inputName = name(input);
+        if (!inputName) {
+            return std::nullopt;
+        }
+        shape.inputQueries.push_back(std::move(*inputName));
+    }
+    return shape;
+}
+
+std::optional<core::ObjectFacts> decodeObjectFacts(const Json& value) {
+    const Json* body = object(value, 4);
+    const Json* kind = body ? member(*body, "kind") : nullptr;
+    const Json* objectName = body ? member(*body, "name") : nullptr;
+    const Json* link = body ? member(*body, "link") : nullptr;
+    const auto kindValue = kind ? kindNamed(*kind) : std::nullopt;
+    auto nameText = objectName ? name(*objectName) : std::nullopt;
+    if (!kindValue || !nameText || link == nullptr) {
+        return std::nullopt;
+    }
+    core::ObjectFacts facts{
+        .kind = *kindValue, .name = std::move(*nameText), .link = {}, .definition = {}};
+    if (!link->is_null()) {
+        const Json* triple = array(*link, 3);
+        auto source = triple ? name((*triple)[1], true) : std::nullopt;
+        auto foreignName = triple ? name((*triple)[2], true) : std::nullopt;
+        if (!source || !foreignName || !(*triple)[0].is_boolean()) {
+            return std::nullopt;
+        }
+        facts.link = core::TableLink{.odbc = (*triple)[0].get<bool>(),
+                                     .source = std::move(*source),
+                                     .foreignName = std::move(*foreignName)};
+    }
+    if (const Json* error = member(*body, "error")) {
+        auto engineError = decodeError(*error);
+        if (!engineError) {
+            return std::nullopt;
+        }
+        facts.definition = std::move(*engineError);
+    } else {
+        const Json* definition = member(*body, "definition");
+        auto decoded = definition ? decodeDefinition(*definition) : std::nullopt;
+        if (!decoded) {
+            return std::nullopt;
+        }
+        facts.definition = std::move(*decoded);
+    }
+    return facts;
+}
+
+std::optional<core::DatabaseInspection> decodeInspection(const Json& value) {
+    const Json* body = object(value, 2);
+    const Json* database = body ? member(*body, "database") : nullptr;
+    const Json* catalogue = body ? member(*body, "catalogue") : nullptr;
+    auto facts = database ? decodeDatabaseFacts(*database) : std::nullopt;
+    if (!facts || catalogue == nullptr) {
+        return std::nullopt;
+    }
+    core::DatabaseInspection inspection{.database = std::move(*facts), .catalogue = {}};
+    if (catalogue->is_null()) {
+        return inspection;
+    }
+    const Json* parts = object(*catalogue, 2);
+    const Json* queries = parts ? member(*parts, "queries") : nullptr;
+    const Json* objects = parts ? member(*parts, "objects") : nullptr;
+    if (queries == nullptr || objects == nullptr || !array(*queries) || !array(*objects)) {
+        return std::nullopt;
+    }
+    core::DatabaseInspection::Catalogue read;
+    for (const Json& item : *queries) {
+        auto shape = decodeQueryShape(item);
+        if (!shape) {
+            return std::nullopt;
+        }
+        read.queries.push_back(std::move(*shape));
+    }
+    for (const Json& item : *objects) {
+        auto objectFacts = decodeObjectFacts(item);
+        if (!objectFacts) {
+            return std::nullopt;
+        }
+        read.objects.push_back(std::move(*objectFacts));
+    }
+    inspection.catalogue = std::move(read);
+    return inspection;
+}
+
 } // namespace
 
 std::string encodeRequest(const Request& request) {
     Json body{{"path", escapedPath(request.path)}, {"password", request.password}};
     if (request.operation == Operation::DescribeObject) {
-        body["kind"] = request.kind == ObjectKind::Table ? "table" : "query";
+        body["kind"] = kindName(request.kind);
         body["name"] = request.name;
         return toBytes({{"describe", std::move(body)}});
+    }
+    if (request.operation == Operation::InspectDatabase) {
+        body["object"] =
+            request.name.empty() ? Json(nullptr) : Json{kindName(request.kind), request.name};
+        return toBytes({{"inspect", std::move(body)}});
     }
     return toBytes({{"objects", std::move(body)}});
 }
@@ -240,6 +407,11 @@ std::optional<Request> decodeRequest(std::string_view bytes) {
         request.operation = Operation::DescribeObject;
         expectedKeys = 4;
     }
+    if (body == nullptr) {
+        body = payload(document, "inspect");
+        request.operation = Operation::InspectDatabase;
+        expectedKeys = 3;
+    }
     const Json* fields = body ? object(*body, expectedKeys) : nullptr;
     const Json* path = fields ? member(*fields, "path") : nullptr;
     const Json* password = fields ? member(*fields, "password") : nullptr;
@@ -253,12 +425,28 @@ std::optional<Request> decodeRequest(std::string_view bytes) {
     if (request.operation == Operation::DescribeObject) {
         const Json* kind = member(*fields, "kind");
         const Json* objectName = member(*fields, "name");
-        if (objectName == nullptr || !objectName->is_string() || kind == nullptr ||
-            (*kind != "table" && *kind != "query")) {
+        const auto kindValue = kind ? kindNamed(*kind) : std::nullopt;
+        if (objectName == nullptr || !objectName->is_string() || !kindValue) {
             return std::nullopt;
         }
-        request.kind = *kind == "table" ? ObjectKind::Table : ObjectKind::Query;
+        request.kind = *kindValue;
         request.name = objectName->get<std::string>();
+    }
+    if (request.operation == Operation::InspectDatabase) {
+        const Json* object = member(*fields, "object");
+        if (object == nullptr) {
+            return std::nullopt;
+        }
+        if (!object->is_null()) {
+            // An empty name would ask for every object.
+            const Json* pair = array(*object, 2);
+            const auto kindValue = pair ? kindNamed((*pair)[0]) : std::nullopt;
+            if (!kindValue || !(*pair)[1].is_string() || (*pair)[1].empty()) {
+                return std::nullopt;
+            }
+            request.kind = *kindValue;
+            request.name = (*pair)[1].get<std::string>();
+        }
     }
     return request;
 }
@@ -276,20 +464,47 @@ std::string encodeAnswer(const DatabaseObjects& objects) {
 }
 
 std::string encodeAnswer(const ObjectDefinition& definition) {
-    Json fields = Json::array();
-    for (const auto& field : definition.fields) {
-        fields.push_back({field.name, field.type});
+    return toBytes({{"definition", definitionJson(definition)}});
+}
+
+std::string encodeAnswer(const core::DatabaseInspection& inspection) {
+    Json encryption = Json::array();
+    for (const core::Encryption scheme : inspection.database.encryption) {
+        encryption.push_back(kEncryptionNames[static_cast<std::size_t>(scheme)]);
     }
-    Json indexes = Json::array();
-    for (const auto& index : definition.indexes) {
-        indexes.push_back({index.name, index.fields});
+    Json catalogue = nullptr;
+    if (inspection.catalogue) {
+        Json queries = Json::array();
+        for (const core::QueryShape& query : inspection.catalogue->queries) {
+            queries.push_back(
+                {query.name, query.type, query.distinct, query.totals, query.inputQueries});
+        }
+        Json objects = Json::array();
+        for (const core::ObjectFacts& facts : inspection.catalogue->objects) {
+            Json object{{"kind", kindName(facts.kind)},
+                        {"name", facts.name},
+                        {"link", facts.link ? Json{facts.link->odbc, facts.link->source,
+                                                   facts.link->foreignName}
+                                            : nullptr}};
+            if (const auto* error = std::get_if<EngineError>(&facts.definition)) {
+                object["error"] = errorJson(*error);
+            } else {
+                object["definition"] = definitionJson(std::get<ObjectDefinition>(facts.definition));
+            }
+            objects.push_back(std::move(object));
+        }
+        catalogue = {{"queries", std::move(queries)}, {"objects", std::move(objects)}};
     }
-    return toBytes(
-        {{"definition", {{"fields", std::move(fields)}, {"indexes", std::move(indexes)}}}});
+    return toBytes({{"inspection",
+                     {{"database",
+                       {{"version", inspection.database.formatVersion},
+                        {"codePage", inspection.database.codePage},
+                        {"encryption", std::move(encryption)}}},
+                      {"catalogue", std::move(catalogue)}}}});
 }
 
 std::string encodeAnswer(const EngineError& error) {
-    return toBytes({{"error", {error.number(), error.description()}}});
+    return toBytes({{"error", errorJson(error)}});
 }
 
 // Each answer is parsed once: a list of thousands of names makes parsing the bulk of decoding.
@@ -311,6 +526,10 @@ std::optional<ObjectsAnswer> decodeObjectsAnswer(std::string_view bytes) {
 
 std::optional<DefinitionAnswer> decodeDefinitionAnswer(std::string_view bytes) {
     return decodeAnswer<DefinitionAnswer>(bytes, "definition", decodeDefinition);
+}
+
+std::optional<InspectionAnswer> decodeInspectionAnswer(std::string_view bytes) {
+    return decodeAnswer<InspectionAnswer>(bytes, "inspection", decodeInspection);
 }
 
 } // namespace ombrix::reader

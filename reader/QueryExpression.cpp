@@ -8,6 +8,7 @@
 #include <glib.h>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace ombrix::reader {
 
@@ -495,6 +496,23 @@ int expressionType(const std::string& expression,
         return dbText;
     }
     return TypeParser(*tokens, typeOf).parseWhole().value_or(dbText);
+}
+
+bool callsAggregate(const std::string& expression) {
+    static const std::unordered_set<std::string_view> aggregates{
+        "count", "sum", "avg", "min", "max", "first", "last", "stdev", "stdevp", "var", "varp"};
+    const auto tokens = tokenize(expression);
+    if (!tokens) {
+        return false;
+    }
+    const std::vector<Token>& t = *tokens;
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+        if (t[i].kind == TokenKind::Name && !t[i].bracketed && t[i + 1].is("(") &&
+            aggregates.contains(t[i].folded)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::optional<std::vector<std::string>> pivotValues(const std::string& expression) {

@@ -24,6 +24,10 @@ std::optional<ColumnReference> parseColumnReference(const std::string& expressio
 int expressionType(const std::string& expression,
                    const std::function<std::optional<int>(const ColumnReference&)>& typeOf);
 
+// Whether the expression calls one of the aggregate functions (Count, Sum, Avg, Min, Max, First,
+// Last, StDev, StDevP, Var, VarP), which sum a query's rows up.
+bool callsAggregate(const std::string& expression);
+
 // The values listed in a crosstab's column-heading expression `... In (v1, v2, ...)`, which fix
 // its columns; nothing when the expression has no such list.
 std::optional<std::vector<std::string>> pivotValues(const std::string& expression);

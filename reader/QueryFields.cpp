@@ -19,16 +19,20 @@ constexpr int kOptions = 3;
 constexpr int kExternalDatabase = 4;
 constexpr int kInput = 5;
 constexpr int kOutput = 6;
+constexpr int kGroupBy = 9;
+constexpr int kHaving = 10;
 
 constexpr int kOutputAllFields = 0x01;
-constexpr int kSelectQuery = 0;
-constexpr int kCrosstabQuery = 16;
+constexpr int kDistinct = 0x02;
 constexpr int kRowHeading = 2;
 constexpr int kColumnHeading = 1;
 constexpr int kCrosstabValue = 0;
 constexpr int kMaxNesting = 64;
 
 using core::FieldDef;
+using core::kCrosstabQuery;
+using core::kSelectQuery;
+using core::kUnionQuery;
 
 std::string folded(const std::string& name) {
     return caseFolded(name);
@@ -43,7 +47,8 @@ struct Input {
 struct Output {
     std::string name;
     int type = dbText;
-    int position = 0; // in the stored select list; numbers the ExprNNNN names
+    bool autoNumber = false; // a plain reference to a column the engine fills in
+    int position = 0;        // in the stored select list; numbers the ExprNNNN names
     bool plainReference = false;
     bool aliased = false;
     std::string inputKey;
@@ -191,6 +196,7 @@ private:
         for (const FieldDef& field : input.fields) {
             outputs.push_back({.name = field.name,
                                .type = field.type,
+                               .autoNumber = field.autoNumber,
                                .position = position,
                                .plainReference = true,
                                .aliased = false,
@@ -220,6 +226,7 @@ private:
                 const auto& [input, field] = *found;
                 outputs.push_back({.name = alias.empty() ? field.name : alias,
                                    .type = field.type,
+                                   .autoNumber = field.autoNumber,
                                    .position = position,
                                    .plainReference = alias.empty(),
                                    .aliased = !alias.empty(),
@@ -301,8 +308,9 @@ private:
         std::vector<FieldDef> fields;
         for (std::size_t i = 0; i < outputs.size(); ++i) {
             const bool kept = last.at(folded(outputs[i].name)) == i;
-            fields.push_back(
-                {kept ? outputs[i].name : exprName(outputs[i].position), outputs[i].type});
+            fields.push_back({.name = kept ? outputs[i].name : exprName(outputs[i].position),
+                              .type = outputs[i].type,
+                              .autoNumber = outputs[i].autoNumber});
         }
         return fields;
     }
@@ -312,6 +320,35 @@ private:
 };
 
 } // namespace
+
+core::QueryShape
+queryShape(const SavedQuery& query,
+           const std::function<std::optional<std::string>(const std::string&)>& savedQueryNamed) {
+    core::QueryShape shape{.name = query.name, .type = query.type, .inputQueries = {}};
+    for (const QueryRow& row : query.rows) {
+        switch (row.attribute) {
+        case kOptions:
+            // A union's flag tells UNION from UNION ALL instead.
+            shape.distinct = query.type != kUnionQuery && (row.flag & kDistinct) != 0;
+            break;
+        case kInput:
+            if (auto input = row.name1.empty() ? std::nullopt : savedQueryNamed(row.name1)) {
+                shape.inputQueries.push_back(std::move(*input));
+            }
+            break;
+        case kOutput:
+            shape.totals = shape.totals || callsAggregate(row.expression);
+            break;
+        case kGroupBy:
+        case kHaving:
+            shape.totals = true;
+            break;
+        default:
+            break;
+        }
+    }
+    return shape;
+}
 
 std::vector<FieldDef> deriveQueryFields(const SavedQuery& query, QueryInputs& inputs) {
     return Deriver(inputs).fieldsOf(query);

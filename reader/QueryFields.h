@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "reader/MdbDatabase.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,5 +30,12 @@ public:
 // for an input table or query that does not exist, 3103 for a query that uses itself (directly or
 // through others), and 3251 for kinds of query whose fields cannot be known without running them.
 std::vector<core::FieldDef> deriveQueryFields(const SavedQuery& query, QueryInputs& inputs);
+
+// What its stored definition tells of whether the engine can update a query's rows.
+// savedQueryNamed gives the name of the saved query an input names, or nothing when the input is
+// a table or missing.
+core::QueryShape
+queryShape(const SavedQuery& query,
+           const std::function<std::optional<std::string>(const std::string&)>& savedQueryNamed);
 
 } // namespace ombrix::reader

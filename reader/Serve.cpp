@@ -18,6 +18,14 @@ std::string answerRequest(std::string_view bytes) {
         if (request->operation == Operation::ListObjects) {
             return encodeAnswer(catalogue.listObjects(request->path, request->password));
         }
+        if (request->operation == Operation::InspectDatabase) {
+            const auto object =
+                request->name.empty()
+                    ? std::nullopt
+                    : std::optional<core::ObjectName>({request->kind, request->name});
+            return encodeAnswer(
+                catalogue.inspectDatabase(request->path, request->password, object));
+        }
         return encodeAnswer(catalogue.describeObject(request->path, request->password,
                                                      request->kind, request->name));
     } catch (const core::EngineError& error) {

@@ -16,6 +16,7 @@ struct Layout {
     int columnEntry;
     int columnNumber;
     int columnOrdinal;
+    int columnFlags;
     int physicalIndexEntry;
     int physicalKeysStart;
     int logicalIndexEntry;
@@ -24,8 +25,8 @@ struct Layout {
     int nameLengthBytes;
 };
 
-constexpr Layout kJet3{25, 27, 31, 43, 8, 18, 1, 5, 39, 0, 20, 4, 19, 1};
-constexpr Layout kJet4{45, 47, 51, 63, 12, 25, 5, 9, 52, 4, 28, 8, 23, 2};
+constexpr Layout kJet3{25, 27, 31, 43, 8, 18, 1, 5, 13, 39, 0, 20, 4, 19, 1};
+constexpr Layout kJet4{45, 47, 51, 63, 12, 25, 5, 9, 15, 52, 4, 28, 8, 23, 2};
 constexpr int kMaxKeyColumns = 10;
 constexpr int kUnusedKey = 0xFFFF;
 
@@ -106,6 +107,7 @@ TableDefinition parseTableDefinition(std::string_view bytes, const DatabaseHeade
         column.storageType = static_cast<int>(cursor.byteAt(at));
         column.number = static_cast<int>(cursor.uint16At(at + layout.columnNumber));
         column.ordinal = static_cast<int>(cursor.uint16At(at + layout.columnOrdinal));
+        column.flags = static_cast<int>(cursor.byteAt(at + layout.columnFlags));
         cursor.skip(layout.columnEntry);
         table.columns.push_back(column);
     }

@@ -12,6 +12,7 @@ struct ColumnDescriptor {
     int storageType = 0; // the storage type byte, not a DAO code
     int number = 0;      // creation id, referred to by index keys
     int ordinal = 0;     // display position (OrdinalPosition)
+    int flags = 0;       // 0x04 an AutoNumber long, 0x40 a GUID the engine fills in
     std::string name;
 };
 

@@ -47,15 +47,12 @@ void writePrologue(const PageContext& page, PageWriter& out) {
     }
     out.emptyLine();
     out.line(0, {"'TODO: Verify database path..."});
-    // The Jet driver cannot open an Access 2007 file; the Access Database Engine's opens both.
-    const std::string_view driver =
-        namesAccdb(page.databasePath)
-            ? "sDBName = \"driver={Microsoft Access Driver (*.mdb, *.accdb)};dbq="
-            : "sDBName = \"driver={Microsoft Access Driver (*.mdb)};dbq=";
+    const std::string_view driver = odbcDriverFor(page.databasePath).name;
     if (page.password.empty()) {
-        out.line(0, {driver, page.databasePath, "\""});
+        out.line(0, {"sDBName = \"driver={", driver, "};dbq=", page.databasePath, "\""});
     } else {
-        out.line(0, {driver, page.databasePath, ";pwd=", page.password, "\""});
+        out.line(0, {"sDBName = \"driver={", driver, "};dbq=", page.databasePath,
+                     ";pwd=", page.password, "\""});
     }
     out.line(0, {"Set objDB = Server.CreateObject(\"ADODB.Connection\")"});
     out.line(0, {"objDB.Open sDBName"});

@@ -12,7 +12,7 @@
 namespace {
 
 const char* const kObjects =
-    R"({"ombrixReader":2,"objects":{"tables":["Orders"],"queries":[["Big orders",0]]}})";
+    R"({"ombrixReader":3,"objects":{"tables":["Orders"],"queries":[["Big orders",0]]}})";
 
 } // namespace
 
@@ -50,7 +50,7 @@ int main() {
                 tables += std::string(tables.empty() ? "" : ",") + '"' + name + '"';
             }
         }
-        std::cout << R"({"ombrixReader":2,"objects":{"tables":[)" << tables
+        std::cout << R"({"ombrixReader":3,"objects":{"tables":[)" << tables
                   << R"(],"queries":[]}})";
     } else {
         // Any other mode is the answer itself.

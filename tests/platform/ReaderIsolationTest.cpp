@@ -49,12 +49,12 @@ INSTANTIATE_TEST_SUITE_P(Modes, MisbehavingReader,
 
 TEST(ReaderIsolation, WellFormedAnswersAreTakenAsSent) {
     setenv("OMBRIX_FAKE_READER",
-           R"({"ombrixReader":2,"objects":{"tables":["Orders"],"queries":[["Big orders",0]]}})", 1);
+           R"({"ombrixReader":3,"objects":{"tables":["Orders"],"queries":[["Big orders",0]]}})", 1);
     platform::ReaderCatalogue catalogue(kFakeReader, 5s);
     EXPECT_EQ(catalogue.listObjects("x.mdb", {}),
               (core::DatabaseObjects{{{"Orders"}}, {{"Big orders", 0}}}));
 
-    setenv("OMBRIX_FAKE_READER", R"({"ombrixReader":2,"error":[3031,"Not a valid password."]})", 1);
+    setenv("OMBRIX_FAKE_READER", R"({"ombrixReader":3,"error":[3031,"Not a valid password."]})", 1);
     EXPECT_EQ(errorOf([&] { catalogue.listObjects("x.mdb", {}); }), 3031);
 }
 
@@ -104,7 +104,7 @@ TEST(ReaderIsolation, TheReaderIsFoundWhereItIsInstalled) {
 TEST(ReaderIsolation, AForkedAnswererIsHeldToTheSameRules) {
     using Answerer = platform::ReaderCatalogue::Answerer;
     const Answerer answers = [](std::string_view) -> std::string {
-        return R"({"ombrixReader":2,"objects":{"tables":["Orders"],"queries":[]}})";
+        return R"({"ombrixReader":3,"objects":{"tables":["Orders"],"queries":[]}})";
     };
     EXPECT_EQ(platform::ReaderCatalogue(answers, 5s).listObjects("x.mdb", {}).tables.size(), 1U);
     for (const Answerer misbehaves : std::initializer_list<Answerer>{

@@ -299,7 +299,8 @@ TEST_F(Header, AnEncryptedFileLargerThanTheBoundIsRefused) {
 }
 
 // Access's "Encode database" on a Jet 4 file: every page after the first in RC4 under the
-// header's page key XOR the page number, which libmdb undoes. It lists as its clear original.
+// header's page key XOR the page number, which libmdb undoes. It lists as its clear original, and
+// its header tells of the encoding.
 TEST_F(Header, AJetFileEncodedWithRc4ListsAsItsClearOriginal) {
     const std::string clear = conformanceBytes("queryTestV2000.mdb");
     constexpr std::uint32_t kKey = 0x2A5F0C31;
@@ -313,7 +314,9 @@ TEST_F(Header, AJetFileEncodedWithRc4ListsAsItsClearOriginal) {
         arcfour_crypt(&rc4, 4096, bytes, bytes);
     }
     const auto size = static_cast<std::int64_t>(encoded.size());
-    EXPECT_EQ(parseDatabaseHeader(encoded, size, "x.mdb").pageKey, kKey);
+    const DatabaseHeader header = parseDatabaseHeader(encoded, size, "x.mdb");
+    EXPECT_EQ(header.pageKey, kKey);
+    EXPECT_EQ(databaseFacts(header).encryption, std::vector{core::Encryption::JetRc4});
     EXPECT_EQ(MdbCatalogue().listObjects(write(encoded), ""),
               MdbCatalogue().listObjects(write(clear), ""));
 }

@@ -1,10 +1,12 @@
 // Every answer the reader gives for the mkmdb fixtures and the real Access files, against the
-// answers kept in golden/: the listing, then each object described, then what a missing name and
-// a wrong password get. OMBRIX_UPDATE_GOLDEN=1 writes the files anew (review the diff).
+// answers kept in golden/: the listing, then each object described, what a missing name gets,
+// what an inspection adds, then what a wrong password gets. OMBRIX_UPDATE_GOLDEN=1 writes the
+// files anew (review the diff).
 
 #include "reader/MdbCatalogue.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -21,6 +23,38 @@ struct Database {
     std::string password;
 };
 
+// What an inspection adds to the listing and the definitions: the header's facts, each saved
+// query's shape and each listed table's link.
+void inspect(std::ostream& out, reader::MdbCatalogue& catalogue, const Database& database) {
+    try {
+        const auto inspection = catalogue.inspectDatabase(database.path, database.password, {});
+        out << "format " << inspection.database.formatVersion << " code page "
+            << inspection.database.codePage << " encryption";
+        for (const core::Encryption scheme : inspection.database.encryption) {
+            static constexpr std::array kNames{"JetRc4", "DatabasePassword", "OfficeRc4CryptoApi",
+                                               "OfficeStandard", "OfficeAgile"};
+            out << ' ' << kNames[static_cast<std::size_t>(scheme)];
+        }
+        out << '\n';
+        for (const auto& query : inspection.catalogue.value().queries) {
+            out << "shape " << query.name << ':' << (query.distinct ? " distinct" : "")
+                << (query.totals ? " totals" : "");
+            for (const auto& input : query.inputQueries) {
+                out << " reads " << input;
+            }
+            out << '\n';
+        }
+        for (const auto& object : inspection.catalogue.value().objects) {
+            if (object.link) {
+                out << "link " << object.name << ": " << (object.link->odbc ? "ODBC " : "")
+                    << object.link->source << ", " << object.link->foreignName << '\n';
+            }
+        }
+    } catch (const core::EngineError& error) {
+        out << "error " << error.number() << ' ' << error.description() << '\n';
+    }
+}
+
 std::string answers(const Database& database) {
     std::ostringstream out;
     const auto print = [&](const core::EngineError& error) {
@@ -34,7 +68,8 @@ std::string answers(const Database& database) {
             const auto definition =
                 catalogue.describeObject(database.path, database.password, kind, name);
             for (const auto& field : definition.fields) {
-                out << "field " << field.name << ' ' << field.type << '\n';
+                out << "field " << field.name << ' ' << field.type
+                    << (field.autoNumber ? " auto" : "") << '\n';
             }
             for (const auto& index : definition.indexes) {
                 out << "index " << index.name << ':';
@@ -66,13 +101,23 @@ std::string answers(const Database& database) {
         describe(core::ObjectKind::Query, query.name);
     }
     describe(core::ObjectKind::Table, "No such table");
+    inspect(out, catalogue, database);
     out << "wrong password\n";
     try {
         catalogue.listObjects(database.path, database.password + "x");
     } catch (const core::EngineError& error) {
         print(error);
     }
-    return out.str();
+    const bool read =
+        catalogue.inspectDatabase(database.path, database.password + "x", {}).catalogue.has_value();
+    out << "inspection " << (read ? "reads the catalogue" : "leaves the catalogue out") << '\n';
+    // Links name the built fixtures wherever the build is.
+    std::string text = out.str();
+    const std::string built = OMBRIX_FIXTURES_BUILT;
+    for (auto at = text.find(built); at != std::string::npos; at = text.find(built, at)) {
+        text.replace(at, built.size(), "@FIXTURES@");
+    }
+    return text;
 }
 
 std::vector<Database> databases() {

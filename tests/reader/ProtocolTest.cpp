@@ -21,8 +21,21 @@ TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
               std::tie(sent.operation, sent.path, sent.password, sent.kind, sent.name));
     EXPECT_EQ(decodeRequest(encodeRequest(Request{})).value().operation, Operation::ListObjects);
 
+    const Request inspect{.operation = Operation::InspectDatabase,
+                          .path = "/data/shop.mdb",
+                          .password = "",
+                          .kind = core::ObjectKind::Query,
+                          .name = "Big orders"};
+    const Request inspected = decodeRequest(encodeRequest(inspect)).value();
+    EXPECT_EQ(std::tie(inspected.operation, inspected.kind, inspected.name),
+              std::tie(inspect.operation, inspect.kind, inspect.name));
+    Request everyObject;
+    everyObject.operation = Operation::InspectDatabase;
+    EXPECT_EQ(decodeRequest(encodeRequest(everyObject))->name, "");
+
     const core::ObjectDefinition definition{
-        .fields = {{.name = "Order ID", .type = 4}, {.name = "Größe", .type = 10}},
+        .fields = {{.name = "Order ID", .type = 4, .autoNumber = true},
+                   {.name = "Größe", .type = 10}},
         .indexes = {{.name = "PrimaryKey", .fields = {"Order ID", "Größe"}}, {}}};
     EXPECT_EQ(
         std::get<core::ObjectDefinition>(decodeDefinitionAnswer(encodeAnswer(definition)).value()),
@@ -31,6 +44,42 @@ TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
                                         .queries = {{.name = "Big orders", .type = 16}}};
     EXPECT_EQ(std::get<core::DatabaseObjects>(decodeObjectsAnswer(encodeAnswer(objects)).value()),
               objects);
+    core::DatabaseInspection inspection{
+        .database = {.formatVersion = 0,
+                     .codePage = 1252,
+                     .encryption = {core::Encryption::JetRc4, core::Encryption::OfficeAgile}},
+        .catalogue = {}};
+    const auto inspectionTrip = [](const core::DatabaseInspection& value) {
+        return std::get<core::DatabaseInspection>(
+            decodeInspectionAnswer(encodeAnswer(value)).value());
+    };
+    EXPECT_EQ(inspectionTrip(inspection).database, inspection.database);
+    EXPECT_FALSE(inspectionTrip(inspection).catalogue);
+    inspection.catalogue = core::DatabaseInspection::Catalogue{
+        .queries = {{.name = "Sums",
+                     .type = 0,
+                     .distinct = true,
+                     .totals = true,
+                     .inputQueries = {"Big orders"}}},
+        .objects = {
+            {.kind = core::ObjectKind::Table,
+             .name = "Remote",
+             .link = core::TableLink{.odbc = true, .source = "Sales", .foreignName = "dbo.Orders"},
+             .definition = core::EngineError(3151, "ODBC--connection failed.")},
+            {.kind = core::ObjectKind::Query,
+             .name = "Sums",
+             .link = {},
+             .definition = definition}}};
+    const auto catalogue = inspectionTrip(inspection).catalogue.value();
+    EXPECT_EQ(catalogue.queries, inspection.catalogue->queries);
+    ASSERT_EQ(catalogue.objects.size(), 2U);
+    EXPECT_EQ(catalogue.objects[0].link, inspection.catalogue->objects[0].link);
+    EXPECT_EQ(std::get<core::EngineError>(catalogue.objects[0].definition).number(), 3151);
+    EXPECT_EQ(
+        std::tie(catalogue.objects[1].kind, catalogue.objects[1].name),
+        std::tie(inspection.catalogue->objects[1].kind, inspection.catalogue->objects[1].name));
+    EXPECT_EQ(std::get<core::ObjectDefinition>(catalogue.objects[1].definition), definition);
+
     const auto error = std::get<core::EngineError>(
         decodeObjectsAnswer(encodeAnswer(core::EngineError(3031, "Not valid."))).value());
     EXPECT_EQ(std::pair(error.number(), error.description()),
@@ -47,7 +96,8 @@ TEST(Protocol, RequestsCarryAnyPathAndAnyLengthOfName) {
                          .name = {}};
     const std::string wire = encodeRequest(latin1);
     EXPECT_TRUE(wire.starts_with(R"({"objects":{"password":")")) << wire.substr(0, 40);
-    EXPECT_TRUE(wire.ends_with(R"(","path":"/d/caf%E9 100%25.mdb"},"ombrixReader":2})"))
+    EXPECT_TRUE(wire.ends_with(R"(","path":"/d/caf%E9 100%25.mdb"},"ombrixReader":)" +
+                               std::to_string(kProtocolVersion) + "}"))
         << wire.substr(wire.size() - 60);
     const Request received = decodeRequest(wire).value();
     EXPECT_EQ(received.path, latin1.path);
@@ -62,21 +112,29 @@ TEST(Protocol, RequestsCarryAnyPathAndAnyLengthOfName) {
     EXPECT_EQ(std::tie(again.path, again.name), std::tie(longName.path, longName.name));
 }
 
-// Each line of malformed-messages.txt: "request " or "answer " (to a listing), then the bytes.
+// Each line of malformed-messages.txt: "request ", "answer " (to a listing) or "inspection " (an
+// answer to an inspection), then the bytes, where {version} stands for the protocol's version.
 TEST(Protocol, RejectsMalformedMessages) {
     std::ifstream cases(OMBRIX_MALFORMED_MESSAGES, std::ios::binary);
     int count = 0;
     for (std::string line; std::getline(cases, line);) {
+        // Each message carries the version, so that only its flaw refuses it.
+        for (auto at = line.find("{version}"); at != std::string::npos;
+             at = line.find("{version}")) {
+            line.replace(at, 9, std::to_string(kProtocolVersion));
+        }
         if (line.starts_with("request ")) {
             EXPECT_FALSE(decodeRequest(line.substr(8)).has_value()) << line;
         } else if (line.starts_with("answer ")) {
             EXPECT_FALSE(decodeObjectsAnswer(line.substr(7)).has_value()) << line;
+        } else if (line.starts_with("inspection ")) {
+            EXPECT_FALSE(decodeInspectionAnswer(line.substr(11)).has_value()) << line;
         } else {
             continue;
         }
         ++count;
     }
-    EXPECT_EQ(count, 22);
+    EXPECT_EQ(count, 31);
 }
 
 // Names are limited in UTF-16 code units, as the engine counts them.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Catalogue.h"
+#include "core/CatalogueItems.h"
 #include "core/EngineErrors.h"
 
 #include <functional>
@@ -19,11 +20,14 @@ struct FakeDatabase {
     std::map<std::string, core::ObjectDefinition> definitions{}; // by "Table: X" / "Query: X"
     std::map<std::string, core::EngineError> failingObjects{};   // describing these fails
     std::optional<core::EngineError> failure{};                  // opening it fails
+    core::DatabaseFacts facts{};                                 // what its header says
 };
 
 // A catalogue over databases held in memory, answering as the engine does: 3024 for a path it
 // does not know, 3031 for a missing or wrong password, 3265 for an unknown object. Every call is
-// logged: "list PATH|PASSWORD", "describe PATH|PASSWORD|ITEM".
+// logged: "list PATH|PASSWORD", "describe PATH|PASSWORD|ITEM", "inspect PATH|PASSWORD|ITEM" (no
+// item for the whole object list). An inspection finds the queries' kinds and nothing more of
+// their shapes.
 class FakeCatalogue final : public core::Catalogue {
 public:
     std::map<std::string, FakeDatabase> databases;
@@ -46,13 +50,54 @@ public:
         if (const auto failing = database.failingObjects.find(item);
             failing != database.failingObjects.end())
             throw failing->second;
+        return definitionOf(database, item);
+    }
+
+    core::DatabaseInspection
+    inspectDatabase(const std::string& path, const std::string& password,
+                    const std::optional<core::ObjectName>& object) override {
+        std::string item;
+        if (object) {
+            item = object->kind == core::ObjectKind::Table ? core::tableItem(object->name)
+                                                           : core::queryItem(object->name);
+        }
+        calls.push_back("inspect " + path + "|" + password + "|" + item);
+        onCall();
+        const auto found = databases.find(path);
+        if (found == databases.end())
+            throw core::fileNotFound(path);
+        core::DatabaseInspection inspection{.database = found->second.facts, .catalogue = {}};
+        if (found->second.password && *found->second.password != password)
+            return inspection;
+        const FakeDatabase& database = open(path, password);
+        auto& catalogue = inspection.catalogue.emplace();
+        for (const core::QueryDef& query : database.objects.queries)
+            catalogue.queries.push_back(
+                {.name = query.name, .type = query.type, .inputQueries = {}});
+        const std::vector<std::string> items =
+            object ? std::vector<std::string>{item} : core::objectListItems(database.objects);
+        for (const std::string& listed : items) {
+            const auto failing = database.failingObjects.find(listed);
+            catalogue.objects.push_back(
+                {.kind = core::objectKind(listed),
+                 .name = core::itemObjectName(listed),
+                 .link = {},
+                 .definition = failing != database.failingObjects.end()
+                                   ? decltype(core::ObjectFacts::definition)(failing->second)
+                                   : definitionOf(database, listed)});
+        }
+        return inspection;
+    }
+
+private:
+    static const core::ObjectDefinition& definitionOf(const FakeDatabase& database,
+                                                      const std::string& item) {
         const auto found = database.definitions.find(item);
         if (found == database.definitions.end())
             throw core::itemNotFound();
         return found->second;
     }
 
-private:
     const FakeDatabase& open(const std::string& path, const std::string& password) const {
         const auto found = databases.find(path);
         if (found == databases.end())
