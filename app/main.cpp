@@ -1,8 +1,8 @@
 // The wizard program: Form1 over the Access catalogue reader.
 #include "app/WithoutWindow.h"
-#include "output/GeneratedPageWindow.h"
+#include "output/ShowGeneratedPage.h"
 #include "platform/ArgumentText.h"
-#include "platform/MessageBox.h"
+#include "platform/ProgramName.h"
 #include "platform/ReaderCatalogue.h"
 #include "wizard/Form1.h"
 
@@ -21,10 +21,11 @@ int main(int argc, char* argv[]) {
     // Ties the windows to the installed menu entry and its icon in the desktop's task bar. The
     // icon comes from the program itself: searching the icon themes for the installed copy costs
     // as much as building and painting the whole wizard.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.ombrix.Ombrix"));
+    QGuiApplication::setDesktopFileName(ombrix::platform::desktopId());
     QIcon icon;
     for (const char* size : {"16x16", "32x32", "48x48"})
-        icon.addFile(QStringLiteral(":/icons/%1/org.ombrix.Ombrix.png").arg(QLatin1String(size)));
+        icon.addFile(QStringLiteral(":/icons/%1/%2.png")
+                         .arg(QLatin1String(size), ombrix::platform::desktopId()));
     QApplication::setWindowIcon(icon);
 
     ombrix::platform::ReaderCatalogue catalogue;

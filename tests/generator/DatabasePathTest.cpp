@@ -1,6 +1,6 @@
 // Which paths name an Access database: the last four characters ".mdb" or the last six ".accdb",
 // in any letter case; and how a path's bytes read in the page.
-#include "generator/DatabasePath.h"
+#include "core/DatabasePath.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // the hand-off that "Finished" uses.
 #include "QtPrinting.h"
 #include "output/Form2.h"
-#include "output/GeneratedPageWindow.h"
 #include "output/PageTextBox.h"
+#include "output/ShowGeneratedPage.h"
 #include "output/TextBoxFit.h"
 
 #include <QApplication>

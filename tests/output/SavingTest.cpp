@@ -4,8 +4,8 @@
 #include "WizardDriver.h"
 #include "generator/GeneratePage.h"
 #include "output/Form2.h"
-#include "output/GeneratedPageWindow.h"
 #include "output/PageTextBox.h"
+#include "output/ShowGeneratedPage.h"
 
 #include <QDir>
 #include <QFile>

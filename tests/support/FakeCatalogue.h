@@ -43,7 +43,7 @@ public:
 
     core::ObjectDefinition describeObject(const std::string& path, const std::string& password,
                                           core::ObjectKind kind, const std::string& name) override {
-        const std::string item = (kind == core::ObjectKind::Table ? "Table: " : "Query: ") + name;
+        const std::string item = core::objectItem(kind, name);
         calls.push_back("describe " + path + "|" + password + "|" + item);
         onCall();
         const FakeDatabase& database = open(path, password);
@@ -58,8 +58,7 @@ public:
                     const std::optional<core::ObjectName>& object) override {
         std::string item;
         if (object) {
-            item = object->kind == core::ObjectKind::Table ? core::tableItem(object->name)
-                                                           : core::queryItem(object->name);
+            item = core::objectItem(object->kind, object->name);
         }
         calls.push_back("inspect " + path + "|" + password + "|" + item);
         onCall();
@@ -78,9 +77,10 @@ public:
             object ? std::vector<std::string>{item} : core::objectListItems(database.objects);
         for (const std::string& listed : items) {
             const auto failing = database.failingObjects.find(listed);
+            core::ObjectName named = core::splitObjectItem(listed);
             catalogue.objects.push_back(
-                {.kind = core::objectKind(listed),
-                 .name = core::itemObjectName(listed),
+                {.kind = named.kind,
+                 .name = std::move(named.name),
                  .link = {},
                  .definition = failing != database.failingObjects.end()
                                    ? decltype(core::ObjectFacts::definition)(failing->second)

@@ -3,7 +3,7 @@
 #include "ModalAnswers.h"
 #include "QtPrinting.h"
 #include "SampleDatabases.h"
-#include "generator/FieldRecords.h"
+#include "core/FieldItem.h"
 #include "wizard/Form1.h"
 
 #include <QLineEdit>
@@ -16,7 +16,7 @@ namespace ombrix::tests {
 
 // A field list item as the wizard's lists hold it.
 inline QString fieldItem(std::string_view name, std::string_view prefix) {
-    return QString::fromStdString(makeFieldListItem(name, prefix));
+    return QString::fromStdString(core::makeFieldItem(name, prefix));
 }
 
 // The wizard window over a catalogue, driven as a user would: typing, clicking the real buttons,
