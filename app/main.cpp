@@ -18,9 +18,15 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(ombrix::platform::programName());
-    // Ties the windows to the installed menu entry and its icon in the desktop's task bar.
+    // Ties the windows to the installed menu entry and its icon in the desktop's task bar. The
+    // icon comes from the program itself: searching the icon themes for the installed copy costs
+    // as much as building and painting the whole wizard.
     QGuiApplication::setDesktopFileName(ombrix::platform::desktopId());
-    QApplication::setWindowIcon(QIcon::fromTheme(ombrix::platform::desktopId()));
+    QIcon icon;
+    for (const char* size : {"16x16", "32x32", "48x48"})
+        icon.addFile(QStringLiteral(":/icons/%1/%2.png")
+                         .arg(QLatin1String(size), ombrix::platform::desktopId()));
+    QApplication::setWindowIcon(icon);
 
     ombrix::platform::ReaderCatalogue catalogue;
     ombrix::wizard::Form1 wizard(catalogue, ombrix::output::showGeneratedPage);

@@ -71,7 +71,7 @@ int dispatch(core::Catalogue& catalogue, const Arguments& arguments, std::ostrea
 } // namespace
 
 int runCli(const Arguments& arguments, std::ostream& err) {
-    platform::ReaderCatalogue catalogue(reader::answerRequest); // fork()s: single-threaded
+    platform::ReaderCatalogue catalogue(reader::serve); // fork()s: single-threaded
     platform::StandardOutput output;
     const int exitCode = runCliWith(catalogue, arguments, output.stream(), err);
     if (const std::string reason = output.finish(); !reason.empty()) {

@@ -35,7 +35,7 @@ private:
     private:
         bool writeOut();
 
-        std::array<char, 65536> storage_{};
+        std::array<char, 65536> storage_; // only written into: clearing it would touch every page
         int error_ = 0;
     };
 

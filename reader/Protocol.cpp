@@ -380,6 +380,149 @@ std::optional<core::DatabaseInspection> decodeInspection(const Json& value) {
     return inspection;
 }
 
+struct ShortEscape {
+    char character;
+    char letter;
+};
+// JSON's two-character escapes, as nlohmann writes them.
+constexpr ShortEscape kShortEscapes[] = {{'"', '"'},  {'\\', '\\'}, {'\b', 'b'}, {'\f', 'f'},
+                                         {'\n', 'n'}, {'\r', 'r'},  {'\t', 't'}};
+
+// Appends text as a JSON string, escaped as nlohmann's dump escapes it. nlohmann writes no single
+// string on its own without a value and a serializer for each, which cost more than the escaping;
+// text that is not UTF-8 goes through it all the same, to be replaced as a dump replaces it.
+void appendText(std::string& bytes, const std::string& text) {
+    if (!g_utf8_validate_len(text.data(), text.size(), nullptr)) {
+        bytes += Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+        return;
+    }
+    bytes += '"';
+    std::size_t plain = 0; // where the run of characters that stand for themselves began
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte != '"' && byte != '\\') {
+            continue;
+        }
+        bytes.append(text, plain, i - plain);
+        plain = i + 1;
+        const auto* shortForm = std::ranges::find(kShortEscapes, text[i], &ShortEscape::character);
+        if (shortForm != std::end(kShortEscapes)) {
+            bytes += '\\';
+            bytes += shortForm->letter;
+        } else {
+            std::array<char, 7> escaped{};
+            g_snprintf(escaped.data(), escaped.size(), "\\u%04x", byte);
+            bytes += escaped.data();
+        }
+    }
+    bytes.append(text, plain);
+    bytes += '"';
+}
+
+// The objects answer exactly as encodeAnswer writes it, decoded as it is parsed, with no DOM: a
+// DOM of thousands of names cost more than the parsing itself. Anything else, an error answer
+// included, is left to the general decoder, which takes what this takes alike.
+class ObjectsAsWritten final : public nlohmann::json_sax<Json> {
+public:
+    static std::optional<DatabaseObjects> decode(std::string_view bytes) {
+        ObjectsAsWritten reader;
+        if (bytes.size() > kMaxMessageBytes || !Json::sax_parse(bytes, &reader) ||
+            reader.step_ != Step::Done) {
+            return std::nullopt;
+        }
+        return std::move(reader.objects_);
+    }
+
+    bool start_object(std::size_t) override {
+        return advance(Step::Start, Step::Message) || advance(Step::Message, Step::Objects);
+    }
+    bool key(string_t& key) override {
+        return (key == "objects" && advance(Step::Message, Step::Message)) ||
+               (key == "queries" && advance(Step::Objects, Step::Objects)) ||
+               (key == "tables" && advance(Step::QueriesDone, Step::Tables)) ||
+               (key == kVersionKey && advance(Step::ObjectsDone, Step::Version));
+    }
+    bool start_array(std::size_t) override {
+        return advance(Step::Objects, Step::Queries) || advance(Step::Queries, Step::QueryName) ||
+               advance(Step::Tables, Step::TableNames);
+    }
+    bool string(string_t& text) override {
+        if (!valid(text)) {
+            return false;
+        }
+        if (step_ == Step::QueryName && objects_.queries.size() < kMaxItems) {
+            objects_.queries.push_back({std::move(text), 0});
+            step_ = Step::QueryType;
+            return true;
+        }
+        if (step_ == Step::TableNames && objects_.tables.size() < kMaxItems) {
+            objects_.tables.push_back({std::move(text)});
+            return true;
+        }
+        return false;
+    }
+    bool number_unsigned(number_unsigned_t number) override {
+        if (step_ == Step::QueryType && number <= 0xFF) {
+            objects_.queries.back().type = static_cast<int>(number);
+            step_ = Step::QueryEnd;
+            return true;
+        }
+        return step_ == Step::Version && number == kProtocolVersion &&
+               advance(Step::Version, Step::VersionDone);
+    }
+    bool end_array() override {
+        return advance(Step::QueryEnd, Step::Queries) ||
+               advance(Step::Queries, Step::QueriesDone) ||
+               advance(Step::TableNames, Step::TablesDone);
+    }
+    bool end_object() override {
+        return advance(Step::TablesDone, Step::ObjectsDone) ||
+               advance(Step::VersionDone, Step::Done);
+    }
+    bool number_integer(number_integer_t) override { return false; }
+    bool number_float(number_float_t, const string_t&) override { return false; }
+    bool null() override { return false; }
+    bool boolean(bool) override { return false; }
+    bool binary(binary_t&) override { return false; }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+private:
+    // Where the reading stands, in the order of the message.
+    enum class Step {
+        Start,
+        Message,
+        Objects,
+        Queries,
+        QueryName,
+        QueryType,
+        QueryEnd,
+        QueriesDone,
+        Tables,
+        TableNames,
+        TablesDone,
+        ObjectsDone,
+        Version,
+        VersionDone,
+        Done
+    };
+
+    bool advance(Step from, Step to) {
+        if (step_ != from) {
+            return false;
+        }
+        step_ = to;
+        return true;
+    }
+    static bool valid(const std::string& text) {
+        return !text.empty() && utf16Length(text) <= kMaxNameLength;
+    }
+
+    Step step_ = Step::Start;
+    DatabaseObjects objects_;
+};
+
 } // namespace
 
 std::string encodeRequest(const Request& request) {
@@ -451,16 +594,32 @@ std::optional<Request> decodeRequest(std::string_view bytes) {
     return request;
 }
 
+// Written straight into the message, byte for byte as a DOM of it would dump: the catalogue of a
+// big database is thousands of names, and building a DOM of them, or dumping each name as a JSON
+// value, cost more than reading them.
 std::string encodeAnswer(const DatabaseObjects& objects) {
-    Json tables = Json::array();
-    for (const auto& table : objects.tables) {
-        tables.push_back(table.name);
+    std::string bytes = R"({"objects":{"queries":[)";
+    std::size_t size = 64;
+    for (const auto& object : objects.tables) {
+        size += object.name.size() + 3;
     }
-    Json queries = Json::array();
+    for (const auto& object : objects.queries) {
+        size += object.name.size() + 10;
+    }
+    bytes.reserve(size); // names with characters to escape may still grow it
     for (const auto& query : objects.queries) {
-        queries.push_back({query.name, query.type});
+        bytes += bytes.back() == '[' ? "[" : ",[";
+        appendText(bytes, query.name);
+        bytes += ',' + std::to_string(query.type) + ']';
     }
-    return toBytes({{"objects", {{"tables", std::move(tables)}, {"queries", std::move(queries)}}}});
+    bytes += R"(],"tables":[)";
+    for (const auto& table : objects.tables) {
+        if (bytes.back() != '[') {
+            bytes += ',';
+        }
+        appendText(bytes, table.name);
+    }
+    return bytes + R"(]},")" + kVersionKey + R"(":)" + std::to_string(kProtocolVersion) + '}';
 }
 
 std::string encodeAnswer(const ObjectDefinition& definition) {
@@ -521,6 +680,9 @@ std::optional<Answer> decodeAnswer(std::string_view bytes, const char* key, Deco
 }
 
 std::optional<ObjectsAnswer> decodeObjectsAnswer(std::string_view bytes) {
+    if (auto objects = ObjectsAsWritten::decode(bytes)) {
+        return std::move(*objects);
+    }
     return decodeAnswer<ObjectsAnswer>(bytes, "objects", decodeObjects);
 }
 

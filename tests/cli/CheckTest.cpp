@@ -42,7 +42,7 @@ std::string report(const json& row, bool asJson) {
     if (asJson) {
         args.emplace_back("--json");
     }
-    platform::ReaderCatalogue catalogue(reader::answerRequest);
+    platform::ReaderCatalogue catalogue(reader::serve);
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(cli::runCliWith(catalogue, args, out, err), 0) << err.str();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string_view>
 #include <unistd.h>
 
 namespace ombrix::tests {
@@ -54,7 +55,9 @@ TEST(ReaderIsolation, WellFormedAnswersAreTakenAsSent) {
     EXPECT_EQ(catalogue.listObjects("x.mdb", {}),
               (core::DatabaseObjects{{{"Orders"}}, {{"Big orders", 0}}}));
 
+    // The reader for the next request is started ahead, with the environment of that moment.
     setenv("OMBRIX_FAKE_READER", R"({"ombrixReader":3,"error":[3031,"Not a valid password."]})", 1);
+    EXPECT_EQ(catalogue.listObjects("x.mdb", {}).tables.size(), 1U);
     EXPECT_EQ(errorOf([&] { catalogue.listObjects("x.mdb", {}); }), 3031);
 }
 
@@ -100,22 +103,30 @@ TEST(ReaderIsolation, TheReaderIsFoundWhereItIsInstalled) {
     fs::remove_all(root);
 }
 
-// The command line's way: a fork of this process answers, with the same time limit and checks.
-TEST(ReaderIsolation, AForkedAnswererIsHeldToTheSameRules) {
-    using Answerer = platform::ReaderCatalogue::Answerer;
-    const Answerer answers = [](std::string_view) -> std::string {
-        return R"({"ombrixReader":3,"objects":{"tables":["Orders"],"queries":[]}})";
+// The command line's way: a fork of this process serves the request, with the same time limit and
+// checks.
+TEST(ReaderIsolation, AForkedServerIsHeldToTheSameRules) {
+    using Server = platform::ReaderCatalogue::Server;
+    const Server answers = [](int, int out) {
+        const std::string_view answer =
+            R"({"ombrixReader":3,"objects":{"tables":["Orders"],"queries":[]}})";
+        return write(out, answer.data(), answer.size()) == std::ssize(answer) ? 0 : 1;
     };
     EXPECT_EQ(platform::ReaderCatalogue(answers, 5s).listObjects("x.mdb", {}).tables.size(), 1U);
-    for (const Answerer misbehaves : std::initializer_list<Answerer>{
-             [](std::string_view) -> std::string { std::abort(); },
-             [](std::string_view) -> std::string {
+    for (const Server misbehaves : std::initializer_list<Server>{
+             [](int, int) -> int { std::abort(); },
+             [](int, int) -> int {
                  for (;;) {
                      pause();
                  }
              },
-             [](std::string_view) -> std::string { return "Segmentation fault"; },
-             [](std::string_view) -> std::string { return {}; }}) {
+             [](int, int out) { return write(out, "Segmentation fault", 18) == 18 ? 0 : 1; },
+             [](int, int) { return 0; },
+             [](int, int out) {
+                 const std::string_view answer =
+                     R"({"ombrixReader":3,"objects":{"tables":["Orders"],"queries":[]}})";
+                 return write(out, answer.data(), answer.size()) == std::ssize(answer) ? 3 : 1;
+             }}) {
         EXPECT_EQ(errorOf([&] {
                       platform::ReaderCatalogue(misbehaves, 1500ms).listObjects("x.mdb", {});
                   }),

@@ -40,10 +40,19 @@ TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
     EXPECT_EQ(
         std::get<core::ObjectDefinition>(decodeDefinitionAnswer(encodeAnswer(definition)).value()),
         definition);
-    const core::DatabaseObjects objects{.tables = {{.name = "Orders"}},
-                                        .queries = {{.name = "Big orders", .type = 16}}};
+    const core::DatabaseObjects objects{
+        .tables = {{.name = "Orders"}, {.name = "Größe \"x\" \\ \t\x01\x7f"}, {.name = "caf\xe9"}},
+        .queries = {{.name = "Big orders", .type = 16}, {.name = "Sums", .type = 0}}};
+    const core::DatabaseObjects replaced{
+        .tables = {objects.tables[0], objects.tables[1], {.name = "caf\uFFFD"}},
+        .queries = objects.queries};
     EXPECT_EQ(std::get<core::DatabaseObjects>(decodeObjectsAnswer(encodeAnswer(objects)).value()),
-              objects);
+              replaced);
+    EXPECT_EQ(encodeAnswer(core::DatabaseObjects{.tables = {{.name = "A\"\\\b\f\n\r\t\x1f/é"}},
+                                                 .queries = {{.name = "Q", .type = 1}}}),
+              R"({"objects":{"queries":[["Q",1]],"tables":["A\"\\\b\f\n\r\t\u001f/é"]},)"
+              R"("ombrixReader":)" +
+                  std::to_string(kProtocolVersion) + "}");
     core::DatabaseInspection inspection{
         .database = {.formatVersion = 0,
                      .codePage = 1252,
@@ -134,7 +143,7 @@ TEST(Protocol, RejectsMalformedMessages) {
         }
         ++count;
     }
-    EXPECT_EQ(count, 31);
+    EXPECT_EQ(count, 37);
 }
 
 // Names are limited in UTF-16 code units, as the engine counts them.
