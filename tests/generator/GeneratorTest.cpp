@@ -6,7 +6,8 @@
 #include "generator/Names.h"
 #include "generator/TypePrefix.h"
 #include "generator/Utf8.h"
-#include "tests/support/Files.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <array>
 #include <fstream>
@@ -22,7 +23,7 @@ namespace {
 using nlohmann::json;
 
 std::string testFile(const std::string& name) {
-    return readFile(std::filesystem::path(OMBRIX_GENERATOR_TESTS_DIR) / name);
+    return readFile(sourceFile("tests/generator") / name);
 }
 
 std::string text(const json& value) {

@@ -1,10 +1,10 @@
 // The output window: its layout, the fit of the text box, the page text going in and out, and
 // the hand-off that "Finished" uses.
-#include "QtPrinting.h"
 #include "output/Form2.h"
 #include "output/GeneratedPageWindow.h"
 #include "output/PageTextBox.h"
 #include "output/TextBoxFit.h"
+#include "support/QtPrinting.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -1,6 +1,7 @@
 // The reader runs apart: crashes, hangs and garbage answers become engine errors.
 
 #include "platform/ReaderCatalogue.h"
+#include "support/TestData.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -14,7 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kFakeReader = OMBRIX_FAKE_READER;
+const std::string kFakeReader = builtFile("bin/fake-reader").string();
 
 // The error a request ends in; 0 when it answers.
 int errorOf(const std::function<void()>& request) {
@@ -126,7 +127,7 @@ TEST(ReaderIsolation, AForkedAnswererIsHeldToTheSameRules) {
 // MDBPATH with an empty entry sends libmdb 1.0 round in circles looking for a missing file.
 TEST(ReaderIsolation, LibmdbSearchPathCannotHangTheRealReader) {
     setenv("MDBPATH", "a::b:", 1);
-    platform::ReaderCatalogue catalogue(OMBRIX_READER, 5s);
+    platform::ReaderCatalogue catalogue(builtFile("bin/ombrix-reader").string(), 5s);
     const int error = errorOf([&] { catalogue.listObjects("no-such-file.mdb", {}); });
     unsetenv("MDBPATH");
     EXPECT_EQ(error, 3024);

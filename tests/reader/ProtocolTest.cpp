@@ -1,5 +1,7 @@
 #include "reader/Protocol.h"
 
+#include "support/TestData.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -115,7 +117,7 @@ TEST(Protocol, RequestsCarryAnyPathAndAnyLengthOfName) {
 // Each line of malformed-messages.txt: "request ", "answer " (to a listing) or "inspection " (an
 // answer to an inspection), then the bytes, where {version} stands for the protocol's version.
 TEST(Protocol, RejectsMalformedMessages) {
-    std::ifstream cases(OMBRIX_MALFORMED_MESSAGES, std::ios::binary);
+    std::ifstream cases(sourceFile("tests/reader/malformed-messages.txt"), std::ios::binary);
     int count = 0;
     for (std::string line; std::getline(cases, line);) {
         // Each message carries the version, so that only its flaw refuses it.

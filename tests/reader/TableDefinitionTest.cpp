@@ -4,6 +4,7 @@
 #include "reader/TableDefinition.h"
 
 #include "reader/DaoTypes.h"
+#include "support/TestData.h"
 
 #include <filesystem>
 #include <fstream>
@@ -22,11 +23,10 @@ void put(std::string& bytes, std::size_t at, std::uint32_t value, std::size_t si
 
 TEST(TableDefinition, RejectsDamage) {
     constexpr std::size_t kTable1Page = 45;
-    std::ifstream file(std::filesystem::path(OMBRIX_CONFORMANCE_DIR) / "V2000_with-password.mdb",
-                       std::ios::binary);
+    std::ifstream file(conformanceFile("V2000_with-password.mdb"), std::ios::binary);
     std::string good(4096, '\0');
     if (!file.seekg(kTable1Page * 4096).read(good.data(), 4096)) {
-        GTEST_SKIP() << "The real Access files are not at OMBRIX_CONFORMANCE_DIR";
+        GTEST_SKIP() << "The real Access files are not at hand";
     }
     const TableDefinition table1 = parseTableDefinition(good, {}, "x.mdb");
     ASSERT_EQ(table1.columns.size(), 2U);

@@ -43,7 +43,7 @@ public:
 
     core::ObjectDefinition describeObject(const std::string& path, const std::string& password,
                                           core::ObjectKind kind, const std::string& name) override {
-        const std::string item = (kind == core::ObjectKind::Table ? "Table: " : "Query: ") + name;
+        const std::string item = itemOf(kind, name);
         calls.push_back("describe " + path + "|" + password + "|" + item);
         onCall();
         const FakeDatabase& database = open(path, password);
@@ -56,11 +56,7 @@ public:
     core::DatabaseInspection
     inspectDatabase(const std::string& path, const std::string& password,
                     const std::optional<core::ObjectName>& object) override {
-        std::string item;
-        if (object) {
-            item = object->kind == core::ObjectKind::Table ? core::tableItem(object->name)
-                                                           : core::queryItem(object->name);
-        }
+        const std::string item = object ? itemOf(object->kind, object->name) : std::string();
         calls.push_back("inspect " + path + "|" + password + "|" + item);
         onCall();
         const auto found = databases.find(path);
@@ -90,6 +86,10 @@ public:
     }
 
 private:
+    static std::string itemOf(core::ObjectKind kind, const std::string& name) {
+        return kind == core::ObjectKind::Table ? core::tableItem(name) : core::queryItem(name);
+    }
+
     static const core::ObjectDefinition& definitionOf(const FakeDatabase& database,
                                                       const std::string& item) {
         const auto found = database.definitions.find(item);

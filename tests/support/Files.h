@@ -7,12 +7,14 @@
 
 namespace ombrix::tests {
 
-// The bytes of a file; "(no file)" when it cannot be read, so that a failed comparison says why.
+inline constexpr const char* kNoFile = "(no file)";
+
+// The bytes of a file; kNoFile when it cannot be read, so that a failed comparison says why.
 inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << file.rdbuf();
-    return file ? bytes.str() : "(no file)";
+    return file ? bytes.str() : kNoFile;
 }
 
 inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {

@@ -1,6 +1,7 @@
 // The fields page: the four move buttons, clicked as a user would, and what they leave behind.
-#include "SampleDatabases.h"
-#include "WizardDriver.h"
+#include "support/SampleDatabases.h"
+#include "support/TestData.h"
+#include "support/WizardDriver.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -28,13 +29,15 @@ protected:
 TEST_F(FieldSelectionTest, MovesLeaveTheListsAndButtonsAsListed) {
     const QHash<QString, const char*> buttons = {
         {">", "btnAddField"}, {">>", "btnAddAll"}, {"<", "btnDeleteField"}, {"<<", "btnDeleteAll"}};
-    QFile table(QStringLiteral(OMBRIX_WIZARD_TEST_DATA "/moves.tsv"));
+    QFile table(sourceFile("tests/wizard/data/moves.tsv"));
     ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
     while (!table.atEnd()) {
-        const QStringList cell = QString::fromUtf8(table.readLine()).chopped(1).split('\t');
-        if (cell.size() != 4)
-            continue; // a comment
-        SCOPED_TRACE(cell[0].toStdString());
+        const QString line = QString::fromUtf8(table.readLine()).chopped(1);
+        if (line.startsWith('#'))
+            continue;
+        SCOPED_TRACE(line.toStdString());
+        const QStringList cell = line.split('\t');
+        ASSERT_EQ(cell.size(), 4) << "a row holds clicks, List2, List3 and the buttons";
         wizard.click("btnDeleteAll");
         wizard.back(); // entering the page again starts from the catalogue's order
         wizard.next();

@@ -1,9 +1,10 @@
 // The wizard window as a whole: what it shows at start, where every control sits, going forward
 // and back through the pages, "Finished", closing, the website label.
-#include "SampleDatabases.h"
-#include "WizardDriver.h"
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
+#include "support/SampleDatabases.h"
+#include "support/TestData.h"
+#include "support/WizardDriver.h"
 #include "wizard/ReadableColour.h"
 #include "wizard/SidePicture.h"
 #include "wizard/VersionCaption.h"
@@ -69,13 +70,15 @@ TEST_F(WizardFrameTest, ForwardAndBackThroughAllPagesAsLaidOut) {
         EXPECT_EQ(wizard.page(), page);
         EXPECT_TRUE(wizard.button("btnBack")->isEnabled());
     }
-    QFile table(QStringLiteral(OMBRIX_WIZARD_TEST_DATA "/layout.tsv"));
+    QFile table(sourceFile("tests/wizard/data/layout.tsv"));
     ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
     while (!table.atEnd()) {
-        const QStringList cell = QString::fromUtf8(table.readLine()).trimmed().split('\t');
-        if (cell.size() != 7)
-            continue; // a comment
-        SCOPED_TRACE(cell[0].toStdString());
+        const QString line = QString::fromUtf8(table.readLine()).chopped(1);
+        if (line.startsWith('#'))
+            continue;
+        SCOPED_TRACE(line.toStdString());
+        const QStringList cell = line.split('\t');
+        ASSERT_EQ(cell.size(), 7) << "a row names a control, its parent, text and geometry";
         const QWidget* control = wizard.get(cell[0].toLatin1().constData());
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->parentWidget()->objectName(), cell[1]);

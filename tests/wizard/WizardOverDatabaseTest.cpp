@@ -1,17 +1,14 @@
 // The wizard over real Access files read through the program's own catalogue reader: one written
 // by mkmdb, clicked through from the object list to "Finished"; the same under an .accdb name with
-// names beyond the Basic Multilingual Plane, taken by each route a path has into the wizard; one
-// password-protected by Access itself, opened through the password prompt.
-#include "TemporaryDatabase.h"
-#include "WizardDriver.h"
+// names beyond the Basic Multilingual Plane; one password-protected by Access itself, opened
+// through the password prompt.
 #include "generator/GeneratePage.h"
 #include "platform/ReaderCatalogue.h"
+#include "support/TemporaryDatabase.h"
+#include "support/TestData.h"
+#include "support/WizardDriver.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
-#include <QMimeData>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace ombrix::tests {
@@ -65,9 +62,10 @@ TEST(WizardOverDatabase, ClicksThroughARealDatabaseToFinished) {
     }
 }
 
-// The Access 2007 format by its name: the reader reads the file by its header, the page names the
-// driver that opens an .accdb file.
-TEST(WizardOverDatabase, TakesAnAccdbByDialogDropAndCommandLineThroughToItsPage) {
+// The Access 2007 format by its name, from the command line (the other routes of a path are the
+// fake's to check): the reader reads the file by its header, the page names the driver that opens
+// an .accdb file.
+TEST(WizardOverDatabase, TakesAnAccdbThroughToItsPage) {
     const TemporaryDatabase database(
         R"({"tables": [{"name": "T𝔸",
              "columns": [{"name": "f😀 x", "type": "long"}, {"name": "When", "type": "datetime"}],
@@ -76,71 +74,36 @@ TEST(WizardOverDatabase, TakesAnAccdbByDialogDropAndCommandLineThroughToItsPage)
              "outputs": ["[f😀 x]"]}]})",
         QStringLiteral("Orders 2024.ACCDB"));
     const QString path = database.path();
-    const auto chooseInDialog = [&](WizardDriver& wizard) {
-        wizard.answers.with([&](QWidget& modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(&modal);
-            dialog->selectFile(path);
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        wizard.click("btnFile");
-        wizard.next();
-    };
-    const auto drop = [&](WizardDriver& wizard) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile("/d/notes.txt"), QUrl::fromLocalFile(path)});
-        auto* box = wizard.get("txtDBName");
-        const QPoint centre = box->rect().center();
-        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &enter);
-        QDropEvent dropped(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &dropped);
-        wizard.next();
-    };
-    const struct {
-        const char* name;
-        std::function<void(WizardDriver&)> takePath; // none: the path is the argument text
-        QStringList shown{};
-    } routes[] = {
-        {.name = "dialog", .takePath = chooseInDialog, .shown = {"window|DatabaseFileDialog"}},
-        {.name = "drop", .takePath = drop},
-        {.name = "command line", .takePath = {}},
-    };
-    for (const auto& route : routes) {
-        SCOPED_TRACE(route.name);
-        platform::ReaderCatalogue catalogue;
-        WizardDriver wizard(catalogue);
-        ASSERT_TRUE(wizard.start(route.takePath ? std::string() : path.toStdString()));
-        if (route.takePath) {
-            route.takePath(wizard);
-        }
-        ASSERT_EQ(wizard.entries("List1"), (QStringList{"Table: T𝔸", "Query: Q😀"}));
-        wizard.pick("List1", 1);
-        wizard.next();
-        EXPECT_EQ(wizard.entries("List2"), QStringList{fieldItem("f😀 x", "lng")});
-        wizard.back();
-        wizard.pick("List1", 0);
-        wizard.next();
-        EXPECT_EQ(wizard.form.currentPrimaryKeyField(), "f😀 x");
-        wizard.click("btnAddAll");
-        wizard.next();
-        wizard.next(); // Finished
-        EXPECT_EQ(wizard.answers.log, route.shown);
-        ASSERT_EQ(wizard.outputs.size(), 1);
-        const QString page = wizard.outputs.first();
-        EXPECT_TRUE(page.contains(
-            "\r\nsDBName = \"driver={Microsoft Access Driver (*.mdb, *.accdb)};dbq=" + path +
-            "\"\r\n"));
-        EXPECT_TRUE(page.contains("(\"select * from T𝔸 where f😀 x = \" & f😀 x & \";\")"));
-    }
+    platform::ReaderCatalogue catalogue;
+    WizardDriver wizard(catalogue);
+    ASSERT_TRUE(wizard.start(path.toStdString()));
+    ASSERT_EQ(wizard.entries("List1"), (QStringList{"Table: T𝔸", "Query: Q😀"}));
+    wizard.pick("List1", 1);
+    wizard.next();
+    EXPECT_EQ(wizard.entries("List2"), QStringList{fieldItem("f😀 x", "lng")});
+    wizard.back();
+    wizard.pick("List1", 0);
+    wizard.next();
+    EXPECT_EQ(wizard.form.currentPrimaryKeyField(), "f😀 x");
+    wizard.click("btnAddAll");
+    wizard.next();
+    wizard.next(); // Finished
+    EXPECT_EQ(wizard.answers.log, QStringList{});
+    ASSERT_EQ(wizard.outputs.size(), 1);
+    const QString page = wizard.outputs.first();
+    EXPECT_TRUE(page.contains(
+        "\r\nsDBName = \"driver={Microsoft Access Driver (*.mdb, *.accdb)};dbq=" + path +
+        "\"\r\n"));
+    EXPECT_TRUE(page.contains("(\"select * from T𝔸 where f😀 x = \" & f😀 x & \";\")"));
 }
 
 // An Access 2013 file with Office encryption (agile, AES-256), read in place: a wrong password
 // asks again, in the masked prompt, and the right one opens it.
 TEST(WizardOverDatabase, OpensAnEncryptedFileThroughThePasswordPrompt) {
-    const QString path = QStringLiteral(OMBRIX_CONFORMANCE_DIR "/db2013-enc.accdb");
-    if (!QFileInfo::exists(path)) {
-        GTEST_SKIP() << "The real Access files are not at OMBRIX_CONFORMANCE_DIR";
+    if (!haveConformanceFiles()) {
+        GTEST_SKIP() << "The real Access files are not at hand";
     }
+    const QString path = QString::fromStdString(conformanceFile("db2013-enc.accdb").string());
     platform::ReaderCatalogue catalogue;
     WizardDriver wizard(catalogue);
     ASSERT_TRUE(wizard.start());
