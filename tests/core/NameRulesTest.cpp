@@ -1,6 +1,7 @@
 // How a name must be written in the page: the reasons it needs mending and its SQL form, for names
 // and words whose standing is well known (Date, Order and Select are SQL reserved words; Next and
-// Wend VBScript keywords; Name and Customer neither).
+// Wend VBScript keywords; Name and Customer neither; a VBScript name is a letter, then letters,
+// digits and underscores, 255 characters at most).
 #include "core/DeploymentCheck.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,19 @@ using enum core::MendReason;
 
 TEST(NameRules, ReasonsAndTheFormThatWorksInSql) {
     const struct {
-        const char* name;
+        std::string name;
         std::vector<core::MendReason> reasons;
-        const char* write;
+        std::string write;
     } rows[] = {
         {"Customer", {}, "Customer"},
         {"Name", {}, "Name"},
         {"Date2", {}, "Date2"},
         {"Order_Date", {}, "Order_Date"},
         {"Größe", {}, "Größe"},
+        {"A1", {}, "A1"},
+        {"x_", {}, "x_"},
+        {std::string(255, 'x'), {}, std::string(255, 'x')}, // VBScript's longest name
+        {std::string(256, 'x'), {Character}, "[" + std::string(256, 'x') + "]"},
         {"Date", {ReservedWord}, "[Date]"},
         {"order", {ReservedWord}, "[order]"},
         {"SELECT", {ReservedWord}, "[SELECT]"},

@@ -1,12 +1,12 @@
 // The reader runs apart: crashes, hangs and garbage answers become engine errors.
 
 #include "platform/ReaderCatalogue.h"
+#include "support/Files.h"
 #include "support/TestData.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -91,9 +91,9 @@ TEST(ReaderIsolation, TheReaderIsFoundWhereItIsInstalled) {
     const fs::path root = mkdtemp(pattern.data());
     fs::create_directories(root / "usr/bin");
     fs::create_directories(root / "usr/libexec/ombrix");
-    std::ofstream(root / "usr/libexec/ombrix/ombrix-reader").put('x');
+    writeFile(root / "usr/libexec/ombrix/ombrix-reader", "x");
     fs::create_directories(root / "build/bin");
-    std::ofstream(root / "build/bin/ombrix-reader").put('x');
+    writeFile(root / "build/bin/ombrix-reader", "x");
     EXPECT_EQ(platform::readerProgramFor((root / "usr/bin/ombrix").string()),
               (root / "usr/libexec/ombrix/ombrix-reader").string());
     EXPECT_EQ(platform::readerProgramFor((root / "build/bin/ombrix").string()),

@@ -2,6 +2,7 @@
 // and back through the pages, "Finished", closing, the website label.
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
+#include "support/GoldenImage.h"
 #include "support/SampleDatabases.h"
 #include "support/TestData.h"
 #include "support/WizardDriver.h"
@@ -253,6 +254,11 @@ TEST_F(WizardFrameTest, PaintsTheSidePictureAndTheRules) {
     for (const auto& row : rows)
         EXPECT_EQ(window.pixel(row.pixel), row.colour.rgb())
             << row.pixel.x() << ", " << row.pixel.y();
+}
+
+TEST(SidePicture, IsDrawnAsTheGoldenImage) {
+    expectGoldenImage(wizard::sidePicture(1).toImage(),
+                      sourceFile("tests/wizard/data/side-picture.png"));
 }
 
 // The website label opens its address on a click, and on Enter or Space once Tab has brought
