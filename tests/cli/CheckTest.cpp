@@ -55,14 +55,6 @@ std::string report(const json& row, bool asJson) {
     return text;
 }
 
-void compareWithGolden(const std::string& actual, const std::string& file) {
-    const fs::path golden = sourceFile("tests/cli/check") / file;
-    if (std::getenv("OMBRIX_UPDATE_GOLDEN") != nullptr) {
-        writeFile(golden, actual);
-    }
-    EXPECT_EQ(actual, readFile(golden)) << file;
-}
-
 class CheckCase : public testing::TestWithParam<json> {};
 
 TEST_P(CheckCase, ReportsAsTheGoldenFiles) {
@@ -70,9 +62,11 @@ TEST_P(CheckCase, ReportsAsTheGoldenFiles) {
     if (row.value("conformance", false) && !haveConformanceFiles()) {
         GTEST_SKIP() << "The real Access files are not at hand";
     }
-    compareWithGolden(report(row, true), row["name"].get<std::string>() + ".json");
+    expectGolden(report(row, true),
+                 sourceFile("tests/cli/check") / (row["name"].get<std::string>() + ".json"));
     if (row.value("text", false)) {
-        compareWithGolden(report(row, false), row["name"].get<std::string>() + ".txt");
+        expectGolden(report(row, false),
+                     sourceFile("tests/cli/check") / (row["name"].get<std::string>() + ".txt"));
     }
 }
 

@@ -1,5 +1,6 @@
 // The generator against the tables in cases.json: the golden pages first, then the rules the
 // pages are made of, where a table names more cases than the pages show.
+#include "generator/DatabasePath.h"
 #include "generator/FieldRecords.h"
 #include "generator/FormValueExpression.h"
 #include "generator/GeneratePage.h"
@@ -10,12 +11,10 @@
 #include "support/TestData.h"
 
 #include <array>
-#include <fstream>
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <random>
-#include <sstream>
 
 namespace ombrix::tests {
 namespace {
@@ -165,6 +164,30 @@ TEST(Names, ProperCaseKeepsCharactersAndIsStable) {
         EXPECT_TRUE(!inputValid ||
                     (countCharacters(once, outputValid) == inputCount && outputValid))
             << text;
+    }
+}
+
+// A path's bytes, spelled in the tables as the characters of their Latin-1 reading.
+std::string bytesOf(const json& latin1) {
+    gsize length = 0;
+    gchar* bytes =
+        g_convert(text(latin1).c_str(), -1, "ISO-8859-1", "UTF-8", nullptr, &length, nullptr);
+    std::string result(bytes, length);
+    g_free(bytes);
+    return result;
+}
+
+// Which paths name an Access database: the last four characters ".mdb" or the last six ".accdb",
+// in any letter case. In the page, UTF-8 stays; anything else is read as Windows-1252 reads it
+// (0x80 to 0x9F from the code page's published table, the five it leaves undefined as C1
+// controls): a surrogate, an overlong form or a code point beyond U+10FFFF is no UTF-8.
+TEST(DatabasePath, NamesADatabaseAndReadsInThePage) {
+    for (const auto& row : cases("databasePath")) {
+        EXPECT_EQ(namesAccessDatabase(bytesOf(row[0])), row[1]) << row[0];
+        EXPECT_EQ(namesAccdb(bytesOf(row[0])), row[2]) << row[0];
+    }
+    for (const auto& row : cases("pathInPage")) {
+        EXPECT_EQ(pathInPage(bytesOf(row[0])), text(row[1])) << row[0];
     }
 }
 

@@ -23,11 +23,7 @@ std::string golden(const QString& name) {
 }
 
 void compareWithGolden(const QString& name, const QString& actual) {
-    const std::string path = kGolden.filePath(name).toStdString();
-    if (qEnvironmentVariableIsSet("OMBRIX_UPDATE_GOLDEN")) {
-        writeFile(path, actual.toStdString());
-    }
-    EXPECT_EQ(actual.toStdString(), readFile(path)) << name.toStdString();
+    expectGolden(actual.toStdString(), kGolden.filePath(name).toStdString());
 }
 
 class GoldenDatabase : public testing::TestWithParam<const char*> {

@@ -146,12 +146,7 @@ TEST_P(GoldenCatalogue, AnswersAsBefore) {
     if (!fs::exists(database.path)) {
         GTEST_SKIP() << database.path << " is not there";
     }
-    const fs::path golden = sourceFile("tests/reader/golden") / (database.golden + ".txt");
-    const std::string actual = answers(database);
-    if (std::getenv("OMBRIX_UPDATE_GOLDEN") != nullptr) {
-        writeFile(golden, actual);
-    }
-    EXPECT_EQ(actual, readFile(golden));
+    expectGolden(answers(database), sourceFile("tests/reader/golden") / (database.golden + ".txt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, GoldenCatalogue, testing::ValuesIn(databases()),
