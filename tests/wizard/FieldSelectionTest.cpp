@@ -1,9 +1,9 @@
 // The fields page: the four move buttons, clicked as a user would, and what they leave behind.
+#include "support/DataTable.h"
 #include "support/SampleDatabases.h"
 #include "support/TestData.h"
 #include "support/WizardDriver.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace ombrix::tests {
@@ -29,15 +29,8 @@ protected:
 TEST_F(FieldSelectionTest, MovesLeaveTheListsAndButtonsAsListed) {
     const QHash<QString, const char*> buttons = {
         {">", "btnAddField"}, {">>", "btnAddAll"}, {"<", "btnDeleteField"}, {"<<", "btnDeleteAll"}};
-    QFile table(sourceFile("tests/wizard/data/moves.tsv"));
-    ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
-    while (!table.atEnd()) {
-        const QString line = QString::fromUtf8(table.readLine()).chopped(1);
-        if (line.startsWith('#'))
-            continue;
-        SCOPED_TRACE(line.toStdString());
-        const QStringList cell = line.split('\t');
-        ASSERT_EQ(cell.size(), 4) << "a row holds clicks, List2, List3 and the buttons";
+    for (const QStringList& cell : tableRows(sourceFile("tests/wizard/data/moves.tsv"), 4)) {
+        SCOPED_TRACE(cell.join('\t').toStdString());
         wizard.click("btnDeleteAll");
         wizard.back(); // entering the page again starts from the catalogue's order
         wizard.next();

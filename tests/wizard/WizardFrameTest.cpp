@@ -2,6 +2,7 @@
 // and back through the pages, "Finished", closing, the website label.
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
+#include "support/DataTable.h"
 #include "support/GoldenImage.h"
 #include "support/SampleDatabases.h"
 #include "support/TestData.h"
@@ -12,7 +13,6 @@
 
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QUrl>
@@ -71,15 +71,8 @@ TEST_F(WizardFrameTest, ForwardAndBackThroughAllPagesAsLaidOut) {
         EXPECT_EQ(wizard.page(), page);
         EXPECT_TRUE(wizard.button("btnBack")->isEnabled());
     }
-    QFile table(sourceFile("tests/wizard/data/layout.tsv"));
-    ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
-    while (!table.atEnd()) {
-        const QString line = QString::fromUtf8(table.readLine()).chopped(1);
-        if (line.startsWith('#'))
-            continue;
-        SCOPED_TRACE(line.toStdString());
-        const QStringList cell = line.split('\t');
-        ASSERT_EQ(cell.size(), 7) << "a row names a control, its parent, text and geometry";
+    for (const QStringList& cell : tableRows(sourceFile("tests/wizard/data/layout.tsv"), 7)) {
+        SCOPED_TRACE(cell.join('\t').toStdString());
         const QWidget* control = wizard.get(cell[0].toLatin1().constData());
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->parentWidget()->objectName(), cell[1]);
