@@ -1,8 +1,8 @@
 // The wizard program: Form1 over the Access catalogue reader.
 #include "app/WithoutWindow.h"
-#include "output/GeneratedPageWindow.h"
+#include "output/ShowGeneratedPage.h"
 #include "platform/ArgumentText.h"
-#include "platform/MessageBox.h"
+#include "platform/ProgramName.h"
 #include "platform/ReaderCatalogue.h"
 #include "wizard/Form1.h"
 
@@ -19,8 +19,8 @@ int main(int argc, char* argv[]) {
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(ombrix::platform::programName());
     // Ties the windows to the installed menu entry and its icon in the desktop's task bar.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.ombrix.Ombrix"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.ombrix.Ombrix")));
+    QGuiApplication::setDesktopFileName(ombrix::platform::desktopId());
+    QApplication::setWindowIcon(QIcon::fromTheme(ombrix::platform::desktopId()));
 
     ombrix::platform::ReaderCatalogue catalogue;
     ombrix::wizard::Form1 wizard(catalogue, ombrix::output::showGeneratedPage);

@@ -1,6 +1,7 @@
-#include "generator/FieldRecords.h"
+#include "core/CatalogueItems.h"
+#include "core/FieldItem.h"
+#include "core/TypePrefix.h"
 #include "generator/GeneratePage.h"
-#include "generator/TypePrefix.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -12,11 +13,11 @@ namespace {
 ombrix::WizardState stateWithFields(int count) {
     ombrix::WizardState state;
     state.databasePath = R"(C:\Data\Shop.mdb)";
-    state.objectCaption = "Table: Orders";
+    state.objectCaption = ombrix::core::objectItem(ombrix::core::ObjectKind::Table, "Orders");
     state.primaryKeyField = "OrderID";
     for (int i = 0; i < count; ++i) {
-        state.summaryFields.push_back(ombrix::makeFieldListItem("field NUMBER " + std::to_string(i),
-                                                                ombrix::GetPrefix(i % 25)));
+        state.summaryFields.push_back(ombrix::core::makeFieldItem(
+            "field NUMBER " + std::to_string(i), ombrix::GetPrefix(i % 25)));
     }
     return state;
 }

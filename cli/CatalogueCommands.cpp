@@ -3,7 +3,7 @@
 #include "cli/CliSupport.h"
 #include "cli/DatabasePassword.h"
 #include "core/CatalogueItems.h"
-#include "generator/TypePrefix.h"
+#include "core/TypePrefix.h"
 
 #include <optional>
 
@@ -58,17 +58,18 @@ void writeLines(std::ostream& out, const std::vector<std::string>& lines) {
 std::vector<std::string> allObjectItems(const core::DatabaseObjects& objects) {
     std::vector<std::string> items;
     for (const auto& table : objects.tables) {
-        items.push_back(core::tableItem(table.name));
+        items.push_back(core::objectItem(core::ObjectKind::Table, table.name));
     }
     for (const auto& query : objects.queries) {
-        items.push_back(core::queryItem(query.name) + '\t' + std::to_string(query.type));
+        items.push_back(core::objectItem(core::ObjectKind::Query, query.name) + '\t' +
+                        std::to_string(query.type));
     }
     return items;
 }
 
-ObjectItem parseObjectItem(const std::string& item) {
+core::ObjectName parseObjectItem(const std::string& item) {
     if (core::isObjectItem(item)) {
-        return {core::objectKind(item), core::itemObjectName(item)};
+        return core::splitObjectItem(item);
     }
     throw CommandError(kExitBadUsage, "OBJECT must be \"Table: NAME\" or \"Query: NAME\"");
 }
@@ -89,7 +90,7 @@ int runDescribe(core::Catalogue& catalogue, const Arguments& args, std::ostream&
     if (!parsed) {
         return kExitDone;
     }
-    const ObjectItem object = parseObjectItem(parsed->arguments()[1]);
+    const core::ObjectName object = parseObjectItem(parsed->arguments()[1]);
     const auto definition = catalogue.describeObject(
         parsed->arguments()[0], databasePassword(*parsed), object.kind, object.name);
     // Each key field after a TAB, in the index's order; a TAB and nothing more without a key.

@@ -14,10 +14,6 @@ std::vector<std::string> allObjectItems(const core::DatabaseObjects& objects);
 
 // An OBJECT argument, "Table: NAME" or "Query: NAME" as the object list shows it; anything else is
 // bad usage (CommandError).
-struct ObjectItem {
-    core::ObjectKind kind;
-    std::string name;
-};
-ObjectItem parseObjectItem(const std::string& item);
+core::ObjectName parseObjectItem(const std::string& item);
 
 } // namespace ombrix::cli

@@ -44,8 +44,7 @@ int runCheck(core::Catalogue& catalogue, const Arguments& args, std::ostream& ou
     }
     std::optional<core::ObjectName> object;
     if (positional.size() == 2) {
-        const ObjectItem item = parseObjectItem(positional[1]);
-        object = core::ObjectName{.kind = item.kind, .name = item.name};
+        object = parseObjectItem(positional[1]);
     }
     const std::string& path = positional[0];
     const std::string password = databasePassword(parsed);

@@ -1,10 +1,11 @@
 #include "cli/CatalogueCommands.h"
+#include "cli/CatalogueState.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/DatabasePassword.h"
 #include "cli/Options.h"
 #include "cli/StateJson.h"
-#include "cli/WizardChoices.h"
+#include "core/FormMethod.h"
 #include "generator/GeneratePage.h"
 #include "platform/TextSaver.h"
 
@@ -78,25 +79,26 @@ WizardState stateFromJsonArguments(const ParsedArguments& parsed) {
 }
 
 // Everything the command line alone can get wrong is refused before the database is opened.
-WizardChoices choicesFromArguments(const ParsedArguments& parsed) {
+// The field items are left to the catalogue: the fields are named by --field.
+core::PageChoices choicesFromArguments(const ParsedArguments& parsed) {
     const Arguments& positional = parsed.arguments();
     if (positional.size() != 2) {
         throw CommandError(kExitBadUsage, "usage: " + kCatalogueUsage + ", or " + kStateUsage);
     }
-    WizardChoices choices;
-    choices.database = positional[0];
-    choices.object = positional[1];
-    choices.password = databasePassword(parsed);
-    choices.fields = parsed.values("field");
+    core::PageChoices choices{.database = positional[0],
+                              .password = databasePassword(parsed),
+                              .object = positional[1],
+                              .fieldItems = {}};
     if (parsed.isSet("method")) {
         choices.method = parsed.value("method");
     }
-    if (choices.method != "Post" && choices.method != "Get") {
+    if (!core::isFormMethod(choices.method)) {
         throw CommandError(kExitBadUsage, "--method must be Post or Get");
     }
     // The wizard moves a field out of the list of fields left, so it can be chosen only once.
-    for (auto field = choices.fields.begin(); field != choices.fields.end(); ++field) {
-        if (std::find(choices.fields.begin(), field, *field) != field) {
+    const std::vector<std::string> fields = parsed.values("field");
+    for (auto field = fields.begin(); field != fields.end(); ++field) {
+        if (std::find(fields.begin(), field, *field) != field) {
             throw CommandError(kExitBadUsage, "field \"" + *field + "\" is given twice");
         }
     }
@@ -115,8 +117,8 @@ int runGenerate(core::Catalogue& catalogue, const Arguments& args, std::ostream&
     if (parsed.isSet("state")) {
         state = stateFromJsonArguments(parsed);
     } else {
-        const WizardChoices choices = choicesFromArguments(parsed);
-        state = wizardStateFromCatalogue(catalogue, choices);
+        state = wizardStateFromCatalogue(catalogue, choicesFromArguments(parsed),
+                                         parsed.values("field"));
     }
     const std::string page = GeneratePage(state);
     // "-" is standard output, byte for byte, as without --output.

@@ -2,6 +2,9 @@
 
 #include "cli/CliSupport.h"
 #include "core/CatalogueItems.h"
+#include "core/FieldItem.h"
+#include "core/FormMethod.h"
+#include "core/WizardStateBuilder.h"
 
 #include <algorithm>
 #include <cctype>
@@ -30,34 +33,42 @@ bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-// Builds the document as nlohmann's own parser does, and keeps what a complaint needs: the
-// innermost object or array still open, and the token the parser stopped at.
-class Reader : public nlohmann::detail::json_sax_dom_parser<json> {
+// Reads the text as nlohmann's parser does, keeping only what a complaint needs: the innermost
+// object or array still open, and the token the parser stopped at.
+class SyntaxCheck final : public nlohmann::json_sax<json> {
 public:
-    Reader(json& document, std::string_view text) : json_sax_dom_parser(document), text_(text) {}
+    explicit SyntaxCheck(std::string_view text) : text_(text) {}
 
-    bool start_object(std::size_t size) {
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool key(string_t&) override { return true; }
+    bool start_object(std::size_t) override {
         open_.push_back('{');
-        return json_sax_dom_parser::start_object(size);
+        return true;
     }
-    bool start_array(std::size_t size) {
+    bool start_array(std::size_t) override {
         open_.push_back('[');
-        return json_sax_dom_parser::start_array(size);
+        return true;
     }
-    bool end_object() {
+    bool end_object() override {
         open_.pop_back();
-        return json_sax_dom_parser::end_object();
+        return true;
     }
-    bool end_array() {
+    bool end_array() override {
         open_.pop_back();
-        return json_sax_dom_parser::end_array();
+        return true;
     }
 
     // The complaint in the words ombrix-cli has always used, at the offset it has always given:
     // the end of the input, the character after the start of an unexpected token or literal, or
     // else the character where reading stopped.
-    template <class Exception>
-    bool parse_error(std::size_t position, const std::string&, const Exception& error) {
+    bool parse_error(std::size_t position, const std::string&,
+                     const json::exception& error) override {
         const std::string_view message = error.what();
         const std::size_t stop = position - 1;
         if (contains(message, "unexpected end of input"))
@@ -156,11 +167,10 @@ json parse(const std::string& text) {
         rejectJson("illegal value", text.size());
     if (text[first] != '{' && text[first] != '[')
         rejectJson("illegal value", first + 1);
-    json document;
     const std::string escaped = withControlCharactersEscaped(text);
-    Reader reader(document, escaped);
-    json::sax_parse(escaped, &reader);
-    return document;
+    SyntaxCheck check(escaped);
+    json::sax_parse(escaped, &check);
+    return json::parse(escaped);
 }
 
 const json& member(const json& object, const std::string& name) {
@@ -195,7 +205,7 @@ std::vector<std::string> fieldItems(const json& object) {
         if (!value[i].is_string())
             reject("field " + number + " is not a string");
         items.push_back(value[i].get<std::string>());
-        if (items.back().find('\t') == std::string::npos)
+        if (!core::splitFieldItem(items.back()))
             reject("field " + number + " has no TAB before its type prefix");
     }
     return items;
@@ -232,17 +242,28 @@ std::vector<KeyField> keyFields(const json& object) {
 
 // The key's fields end with the key field the rest of the state names, with its prefix where both
 // prefixes are given (not empty).
-void checkKeyFields(const WizardState& state) {
-    if (state.keyFields.empty())
+void checkKeyFields(const std::vector<KeyField>& keyFields, const std::string& primaryKeyField,
+                    const std::string& primaryKeyPrefix) {
+    if (keyFields.empty())
         return;
-    if (state.primaryKeyField.empty())
+    if (primaryKeyField.empty())
         reject("member \"keyFields\" needs a \"primaryKeyField\"");
-    const KeyField& last = state.keyFields.back();
-    if (last.name != state.primaryKeyField)
+    const KeyField& last = keyFields.back();
+    if (last.name != primaryKeyField)
         reject("the last name in \"keyFields\" must equal \"primaryKeyField\"");
-    if (!last.prefix.empty() && !state.primaryKeyPrefix.empty() &&
-        last.prefix != state.primaryKeyPrefix)
+    if (!last.prefix.empty() && !primaryKeyPrefix.empty() && last.prefix != primaryKeyPrefix)
         reject("the last prefix in \"keyFields\" must equal \"primaryKeyPrefix\"");
+}
+
+// The key as the builder takes it, for the same page: the page names every field of a key of
+// several, and the key field alone (with its own prefix) otherwise.
+std::vector<KeyField> builderKey(std::vector<KeyField> keyFields, std::string primaryKeyField,
+                                 std::string primaryKeyPrefix) {
+    if (keyFields.size() >= 2)
+        return keyFields;
+    if (primaryKeyField.empty())
+        return {};
+    return {{.name = std::move(primaryKeyField), .prefix = std::move(primaryKeyPrefix)}};
 }
 
 } // namespace
@@ -252,22 +273,27 @@ WizardState wizardStateFromJson(const std::string& text) {
     if (!document.is_object())
         reject("the state is not a JSON object");
 
-    WizardState state;
-    state.databasePath = stringMember(document, "database");
-    state.password = stringMember(document, "password");
-    state.objectCaption = stringMember(document, "object");
-    state.primaryKeyField = stringMember(document, "primaryKeyField");
-    state.primaryKeyPrefix = optionalStringMember(document, "primaryKeyPrefix");
-    state.keyFields = keyFields(document);
-    state.summaryFields = fieldItems(document);
-    state.formMethod = stringMember(document, "method");
+    // Read in this order, so that the first complaint is always the same.
+    std::string database = stringMember(document, "database");
+    std::string password = stringMember(document, "password");
+    std::string object = stringMember(document, "object");
+    std::string primaryKeyField = stringMember(document, "primaryKeyField");
+    std::string primaryKeyPrefix = optionalStringMember(document, "primaryKeyPrefix");
+    std::vector<KeyField> key = keyFields(document);
+    core::PageChoices choices{.database = std::move(database),
+                              .password = std::move(password),
+                              .object = std::move(object),
+                              .fieldItems = fieldItems(document),
+                              .method = stringMember(document, "method")};
 
-    if (!core::isObjectItem(state.objectCaption))
+    if (!core::isObjectItem(choices.object))
         reject("member \"object\" must begin with \"Table: \" or \"Query: \"");
-    if (state.formMethod != "Post" && state.formMethod != "Get")
+    if (!core::isFormMethod(choices.method))
         reject("member \"method\" must be \"Post\" or \"Get\"");
-    checkKeyFields(state);
-    return state;
+    checkKeyFields(key, primaryKeyField, primaryKeyPrefix);
+    return core::wizardState(
+        std::move(choices),
+        builderKey(std::move(key), std::move(primaryKeyField), std::move(primaryKeyPrefix)));
 }
 
 } // namespace ombrix::cli

@@ -3,9 +3,8 @@ add_library(ombrix_warnings INTERFACE)
 target_compile_options(ombrix_warnings INTERFACE
     $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wall -Wextra -Wpedantic -Wold-style-cast -Wshadow
         -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual
-        -Wnull-dereference -Wformat=2>
-    $<$<CXX_COMPILER_ID:MSVC>:/W4 /permissive->)
+        -Wnull-dereference -Wformat=2>)
 if(OMBRIX_WERROR)
     target_compile_options(ombrix_warnings INTERFACE
-        $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Werror> $<$<CXX_COMPILER_ID:MSVC>:/WX>)
+        $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Werror>)
 endif()

@@ -50,7 +50,7 @@ struct DatabaseObjects {
 
 struct FieldDef {
     std::string name;
-    int type = 0;            // DAO field type code (1 Boolean ... 23 Time stamp)
+    int type = 0;            // a DaoType code (core/DaoType.h); a code it lacks passes through
     bool autoNumber = false; // the engine fills it in (an AutoNumber or a replication ID)
     bool operator==(const FieldDef&) const = default;
 };

@@ -15,15 +15,14 @@ namespace ombrix::core {
 // queries behind forms and reports ("~sq_..."), all compared with case.
 std::vector<std::string> objectListItems(const DatabaseObjects& objects);
 
-// "Table: NAME" and "Query: NAME", as the object list spells them.
-std::string tableItem(std::string_view name);
-std::string queryItem(std::string_view name);
+// "Table: NAME" or "Query: NAME", as the object list spells them.
+std::string objectItem(ObjectKind kind, std::string_view name);
 
 // Whether text is spelled as an object-list item: "Table: " or "Query: " and a name.
 bool isObjectItem(std::string_view text);
 
-// The object an object-list item names: its kind and the name from the eighth character on.
-ObjectKind objectKind(std::string_view item);
-std::string itemObjectName(std::string_view item);
+// The object an item names: a table when it begins with "Table: ", a query otherwise, and the name
+// from its eighth character on, counted in characters, so that any text gives one.
+ObjectName splitObjectItem(std::string_view item);
 
 } // namespace ombrix::core

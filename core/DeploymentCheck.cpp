@@ -1,10 +1,10 @@
 #include "core/DeploymentCheck.h"
 
 #include "core/CatalogueItems.h"
+#include "core/DatabasePath.h"
+#include "core/PageNames.h"
 #include "core/ReservedWords.h"
-#include "generator/DatabasePath.h"
-#include "generator/Names.h"
-#include "generator/Utf8.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -159,8 +159,7 @@ void addNameItems(std::vector<MendItem>& mend, const std::string& name) {
 }
 
 ObjectCheck checkObject(const ObjectFacts& object, const std::vector<QueryShape>& queries) {
-    ObjectCheck check{.item = object.kind == ObjectKind::Table ? tableItem(object.name)
-                                                               : queryItem(object.name),
+    ObjectCheck check{.item = objectItem(object.kind, object.name),
                       .updatable = true,
                       .mend = {},
                       .fieldsUnread = {}};

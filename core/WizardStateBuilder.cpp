@@ -1,9 +1,9 @@
 #include "core/WizardStateBuilder.h"
 
+#include "core/DatabasePath.h"
 #include "core/EngineErrors.h"
-#include "generator/DatabasePath.h"
-#include "generator/FieldRecords.h"
-#include "generator/TypePrefix.h"
+#include "core/FieldItem.h"
+#include "core/TypePrefix.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@ namespace ombrix::core {
 namespace {
 
 std::string fieldItem(const FieldDef& field) {
-    return makeFieldListItem(field.name, GetPrefix(field.type));
+    return makeFieldItem(field.name, GetPrefix(field.type));
 }
 
 } // namespace

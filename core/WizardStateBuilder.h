@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/Catalogue.h"
-#include "generator/WizardState.h"
+#include "core/FormMethod.h"
+#include "core/WizardState.h"
 
 #include <string>
 #include <vector>
@@ -20,13 +21,14 @@ std::vector<std::string> fieldItems(const ObjectDefinition& definition,
                                     const std::vector<std::string>& names = {},
                                     const std::string& object = {});
 
-// What the user has chosen by the last page.
+// What the user has chosen by the last page, in the wizard, on the command line or in a saved
+// state.
 struct PageChoices {
-    std::string database;                // the path's bytes, as typed, chosen or dropped
-    std::string password;                // empty when the database opened without one
-    std::string object;                  // "Table: NAME" or "Query: NAME"
-    std::vector<std::string> fieldItems; // in the order chosen
-    std::string method = "Post";         // "Post" or "Get"
+    std::string database;                     // the path's bytes, as typed, chosen or dropped
+    std::string password;                     // empty when the database opened without one
+    std::string object;                       // "Table: NAME" or "Query: NAME"
+    std::vector<std::string> fieldItems;      // in the order chosen
+    std::string method{kFormMethods.front()}; // "Post" or "Get"
 };
 
 // The state for those choices and the object's key; its primaryKeyField is the key's last field.

@@ -1,12 +1,12 @@
 #include "generator/FieldRecords.h"
 
+#include "core/FieldItem.h"
+#include "core/PageNames.h"
 #include "generator/Names.h"
 
 namespace ombrix {
 
 namespace {
-
-constexpr std::size_t kBlanksBeforeTab = 100;
 
 std::string_view trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -18,22 +18,13 @@ std::string_view trimBlanks(std::string_view text) {
 
 } // namespace
 
-std::string makeFieldListItem(std::string_view name, std::string_view prefix) {
-    std::string item;
-    item.reserve(name.size() + kBlanksBeforeTab + 1 + prefix.size());
-    item.append(name).append(kBlanksBeforeTab, ' ').append(1, '\t').append(prefix);
-    return item;
-}
-
 FieldSpec fieldSpecFromItem(std::string_view item) {
-    const auto tab = item.find('\t');
-    const std::string_view rawName = tab == std::string_view::npos ? item : item.substr(0, tab);
+    const core::FieldItemParts parts =
+        core::splitFieldItem(item).value_or(core::FieldItemParts{.name = item, .prefix = {}});
     FieldSpec field;
-    field.Name = ProperCase(trimBlanks(rawName));
+    field.Name = ProperCase(trimBlanks(parts.name));
     field.VarName = SpaceToUnderscore(field.Name);
-    if (tab != std::string_view::npos) {
-        field.Prefix = item.substr(tab + 1);
-    }
+    field.Prefix = parts.prefix;
     return field;
 }
 

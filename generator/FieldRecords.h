@@ -13,9 +13,6 @@ struct FieldSpec {
     std::string Prefix;  // the three-letter type prefix
 };
 
-// A field list item as the wizard's lists hold it: name, 100 blanks, TAB, type prefix.
-std::string makeFieldListItem(std::string_view name, std::string_view prefix);
-
 // Splits an item at its first TAB. An item without a TAB (which the wizard never builds) is taken
 // as a name with an empty prefix, so the generator stays total.
 FieldSpec fieldSpecFromItem(std::string_view item);

@@ -1,6 +1,7 @@
 #include "generator/FormValueExpression.h"
 
-#include "generator/TypePrefix.h"
+#include "core/FormMethod.h"
+#include "generator/SqlToken.h"
 
 namespace ombrix {
 
@@ -12,7 +13,7 @@ std::string FormValueExpression(const FieldSpec& field, std::string_view method)
         expression += "Trim(";
     }
     expression += "Request.";
-    expression += method == "Post" ? "Form" : "QueryString";
+    expression += method == core::kPostMethod ? "Form" : "QueryString";
     expression += "(\"";
     expression += field.VarName;
     expression += "\")";

@@ -1,5 +1,6 @@
 #include "generator/GeneratePage.h"
 
+#include "core/CatalogueItems.h"
 #include "generator/FieldRecords.h"
 #include "generator/Names.h"
 #include "generator/sections/Sections.h"
@@ -46,10 +47,11 @@ std::vector<KeyField> recordKey(const std::vector<FieldSpec>& fields, const Wiza
 std::string GeneratePage(const WizardState& state) {
     const std::vector<FieldSpec> fields = buildFieldSpecs(state.summaryFields);
     const std::vector<KeyField> key = recordKey(fields, state);
+    const core::ObjectName object = core::splitObjectItem(state.objectCaption);
     const sections::PageContext page{.fields = fields,
                                      .databasePath = state.databasePath,
                                      .password = state.password,
-                                     .objectName = objectName(state.objectCaption),
+                                     .objectName = object.name,
                                      .key = key,
                                      .method = state.formMethod};
 

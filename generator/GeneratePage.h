@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/WizardState.h"
+#include "core/WizardState.h"
 
 #include <string>
 

@@ -1,15 +1,11 @@
 #include "generator/Names.h"
 
+#include "core/Utf8.h"
 #include "generator/CaseMapping.h"
-#include "generator/Utf8.h"
-
-#include <algorithm>
 
 namespace ombrix {
 
 namespace {
-
-constexpr std::size_t kCaptionPrefixLength = 7; // "Table: " and "Query: "
 
 bool isWordSeparator(char32_t c) {
     return c == U' ' || c == U'\t' || c == U'\n' || c == U'\v' || c == U'\f' || c == U'\r' ||
@@ -17,12 +13,6 @@ bool isWordSeparator(char32_t c) {
 }
 
 } // namespace
-
-std::string SpaceToUnderscore(std::string_view text) {
-    std::string result(text);
-    std::replace(result.begin(), result.end(), ' ', '_');
-    return result;
-}
 
 std::string ProperCase(std::string_view text) {
     std::string result;
@@ -52,15 +42,6 @@ std::string ProperCase(std::string_view text) {
         atWordStart = false;
     }
     return result;
-}
-
-std::string_view objectName(std::string_view caption) {
-    std::size_t pos = 0;
-    for (std::size_t skipped = 0; skipped < kCaptionPrefixLength && pos < caption.size();
-         ++skipped) {
-        pos += decodeUtf8(caption, pos).length;
-    }
-    return caption.substr(pos);
 }
 
 } // namespace ombrix

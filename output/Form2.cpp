@@ -4,6 +4,7 @@
 #include "output/PageTextBox.h"
 #include "output/TextBoxFit.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramName.h"
 #include "platform/TextSaver.h"
 #include "platform/Twips.h"
 

@@ -1,6 +1,6 @@
 #include "platform/MessageBox.h"
 
-#include "ombrix/ProjectInfo.h"
+#include "platform/ProgramName.h"
 
 #include <QFontMetrics>
 #include <QMessageBox>
@@ -44,10 +44,6 @@ int showPlain(QMessageBox& box) {
 }
 
 } // namespace
-
-QString programName() {
-    return QString::fromUtf8(project::kName.data(), static_cast<qsizetype>(project::kName.size()));
-}
 
 void showMessage(QWidget* owner, const QString& text) {
     QMessageBox box(QMessageBox::Information, programName(), text, QMessageBox::Ok, owner);

@@ -6,9 +6,6 @@ class QWidget;
 
 namespace ombrix::platform {
 
-// The title of every window and box of the program: "Ombrix".
-QString programName();
-
 // The program's message boxes: the program's name as title, the text shown exactly as given
 // (plain text, so that a name holding "<" is not read as markup), modal to the owner's window
 // only. A run of text too long for the box that has no place to wrap (a path

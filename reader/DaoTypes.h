@@ -1,28 +1,12 @@
 #pragma once
 
+#include "core/DaoType.h"
+
 #include <optional>
 
 namespace ombrix::reader {
 
-// DAO field type codes.
-enum DaoType : int {
-    dbBoolean = 1,
-    dbByte = 2,
-    dbInteger = 3,
-    dbLong = 4,
-    dbCurrency = 5,
-    dbSingle = 6,
-    dbDouble = 7,
-    dbDate = 8,
-    dbBinary = 9,
-    dbText = 10,
-    dbLongBinary = 11,
-    dbMemo = 12,
-    dbGUID = 15,
-    dbBigInt = 16,
-    dbDecimal = 20,
-    dbAttachment = 101,
-};
+using enum core::DaoType;
 
 // The DAO type code of a column stored with the given storage type byte, or nothing for a byte
 // that no Access version writes. Complex (ACE multi-value) columns are resolved by the caller.

@@ -1,7 +1,6 @@
 #include "reader/DatabaseFile.h"
 
 #include "core/EngineErrors.h"
-#include "reader/HeaderScramble.h"
 #include "reader/Text.h"
 
 #include <cstring>
@@ -14,11 +13,6 @@ namespace {
 
 constexpr int kJet3PageSize = 2048;
 constexpr int kJet4PageSize = 4096;
-constexpr int kScrambledStart = 0x18;
-constexpr int kJet3ScrambledLength = 126;
-constexpr int kJet4ScrambledLength = 128;
-constexpr int kPasswordOffset = 0x42;
-constexpr int kMaxPasswordLength = core::kJetPasswordLength;
 
 std::uint32_t readUInt32(std::string_view bytes, std::size_t offset) {
     std::uint32_t value = 0;
@@ -46,13 +40,13 @@ double readDouble(std::string_view bytes, std::size_t offset) {
 
 std::u16string jet4Password(std::string_view page) {
     // The stored characters are masked with the integer part of the creation date.
-    const double created = readDouble(page, 0x72);
+    const double created = readDouble(page, kCreatedOffset);
     const auto mask = (created > -2147483648.0 && created < 2147483648.0)
                           ? static_cast<std::uint32_t>(static_cast<std::int32_t>(created))
                           : 0U;
     std::u16string password;
-    for (int i = 0; i < kMaxPasswordLength; ++i) {
-        const auto at = static_cast<std::size_t>(kPasswordOffset + 2 * i);
+    for (std::size_t i = 0; i < kJet4PasswordBytes / 2; ++i) {
+        const auto at = kPasswordOffset + 2 * i;
         const auto maskLow = (mask >> (8 * ((2 * i) % 4))) & 0xFFU;
         const auto maskHigh = (mask >> (8 * ((2 * i + 1) % 4))) & 0xFFU;
         const auto low = static_cast<unsigned char>(page[at]) ^ maskLow;
@@ -67,7 +61,7 @@ std::u16string jet4Password(std::string_view page) {
 }
 
 std::u16string jet3Password(std::string_view page, int codePage) {
-    std::string_view raw = page.substr(kPasswordOffset, kMaxPasswordLength);
+    std::string_view raw = page.substr(kPasswordOffset, core::kJetPasswordLength);
     raw = raw.substr(0, raw.find('\0'));
     return toUtf16(fromCodePage(raw, codePage));
 }
@@ -79,11 +73,11 @@ DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fil
     if (firstBytes.size() < kJet3PageSize || firstBytes[0] != 0) {
         throw core::unrecognizedFormat(path);
     }
-    const std::string_view engine = firstBytes.substr(4, 15);
+    const std::string_view engine = firstBytes.substr(kEngineNameOffset, kEngineNameLength);
     if (engine != "Standard Jet DB" && engine != "Standard ACE DB") {
         throw core::unrecognizedFormat(path);
     }
-    const int version = static_cast<unsigned char>(firstBytes[0x14]);
+    const int version = static_cast<unsigned char>(firstBytes[kFormatVersionOffset]);
     if (version > 6) {
         throw core::unrecognizedFormat(path);
     }
@@ -100,13 +94,14 @@ DatabaseHeader parseDatabaseHeader(std::string_view firstBytes, std::int64_t fil
     std::string page(firstBytes.substr(0, static_cast<std::size_t>(header.pageSize)));
     scrambleHeader(page.data() + kScrambledStart,
                    version == 0 ? kJet3ScrambledLength : kJet4ScrambledLength);
-    header.codePage = readUInt16(page, 0x3C);
+    header.codePage = readUInt16(page, kCodePageOffset);
     header.pageKey = readUInt32(page, kPageKeyOffset);
     if (header.format == JetFormat::Jet3) {
         header.sortOrder = SortOrder::General97;
         header.password = jet3Password(page, header.codePage);
     } else {
-        header.sortOrder = page[0x71] == 0 ? SortOrder::GeneralLegacy : SortOrder::General;
+        header.sortOrder =
+            page[kSortVersionOffset] == 0 ? SortOrder::GeneralLegacy : SortOrder::General;
         if (header.format == JetFormat::Ace) {
             // ACE keeps no password in the header: a protected file is encrypted throughout.
             if (header.pageKey != 0) {
@@ -193,7 +188,7 @@ verifyPassword(const DatabaseHeader& header, const std::string& supplied, const 
         return decryptor;
     }
     if (!header.password.empty() &&
-        toUtf16(supplied).substr(0, kMaxPasswordLength) != header.password) {
+        toUtf16(supplied).substr(0, core::kJetPasswordLength) != header.password) {
         throw core::notValidPassword();
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Catalogue.h"
+#include "reader/JetHeader.h"
 #include "reader/OfficeDecryptor.h"
 #include "reader/OfficeEncryption.h"
 
@@ -12,9 +13,6 @@
 namespace ombrix::reader {
 
 enum class JetFormat { Jet3, Jet4, Ace };
-
-// Where the header keeps the page key, inside the part Jet scrambles.
-inline constexpr std::size_t kPageKeyOffset = 0x3E;
 
 // The text sort orders that decide the order of names in the catalogue.
 enum class SortOrder { General97, GeneralLegacy, General };

@@ -7,6 +7,7 @@
 #include "reader/MdbDatabase.h"
 #include "reader/NameCollation.h"
 #include "reader/QueryFields.h"
+#include "reader/SystemTableCodes.h"
 #include "reader/TableDefinition.h"
 #include "reader/Text.h"
 
@@ -20,12 +21,6 @@ namespace ombrix::reader {
 
 namespace {
 
-// MSysObjects types.
-constexpr int kLocalTable = 1;
-constexpr int kContainer = 3;
-constexpr int kOdbcTable = 4;
-constexpr int kQuery = 5;
-constexpr int kLinkedTable = 6;
 constexpr std::uint32_t kQueryTypeBits = 0xF0;
 constexpr int kMaxLinkDepth = 8;
 
@@ -37,9 +32,11 @@ using core::ObjectKind;
 
 std::optional<int> complexTypeOfTemplate(std::string_view templateName) {
     static const std::unordered_map<std::string_view, int> codes{
-        {"Attachment", 101}, {"UnsignedByte", 102}, {"Short", 103},
-        {"Long", 104},       {"IEEESingle", 105},   {"IEEEDouble", 106},
-        {"GUID", 107},       {"Decimal", 108},      {"Text", 109}};
+        {"Attachment", dbAttachment},    {"UnsignedByte", dbComplexByte},
+        {"Short", dbComplexInteger},     {"Long", dbComplexLong},
+        {"IEEESingle", dbComplexSingle}, {"IEEEDouble", dbComplexDouble},
+        {"GUID", dbComplexGUID},         {"Decimal", dbComplexDecimal},
+        {"Text", dbComplexText}};
     constexpr std::string_view kPrefix = "MSysComplexType_";
     if (!templateName.starts_with(kPrefix)) {
         return std::nullopt;
@@ -81,7 +78,7 @@ public:
         rows_ = database_->readCatalogue(purpose == Purpose::List ? CatalogueColumns::Names
                                                                   : CatalogueColumns::WithLinks);
         const auto container = std::find_if(rows_.begin(), rows_.end(), [](const auto& row) {
-            return row.type == kContainer && row.name == "Tables";
+            return row.type == MSysObjectType::kContainer && row.name == "Tables";
         });
         if (container == rows_.end()) {
             throw core::unrecognizedFormat(path, "The catalogue is damaged.");
@@ -90,9 +87,10 @@ public:
             if (row.parentId != container->id) {
                 continue;
             }
-            if (row.type == kLocalTable || row.type == kOdbcTable || row.type == kLinkedTable) {
+            if (row.type == MSysObjectType::kLocalTable || row.type == MSysObjectType::kOdbcTable ||
+                row.type == MSysObjectType::kLinkedTable) {
                 tables_.push_back(&row);
-            } else if (row.type == kQuery) {
+            } else if (row.type == MSysObjectType::kQuery) {
                 queries_.push_back(&row);
             }
         }
@@ -156,7 +154,7 @@ public:
             names.push_back(*object);
         } else {
             for (const std::string& item : core::objectListItems(objects())) {
-                names.push_back({core::objectKind(item), core::itemObjectName(item)});
+                names.push_back(core::splitObjectItem(item));
             }
         }
         for (const core::ObjectName& name : names) {
@@ -206,12 +204,12 @@ private:
     }
 
     static std::optional<core::TableLink> link(const CatalogueRow& row) {
-        if (row.type == kLinkedTable) {
+        if (row.type == MSysObjectType::kLinkedTable) {
             return core::TableLink{.odbc = false,
                                    .source = row.link().database,
                                    .foreignName = row.link().foreignName};
         }
-        if (row.type == kOdbcTable) {
+        if (row.type == MSysObjectType::kOdbcTable) {
             return core::TableLink{.odbc = true,
                                    .source = connectValue(row.link().connect, "DSN"),
                                    .foreignName = row.link().foreignName};
@@ -248,7 +246,7 @@ private:
 
     const CatalogueRow* systemTable(std::string_view name) const {
         const auto it = std::find_if(rows_.begin(), rows_.end(), [&](const CatalogueRow& row) {
-            return row.type == kLocalTable && row.name == name;
+            return row.type == MSysObjectType::kLocalTable && row.name == name;
         });
         return it == rows_.end() ? nullptr : &*it;
     }
@@ -268,10 +266,10 @@ private:
     }
 
     ObjectDefinition tableDefinition(const CatalogueRow& table) {
-        if (table.type == kOdbcTable) {
+        if (table.type == MSysObjectType::kOdbcTable) {
             throw core::odbcConnectionFailed(connectValue(table.link().connect, "DSN"));
         }
-        if (table.type == kLinkedTable) {
+        if (table.type == MSysObjectType::kLinkedTable) {
             return linkedDefinition(table);
         }
         const TableDefinition definition =

@@ -3,6 +3,7 @@
 #include "core/EngineErrors.h"
 #include "reader/DaoTypes.h"
 #include "reader/QueryExpression.h"
+#include "reader/SystemTableCodes.h"
 #include "reader/Text.h"
 
 #include <algorithm>
@@ -13,17 +14,6 @@ namespace ombrix::reader {
 
 namespace {
 
-// MSysQueries attribute codes.
-constexpr int kParameter = 2;
-constexpr int kOptions = 3;
-constexpr int kExternalDatabase = 4;
-constexpr int kInput = 5;
-constexpr int kOutput = 6;
-constexpr int kGroupBy = 9;
-constexpr int kHaving = 10;
-
-constexpr int kOutputAllFields = 0x01;
-constexpr int kDistinct = 0x02;
 constexpr int kRowHeading = 2;
 constexpr int kColumnHeading = 1;
 constexpr int kCrosstabValue = 0;
@@ -150,15 +140,15 @@ private:
         bool allFields = false;
         for (const QueryRow& row : rows) {
             switch (row.attribute) {
-            case kParameter:
+            case MSysQueryAttribute::kParameter:
                 parameters.insert_or_assign(folded(row.name1), row.flag == 0 ? dbText : row.flag);
                 break;
-            case kOptions:
-                allFields = (row.flag & kOutputAllFields) != 0;
+            case MSysQueryAttribute::kOptions:
+                allFields = (row.flag & MSysQueryOption::kAllFields) != 0;
                 break;
-            case kExternalDatabase:
+            case MSysQueryAttribute::kExternalDatabase:
                 throw core::notSupported(query.name, "its inputs are in another database");
-            case kInput:
+            case MSysQueryAttribute::kInput:
                 if (row.name1.empty()) {
                     throw core::notSupported(query.name, "an input is a subquery");
                 }
@@ -173,7 +163,7 @@ private:
         std::vector<Output> outputs;
         int position = 0;
         for (const QueryRow& row : rows) {
-            if (row.attribute != kOutput) {
+            if (row.attribute != MSysQueryAttribute::kOutput) {
                 continue;
             }
             if (query.type == kCrosstabQuery && row.flag != kRowHeading) {
@@ -251,7 +241,7 @@ private:
         std::optional<std::vector<std::string>> values;
         int valueType = dbText;
         for (const QueryRow& row : rows) {
-            if (row.attribute != kOutput) {
+            if (row.attribute != MSysQueryAttribute::kOutput) {
                 continue;
             }
             if (row.flag == kColumnHeading) {
@@ -327,20 +317,21 @@ queryShape(const SavedQuery& query,
     core::QueryShape shape{.name = query.name, .type = query.type, .inputQueries = {}};
     for (const QueryRow& row : query.rows) {
         switch (row.attribute) {
-        case kOptions:
+        case MSysQueryAttribute::kOptions:
             // A union's flag tells UNION from UNION ALL instead.
-            shape.distinct = query.type != kUnionQuery && (row.flag & kDistinct) != 0;
+            shape.distinct =
+                query.type != kUnionQuery && (row.flag & MSysQueryOption::kDistinct) != 0;
             break;
-        case kInput:
+        case MSysQueryAttribute::kInput:
             if (auto input = row.name1.empty() ? std::nullopt : savedQueryNamed(row.name1)) {
                 shape.inputQueries.push_back(std::move(*input));
             }
             break;
-        case kOutput:
+        case MSysQueryAttribute::kOutput:
             shape.totals = shape.totals || callsAggregate(row.expression);
             break;
-        case kGroupBy:
-        case kHaving:
+        case MSysQueryAttribute::kGroupBy:
+        case MSysQueryAttribute::kHaving:
             shape.totals = true;
             break;
         default:

@@ -2,14 +2,16 @@
 
 #include "core/Catalogue.h"
 #include "core/CatalogueItems.h"
+#include "core/DatabasePath.h"
 #include "core/EngineErrors.h"
+#include "core/FormMethod.h"
 #include "core/WizardStateBuilder.h"
-#include "generator/DatabasePath.h"
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
 #include "platform/DatabaseFileDialog.h"
 #include "platform/DroppedFiles.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramName.h"
 #include "wizard/FieldListItem.h"
 #include "wizard/FieldSelection.h"
 #include "wizard/VersionCaption.h"
@@ -68,8 +70,10 @@ void Form1::Form_Load(const std::string& argumentText) {
             "This wizard will create an Active Server Page framework from an Access database."));
         step = static_cast<std::int16_t>(Page::Database);
         Combo1->clear();
-        Combo1->addItem(QStringLiteral("Post"));
-        Combo1->addItem(QStringLiteral("Get"));
+        for (const std::string_view method : core::kFormMethods) {
+            Combo1->addItem(
+                QString::fromLatin1(method.data(), static_cast<qsizetype>(method.size())));
+        }
         Combo1->setCurrentIndex(0);
     }
     centreOnScreen();
@@ -298,10 +302,10 @@ void Form1::openDatabaseAndListObjects(WaitCursor& wait) {
 void Form1::listFields(WaitCursor& wait) {
     const std::string item =
         List1->currentItem() != nullptr ? List1->currentItem()->text().toStdString() : "";
-    const core::ObjectKind kind = core::objectKind(item);
-    const core::ObjectDefinition definition = catalogue_.describeObject(
-        databasePath(), password.toStdString(), kind, core::itemObjectName(item));
-    keyFields_ = core::objectKey(kind, definition);
+    const core::ObjectName object = core::splitObjectItem(item);
+    const core::ObjectDefinition definition =
+        catalogue_.describeObject(databasePath(), password.toStdString(), object.kind, object.name);
+    keyFields_ = core::objectKey(object.kind, definition);
     primaryKeyField =
         keyFields_.empty() ? QString() : QString::fromStdString(keyFields_.back().name);
 

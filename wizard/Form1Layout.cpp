@@ -1,7 +1,7 @@
 // The wizard window's controls: names, kinds, texts and positions, in twips as the window was
 // designed (15 twips to a pixel).
 #include "ombrix/ProjectInfo.h"
-#include "platform/MessageBox.h"
+#include "platform/ProgramName.h"
 #include "platform/Twips.h"
 #include "wizard/Form1.h"
 #include "wizard/ListBox.h"

@@ -1,6 +1,6 @@
 #include "generator/sections/PageValues.h"
 
-#include "generator/TypePrefix.h"
+#include "generator/SqlToken.h"
 
 namespace ombrix::sections {
 

@@ -1,4 +1,4 @@
-#include "generator/DatabasePath.h"
+#include "core/DatabasePath.h"
 #include "generator/sections/Sections.h"
 #include "ombrix/ProjectInfo.h"
 

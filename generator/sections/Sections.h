@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/WizardState.h"
 #include "generator/FieldRecords.h"
-#include "generator/WizardState.h"
 #include "generator/sections/PageWriter.h"
 
 #include <string_view>

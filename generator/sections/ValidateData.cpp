@@ -1,5 +1,5 @@
 #include "generator/FormValueExpression.h"
-#include "generator/TypePrefix.h"
+#include "generator/SqlToken.h"
 #include "generator/sections/PageValues.h"
 
 namespace ombrix::sections {

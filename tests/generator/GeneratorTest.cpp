@@ -1,12 +1,16 @@
 // The generator against the tables in cases.json: the golden pages first, then the rules the
 // pages are made of, where a table names more cases than the pages show.
-#include "generator/DatabasePath.h"
+#include "core/CatalogueItems.h"
+#include "core/DatabasePath.h"
+#include "core/FieldItem.h"
+#include "core/PageNames.h"
+#include "core/TypePrefix.h"
+#include "core/Utf8.h"
 #include "generator/FieldRecords.h"
 #include "generator/FormValueExpression.h"
 #include "generator/GeneratePage.h"
 #include "generator/Names.h"
-#include "generator/TypePrefix.h"
-#include "generator/Utf8.h"
+#include "generator/SqlToken.h"
 #include "support/Files.h"
 #include "support/TestData.h"
 
@@ -67,7 +71,7 @@ TEST_P(GoldenPage, IsGeneratedToTheByte) {
                       .summaryFields = {},
                       .formMethod = row.value("method", WizardState{}.formMethod)};
     for (const auto& field : row.value("fields", json::array())) {
-        state.summaryFields.push_back(makeFieldListItem(text(field[0]), text(field[1])));
+        state.summaryFields.push_back(core::makeFieldItem(text(field[0]), text(field[1])));
     }
     for (const auto& key : row.value("keyFields", json::array())) {
         state.keyFields.push_back({.name = text(key[0]), .prefix = text(key[1])});
@@ -95,7 +99,7 @@ TEST(Names, ConvertAsTheTablesSay) {
         EXPECT_EQ(SpaceToUnderscore(text(row[0])), row[1]) << row[0];
     }
     for (const auto& row : cases("objectName")) {
-        EXPECT_EQ(objectName(row[0].get<std::string>()), row[1]) << row[0];
+        EXPECT_EQ(core::splitObjectItem(row[0].get<std::string>()).name, row[1]) << row[0];
     }
 }
 
@@ -202,7 +206,7 @@ TEST(TypePrefix, ByCodeAndItsSqlDelimiter) {
 }
 
 TEST(FieldRecords, SplitAtTheFirstTab) {
-    EXPECT_EQ(makeFieldListItem("Notes", "mem"), "Notes" + std::string(100, ' ') + "\tmem");
+    EXPECT_EQ(core::makeFieldItem("Notes", "mem"), "Notes" + std::string(100, ' ') + "\tmem");
     for (const auto& row : cases("fieldSpecFromItem")) {
         const FieldSpec field = fieldSpecFromItem(row[0].get<std::string>());
         EXPECT_EQ(field.Name, row[1]) << row[0];

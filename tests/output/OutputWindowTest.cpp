@@ -1,9 +1,9 @@
 // The output window: its layout, the fit of the text box, the page text going in and out, and
 // the hand-off that "Finished" uses.
 #include "output/Form2.h"
-#include "output/GeneratedPageWindow.h"
 #include "output/OutputWindowIcon.h"
 #include "output/PageTextBox.h"
+#include "output/ShowGeneratedPage.h"
 #include "output/TextBoxFit.h"
 #include "support/GoldenImage.h"
 #include "support/QtPrinting.h"

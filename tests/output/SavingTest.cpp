@@ -2,8 +2,8 @@
 // here, what the window does with each answer, and one page from "Finished" to the file.
 #include "generator/GeneratePage.h"
 #include "output/Form2.h"
-#include "output/GeneratedPageWindow.h"
 #include "output/PageTextBox.h"
+#include "output/ShowGeneratedPage.h"
 #include "support/Files.h"
 #include "support/SampleDatabases.h"
 #include "support/WizardDriver.h"

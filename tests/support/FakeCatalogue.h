@@ -43,7 +43,7 @@ public:
 
     core::ObjectDefinition describeObject(const std::string& path, const std::string& password,
                                           core::ObjectKind kind, const std::string& name) override {
-        const std::string item = itemOf(kind, name);
+        const std::string item = core::objectItem(kind, name);
         calls.push_back("describe " + path + "|" + password + "|" + item);
         onCall();
         const FakeDatabase& database = open(path, password);
@@ -56,7 +56,8 @@ public:
     core::DatabaseInspection
     inspectDatabase(const std::string& path, const std::string& password,
                     const std::optional<core::ObjectName>& object) override {
-        const std::string item = object ? itemOf(object->kind, object->name) : std::string();
+        const std::string item =
+            object ? core::objectItem(object->kind, object->name) : std::string();
         calls.push_back("inspect " + path + "|" + password + "|" + item);
         onCall();
         const auto found = databases.find(path);
@@ -74,9 +75,10 @@ public:
             object ? std::vector<std::string>{item} : core::objectListItems(database.objects);
         for (const std::string& listed : items) {
             const auto failing = database.failingObjects.find(listed);
+            core::ObjectName named = core::splitObjectItem(listed);
             catalogue.objects.push_back(
-                {.kind = core::objectKind(listed),
-                 .name = core::itemObjectName(listed),
+                {.kind = named.kind,
+                 .name = std::move(named.name),
                  .link = {},
                  .definition = failing != database.failingObjects.end()
                                    ? decltype(core::ObjectFacts::definition)(failing->second)
@@ -86,10 +88,6 @@ public:
     }
 
 private:
-    static std::string itemOf(core::ObjectKind kind, const std::string& name) {
-        return kind == core::ObjectKind::Table ? core::tableItem(name) : core::queryItem(name);
-    }
-
     static const core::ObjectDefinition& definitionOf(const FakeDatabase& database,
                                                       const std::string& item) {
         const auto found = database.definitions.find(item);

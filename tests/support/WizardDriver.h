@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/FieldRecords.h"
+#include "core/FieldItem.h"
 #include "support/ModalAnswers.h"
 #include "support/QtPrinting.h"
 #include "support/SampleDatabases.h"
@@ -16,7 +16,7 @@ namespace ombrix::tests {
 
 // A field list item as the wizard's lists hold it.
 inline QString fieldItem(std::string_view name, std::string_view prefix) {
-    return QString::fromStdString(makeFieldListItem(name, prefix));
+    return QString::fromStdString(core::makeFieldItem(name, prefix));
 }
 
 // The wizard window over a catalogue, driven as a user would: typing, clicking the real buttons,

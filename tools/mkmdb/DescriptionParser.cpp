@@ -4,6 +4,7 @@
 #include "Mkmdb.h"
 #include "QueryRows.h"
 #include "SystemTables.h"
+#include "core/Catalogue.h"
 
 #include <QJsonDocument>
 #include <QSet>
@@ -17,7 +18,6 @@ namespace mkmdb {
 namespace {
 
 constexpr int kMaxNameLength = 64;
-constexpr int kMaxPasswordLength = 20;
 constexpr int kMaxColumns = 255;
 constexpr int kMaxIndexes = 32;
 constexpr int kMaxIndexColumns = 10;
@@ -339,8 +339,9 @@ DatabaseDescription parseDescription(const QByteArray& jsonText) {
 
     DatabaseDescription database;
     database.password = json::optionalString(root, QStringLiteral("password")).value_or(QString());
-    if (database.password.size() > kMaxPasswordLength)
-        fail(QStringLiteral("the password is longer than %1 characters").arg(kMaxPasswordLength));
+    if (database.password.size() > ombrix::core::kJetPasswordLength)
+        fail(QStringLiteral("the password is longer than %1 characters")
+                 .arg(ombrix::core::kJetPasswordLength));
     database.created = kDefaultCreated;
     if (const auto created = json::optionalString(root, QStringLiteral("created"))) {
         const std::optional<double> date = oleDateFromIso(*created);

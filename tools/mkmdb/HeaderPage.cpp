@@ -1,7 +1,7 @@
 #include "HeaderPage.h"
 
 #include "JetText.h"
-#include "reader/HeaderScramble.h"
+#include "reader/JetHeader.h"
 
 #include <QtEndian>
 #include <array>
@@ -12,13 +12,8 @@
 namespace mkmdb {
 namespace {
 
-constexpr int kScrambledStart = 0x18;
-constexpr int kScrambledLength = 128;
-constexpr int kCodePageOffset = 0x3C;
-constexpr int kPasswordOffset = 0x42;
-constexpr int kPasswordBytes = 40;
-constexpr int kSortOrderOffset = 0x6E;
-constexpr int kCreatedOffset = 0x72;
+using namespace ombrix::reader;
+
 constexpr std::uint16_t kWindowsLatin1 = 1252;
 constexpr std::uint16_t kGeneralSortOrder = 0x0409;
 
@@ -28,8 +23,8 @@ void writeHeaderPage(char* page, const QString& password, double created) {
     static constexpr char kEngine[] = "Standard Jet DB";
     page[0] = 0x00;
     page[1] = 0x01;
-    std::memcpy(page + 4, kEngine, sizeof kEngine);
-    page[0x14] = 0x01; // Jet 4
+    std::memcpy(page + kEngineNameOffset, kEngine, sizeof kEngine);
+    page[kFormatVersionOffset] = 0x01; // Jet 4
 
     // Leading words of the scrambled block, as in every Access 2000 file examined.
     static constexpr std::array<std::uint8_t, 24> kBlockStart{0, 1, 0, 0, 1, 1, 0, 0, 2, 0, 0, 0,
@@ -44,16 +39,16 @@ void writeHeaderPage(char* page, const QString& password, double created) {
     const QByteArray text = ucs2(password);
     std::array<char, 4> mask{};
     qToLittleEndian(static_cast<std::int32_t>(std::floor(created)), mask.data());
-    for (int i = 0; i < kPasswordBytes; ++i) {
-        const char plain = i < text.size() ? text[i] : '\0';
-        page[kPasswordOffset + i] =
-            static_cast<char>(plain ^ mask[static_cast<std::size_t>(i % 4)]);
+    for (std::size_t i = 0; i < kJet4PasswordBytes; ++i) {
+        const char plain =
+            i < static_cast<std::size_t>(text.size()) ? text[static_cast<qsizetype>(i)] : '\0';
+        page[kPasswordOffset + i] = static_cast<char>(plain ^ mask[i % 4]);
     }
-    ombrix::reader::scrambleHeader(page + kScrambledStart, kScrambledLength);
+    scrambleHeader(page + kScrambledStart, kJet4ScrambledLength);
 
     // Unscrambled trailer Access 2000 writes after the block: a build number and "4.0".
-    qToLittleEndian(std::uint32_t{0x0654}, page + kScrambledStart + kScrambledLength);
-    std::memcpy(page + kScrambledStart + kScrambledLength + 4, "4.0", 4);
+    qToLittleEndian(std::uint32_t{0x0654}, page + kScrambledStart + kJet4ScrambledLength);
+    std::memcpy(page + kScrambledStart + kJet4ScrambledLength + 4, "4.0", 4);
 }
 
 } // namespace mkmdb

@@ -2,24 +2,15 @@
 
 #include "JsonFields.h"
 #include "Mkmdb.h"
+#include "reader/SystemTableCodes.h"
 
 #include <array>
 
 namespace mkmdb {
 namespace {
 
-enum Attribute : std::uint8_t {
-    Kind = 1,
-    Parameter = 2,
-    Options = 3,
-    Input = 5,
-    Output = 6,
-    Join = 7,
-    Where = 8,
-    GroupBy = 9,
-    Having = 10,
-    OrderBy = 11,
-};
+using ombrix::reader::MSysQueryAttribute;
+using ombrix::reader::MSysQueryOption;
 
 struct QueryKind {
     const char* name;
@@ -39,14 +30,6 @@ constexpr std::array kKinds{
     QueryKind{.name = "pass-through", .objectFlags = 112, .kindFlag = 8, .hasOptionsRow = false},
     QueryKind{.name = "union", .objectFlags = 128, .kindFlag = 9, .hasOptionsRow = true},
 };
-
-// Bits of attribute 3's Flag.
-constexpr std::int16_t kAllFieldsBit = 0x01;
-constexpr std::int16_t kDistinctBit = 0x02;
-constexpr std::int16_t kOwnerAccessBit = 0x04;
-constexpr std::int16_t kDistinctRowBit = 0x08;
-constexpr std::int16_t kTopBit = 0x10;
-constexpr std::int16_t kPercentBit = 0x20;
 
 // MSysObjects.Flags bits Access sets on hidden queries and on the ~sq_ queries behind forms,
 // reports and controls.
@@ -130,7 +113,7 @@ void addKindAndOptions(RowCollector& out, const QJsonObject& query, const QueryK
     std::optional<QString> sql;
     if (kind.kindFlag == 7 || kind.kindFlag == 8)
         sql = json::requiredString(query, QStringLiteral("sql"));
-    out.add(Kind, name1, std::nullopt, sql, kind.kindFlag);
+    out.add(MSysQueryAttribute::kKind, name1, std::nullopt, sql, kind.kindFlag);
 
     const QJsonArray parameters = json::optionalArray(query, QStringLiteral("parameters"));
     for (qsizetype i = 0; i < parameters.size(); ++i) {
@@ -138,28 +121,30 @@ void addKindAndOptions(RowCollector& out, const QJsonObject& query, const QueryK
         json::allowOnly(parameter, {QStringLiteral("name"), QStringLiteral("type")});
         const QString type = json::optionalString(parameter, QStringLiteral("type"))
                                  .value_or(QStringLiteral("value"));
-        out.add(Parameter, json::requiredString(parameter, QStringLiteral("name")), std::nullopt,
-                std::nullopt, parameterType(type));
+        out.add(MSysQueryAttribute::kParameter,
+                json::requiredString(parameter, QStringLiteral("name")), std::nullopt, std::nullopt,
+                parameterType(type));
     }
 
     std::int16_t options = 0;
     if (json::optionalBool(query, QStringLiteral("allFields")))
-        options |= kAllFieldsBit;
+        options |= MSysQueryOption::kAllFields;
     if (json::optionalBool(query, QStringLiteral("distinct")))
-        options |= kDistinctBit;
+        options |= MSysQueryOption::kDistinct;
     if (kind.kindFlag == 9 && !json::optionalBool(query, QStringLiteral("unionAll")))
-        options |= kDistinctBit;
+        options |= MSysQueryOption::kDistinct;
     if (json::optionalBool(query, QStringLiteral("ownerAccess")))
-        options |= kOwnerAccessBit;
+        options |= MSysQueryOption::kOwnerAccess;
     if (json::optionalBool(query, QStringLiteral("distinctRow")))
-        options |= kDistinctRowBit;
+        options |= MSysQueryOption::kDistinctRow;
     const std::optional<int> top = json::optionalInt(query, QStringLiteral("top"), 1, 2147483647);
     if (top)
-        options |= kTopBit;
+        options |= MSysQueryOption::kTop;
     if (json::optionalBool(query, QStringLiteral("percent")))
-        options |= kPercentBit;
+        options |= MSysQueryOption::kPercent;
     if (kind.hasOptionsRow || options != 0)
-        out.add(Options, top ? std::optional(QString::number(*top)) : std::nullopt, std::nullopt,
+        out.add(MSysQueryAttribute::kOptions,
+                top ? std::optional(QString::number(*top)) : std::nullopt, std::nullopt,
                 std::nullopt, options);
 }
 
@@ -179,7 +164,7 @@ void addInputs(RowCollector& out, const QJsonObject& query, const QueryKind& kin
                 QStringLiteral("input %1 needs one of \"table\", \"query\" or \"sql\"").arg(i + 1));
         if (sql && !alias)
             fail(QStringLiteral("input %1 is a derived table and needs an \"alias\"").arg(i + 1));
-        out.add(Input, source, alias, sql, std::nullopt);
+        out.add(MSysQueryAttribute::kInput, source, alias, sql, std::nullopt);
     }
     if (kind.kindFlag != 9)
         return;
@@ -189,7 +174,7 @@ void addInputs(RowCollector& out, const QJsonObject& query, const QueryKind& kin
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (!parts.at(i).isString())
             fail(QStringLiteral("union part %1 must be a string").arg(i + 1));
-        out.add(Input, std::nullopt, kUnionPartPrefix + QString::number(i + 1),
+        out.add(MSysQueryAttribute::kInput, std::nullopt, kUnionPartPrefix + QString::number(i + 1),
                 parts.at(i).toString(), std::nullopt);
     }
 }
@@ -200,7 +185,7 @@ void addOutputs(RowCollector& out, const QJsonObject& query) {
         const QJsonObject output = expressionEntry(outputs, i, QStringLiteral("output"));
         json::allowOnly(output, {QStringLiteral("expression"), QStringLiteral("alias"),
                                  QStringLiteral("target"), QStringLiteral("crosstab")});
-        out.add(Output, json::optionalString(output, QStringLiteral("alias")),
+        out.add(MSysQueryAttribute::kOutput, json::optionalString(output, QStringLiteral("alias")),
                 json::optionalString(output, QStringLiteral("target")),
                 json::requiredString(output, QStringLiteral("expression")), crosstabRole(output));
     }
@@ -222,7 +207,7 @@ void addJoins(RowCollector& out, const QJsonObject& query) {
         else if (type != QLatin1String("inner"))
             fail(QStringLiteral("join %1: \"type\" must be \"inner\", \"left\" or \"right\"")
                      .arg(i + 1));
-        out.add(Join, json::requiredString(join, QStringLiteral("left")),
+        out.add(MSysQueryAttribute::kJoin, json::requiredString(join, QStringLiteral("left")),
                 json::requiredString(join, QStringLiteral("right")),
                 json::requiredString(join, QStringLiteral("on")), flag);
     }
@@ -230,24 +215,24 @@ void addJoins(RowCollector& out, const QJsonObject& query) {
 
 void addClauses(RowCollector& out, const QJsonObject& query) {
     if (const auto where = json::optionalString(query, QStringLiteral("where")))
-        out.add(Where, std::nullopt, std::nullopt, where, std::nullopt);
+        out.add(MSysQueryAttribute::kWhere, std::nullopt, std::nullopt, where, std::nullopt);
     const QJsonArray groupBy = json::optionalArray(query, QStringLiteral("groupBy"));
     for (qsizetype i = 0; i < groupBy.size(); ++i) {
         const QJsonObject group = expressionEntry(groupBy, i, QStringLiteral("groupBy entry"));
         json::allowOnly(group, {QStringLiteral("expression"), QStringLiteral("crosstab")});
-        out.add(GroupBy, std::nullopt, std::nullopt,
+        out.add(MSysQueryAttribute::kGroupBy, std::nullopt, std::nullopt,
                 json::requiredString(group, QStringLiteral("expression")), crosstabRole(group));
     }
     if (const auto having = json::optionalString(query, QStringLiteral("having")))
-        out.add(Having, std::nullopt, std::nullopt, having, std::nullopt);
+        out.add(MSysQueryAttribute::kHaving, std::nullopt, std::nullopt, having, std::nullopt);
     const QJsonArray orderBy = json::optionalArray(query, QStringLiteral("orderBy"));
     for (qsizetype i = 0; i < orderBy.size(); ++i) {
         const QJsonObject order = expressionEntry(orderBy, i, QStringLiteral("orderBy entry"));
         json::allowOnly(order, {QStringLiteral("expression"), QStringLiteral("descending")});
         const bool descending = json::optionalBool(order, QStringLiteral("descending"));
-        out.add(OrderBy, descending ? std::optional(QStringLiteral("D")) : std::nullopt,
-                std::nullopt, json::requiredString(order, QStringLiteral("expression")),
-                std::nullopt);
+        out.add(MSysQueryAttribute::kOrderBy,
+                descending ? std::optional(QStringLiteral("D")) : std::nullopt, std::nullopt,
+                json::requiredString(order, QStringLiteral("expression")), std::nullopt);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "FieldEncoding.h"
 #include "JetText.h"
+#include "reader/SystemTableCodes.h"
 
 #include <QtEndian>
 #include <limits>
@@ -21,14 +22,7 @@ constexpr std::int32_t kRelationshipsId = 0x0F000003;
 constexpr std::int32_t kMsysDbId = 0x10000000;
 constexpr std::int32_t kFirstDocumentId = std::numeric_limits<std::int32_t>::min(); // 0x80000000
 
-constexpr std::int16_t kTableType = 1;
-constexpr std::int16_t kDatabaseType = 2;
-constexpr std::int16_t kContainerType = 3;
-constexpr std::int16_t kOdbcLinkType = 4;
-constexpr std::int16_t kQueryType = 5;
-constexpr std::int16_t kLinkType = 6;
-constexpr std::int16_t kRelationshipType = 8;
-constexpr std::int16_t kDatabaseDocumentType = -32757;
+using ombrix::reader::MSysObjectType;
 
 constexpr std::int32_t kSystemObjectFlag = std::numeric_limits<std::int32_t>::min(); // 0x80000000
 constexpr std::int32_t kAccessSystemFlag = 0x02;
@@ -219,47 +213,49 @@ std::vector<RowValues> catalogRows(const std::vector<std::uint32_t>& systemTable
                                    const DatabaseDescription& database) {
     const QStringList systemNames = systemTableNames();
     std::vector<CatalogObject> objects{
-        {kTablesId, kRootId, QStringLiteral("Tables"), kContainerType, kSystemObjectFlag,
-         engineOwner},
-        {kDatabasesId, kRootId, QStringLiteral("Databases"), kContainerType, kSystemObjectFlag,
-         engineOwner},
-        {kRelationshipsId, kRootId, QStringLiteral("Relationships"), kContainerType,
+        {kTablesId, kRootId, QStringLiteral("Tables"), MSysObjectType::kContainer,
          kSystemObjectFlag, engineOwner},
-        {kMsysDbId, kDatabasesId, QStringLiteral("MSysDb"), kDatabaseType, kSystemObjectFlag,
-         adminOwner},
+        {kDatabasesId, kRootId, QStringLiteral("Databases"), MSysObjectType::kContainer,
+         kSystemObjectFlag, engineOwner},
+        {kRelationshipsId, kRootId, QStringLiteral("Relationships"), MSysObjectType::kContainer,
+         kSystemObjectFlag, engineOwner},
+        {kMsysDbId, kDatabasesId, QStringLiteral("MSysDb"), MSysObjectType::kDatabase,
+         kSystemObjectFlag, adminOwner},
     };
     for (qsizetype i = 0; i < systemNames.size(); ++i) {
         const bool accessTable = systemNames[i] == QLatin1String("MSysAccessObjects");
         objects.push_back({static_cast<std::int32_t>(systemTablePages[static_cast<std::size_t>(i)]),
-                           kTablesId, systemNames[i], kTableType,
+                           kTablesId, systemNames[i], MSysObjectType::kLocalTable,
                            accessTable ? kAccessSystemFlag : kSystemObjectFlag,
                            accessTable ? adminOwner : engineOwner});
     }
     std::int32_t documentId = kFirstDocumentId;
     for (const char* name : {"SummaryInfo", "UserDefined"})
         objects.push_back({documentId++, kDatabasesId, QString::fromLatin1(name),
-                           kDatabaseDocumentType, 0, adminOwner});
+                           MSysObjectType::kDatabaseDocument, 0, adminOwner});
     for (const char* name : {"Forms", "Reports", "Scripts", "Modules", "SysRel", "DataAccessPages"})
-        objects.push_back(
-            {documentId++, kRootId, QString::fromLatin1(name), kContainerType, 0, adminOwner});
+        objects.push_back({documentId++, kRootId, QString::fromLatin1(name),
+                           MSysObjectType::kContainer, 0, adminOwner});
     for (std::size_t i = 0; i < database.tables.size(); ++i)
         objects.push_back({static_cast<std::int32_t>(userTablePages[i]), kTablesId,
-                           database.tables[i].name, kTableType,
+                           database.tables[i].name, MSysObjectType::kLocalTable,
                            database.tables[i].hidden ? kHiddenFlag : 0, adminOwner});
     for (std::size_t i = 0; i < database.links.size(); ++i) {
         const LinkDescription& link = database.links[i];
         const bool odbc = !link.connect.isEmpty();
-        objects.push_back({linkObjectId(i), kTablesId, link.name, odbc ? kOdbcLinkType : kLinkType,
+        objects.push_back({linkObjectId(i), kTablesId, link.name,
+                           odbc ? MSysObjectType::kOdbcTable : MSysObjectType::kLinkedTable,
                            odbc ? kOdbcLinkFlags : kLinkFlags, adminOwner, link.database,
                            link.connect, link.foreignName});
     }
     for (std::size_t i = 0; i < database.queries.size(); ++i)
         objects.push_back({queryObjectId(database, i), kTablesId, database.queries[i].name,
-                           kQueryType, database.queries[i].objectFlags, adminOwner});
+                           MSysObjectType::kQuery, database.queries[i].objectFlags, adminOwner});
 
     for (std::size_t i = 0; i < database.relationships.size(); ++i)
         objects.push_back({queryObjectId(database, database.queries.size() + i), kRelationshipsId,
-                           database.relationships[i].name, kRelationshipType, 0, adminOwner});
+                           database.relationships[i].name, MSysObjectType::kRelationship, 0,
+                           adminOwner});
 
     std::vector<RowValues> rows;
     rows.reserve(objects.size());

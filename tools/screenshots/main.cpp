@@ -2,8 +2,9 @@
 // database, clicking its buttons as a user does, and saves each page and the output window as a
 // PNG file. Usage: ombrix-screenshots DATABASE FOLDER, on a display (docs/make-screenshots runs
 // it under Xvfb).
-#include "output/GeneratedPageWindow.h"
-#include "platform/MessageBox.h"
+#include "core/CatalogueItems.h"
+#include "output/ShowGeneratedPage.h"
+#include "platform/ProgramName.h"
 #include "platform/ReaderCatalogue.h"
 #include "wizard/Form1.h"
 
@@ -79,7 +80,8 @@ void takeScreenshots(const QString& database, const QDir& folder) {
     save(wizard, folder, QStringLiteral("page1-database.png"));
 
     click(wizard, "btnNext");
-    select(control<QListWidget>(wizard, "List1"), QStringLiteral("Table: Orders"));
+    select(control<QListWidget>(wizard, "List1"), QString::fromStdString(ombrix::core::objectItem(
+                                                      ombrix::core::ObjectKind::Table, "Orders")));
     save(wizard, folder, QStringLiteral("page2-object.png"));
 
     click(wizard, "btnNext");

@@ -1,4 +1,4 @@
-#include "output/GeneratedPageWindow.h"
+#include "output/ShowGeneratedPage.h"
 
 #include "output/Form2.h"
 

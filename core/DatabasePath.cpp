@@ -1,6 +1,6 @@
-#include "generator/DatabasePath.h"
+#include "core/DatabasePath.h"
 
-#include "generator/Utf8.h"
+#include "core/Utf8.h"
 
 #include <algorithm>
 #include <array>

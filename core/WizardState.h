@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FormMethod.h"
+
 #include <string>
 #include <vector>
 
@@ -23,7 +25,7 @@ struct WizardState {
                                             // when there are two or more
     std::string objectCaption;              // "Table: NAME" or "Query: NAME"
     std::vector<std::string> summaryFields; // items: name, 100 blanks, TAB, type prefix
-    std::string formMethod = "Post";        // "Post" or "Get"
+    std::string formMethod{core::kFormMethods.front()}; // "Post" or "Get"
 };
 
 } // namespace ombrix

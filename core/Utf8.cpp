@@ -1,4 +1,4 @@
-#include "generator/Utf8.h"
+#include "core/Utf8.h"
 
 namespace ombrix {
 
