@@ -6,7 +6,8 @@
 #include "cli/Cli.h"
 #include "platform/ReaderCatalogue.h"
 #include "reader/Serve.h"
-#include "tests/support/Files.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -20,7 +21,8 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 
 const std::vector<std::pair<std::string, std::string>> kFolders{
-    {"{fixtures}", OMBRIX_FIXTURES_BUILT}, {"{conformance}", OMBRIX_CONFORMANCE_DIR}};
+    {"{fixtures}", builtFile("tests/cli/fixtures").string()},
+    {"{conformance}", conformanceFile("").string()}};
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -53,29 +55,23 @@ std::string report(const json& row, bool asJson) {
     return text;
 }
 
-void compareWithGolden(const std::string& actual, const std::string& file) {
-    const fs::path golden = fs::path(OMBRIX_SOURCE_DIR "/tests/cli/check") / file;
-    if (std::getenv("OMBRIX_UPDATE_GOLDEN") != nullptr) {
-        writeFile(golden, actual);
-    }
-    EXPECT_EQ(actual, readFile(golden)) << file;
-}
-
 class CheckCase : public testing::TestWithParam<json> {};
 
 TEST_P(CheckCase, ReportsAsTheGoldenFiles) {
     const json& row = GetParam();
-    if (row.value("conformance", false) && !fs::exists(OMBRIX_CONFORMANCE_DIR "/testV1997.mdb")) {
-        GTEST_SKIP() << "The real Access files are not at OMBRIX_CONFORMANCE_DIR";
+    if (row.value("conformance", false) && !haveConformanceFiles()) {
+        GTEST_SKIP() << "The real Access files are not at hand";
     }
-    compareWithGolden(report(row, true), row["name"].get<std::string>() + ".json");
+    expectGolden(report(row, true),
+                 sourceFile("tests/cli/check") / (row["name"].get<std::string>() + ".json"));
     if (row.value("text", false)) {
-        compareWithGolden(report(row, false), row["name"].get<std::string>() + ".txt");
+        expectGolden(report(row, false),
+                     sourceFile("tests/cli/check") / (row["name"].get<std::string>() + ".txt"));
     }
 }
 
 std::vector<json> cases() {
-    return json::parse(readFile(OMBRIX_SOURCE_DIR "/tests/cli/check/cases.json"));
+    return json::parse(readFile(sourceFile("tests/cli/check/cases.json")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CheckCase, testing::ValuesIn(cases()),

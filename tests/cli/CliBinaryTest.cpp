@@ -2,7 +2,8 @@
 // exit codes and streams, real databases made by mkmdb, standard output that cannot be written (a
 // closed pipe, a full device), special files to write to, standard input, the environment.
 #include "CliRows.h"
-#include "tests/support/Files.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <array>
 #include <csignal>
@@ -41,7 +42,7 @@ void makeFullDevice(const fs::path& path) {
 // row says (null: removed; OMBRIX_PASSWORD only where the row sets it), and returns its wait
 // status.
 int run(const json& row, std::vector<std::string> args, int in, int out, int err) {
-    const std::string program = row["program"] == "ombrix" ? OMBRIX_WIZARD_PATH : OMBRIX_CLI_PATH;
+    const std::string program = builtFile("bin/" + row["program"].get<std::string>()).string();
     args.insert(args.begin(), program);
     std::vector<char*> argv;
     for (std::string& arg : args) {
@@ -89,8 +90,9 @@ TEST_P(ProgramCase, AnswersAsTheRowSays) {
     writeRowFiles(row, dir);
     // mkmdb, a Qt program, takes its file name as text: a name in other bytes is given afterwards.
     for (const auto& [path, description] : namedValues(row, "databases").items()) {
-        ASSERT_EQ(std::system((OMBRIX_MKMDB_PATH " " OMBRIX_SOURCE_DIR "/" +
-                               description.get<std::string>() + ' ' + (dir / "made.mdb").string())
+        ASSERT_EQ(std::system((builtFile("bin/mkmdb").string() + ' ' +
+                               sourceFile(description.get<std::string>()).string() + ' ' +
+                               (dir / "made.mdb").string())
                                   .c_str()),
                   0);
         fs::rename(dir / "made.mdb", expand(path, dir));
@@ -148,7 +150,7 @@ TEST_P(ProgramCase, AnswersAsTheRowSays) {
         std::string got(1 << 16, '\0');
         got.resize(static_cast<std::size_t>(
             std::max<ssize_t>(0, read(fifoReader->fd, got.data(), got.size()))));
-        EXPECT_EQ(got, readFile(fs::path(OMBRIX_SOURCE_DIR) / row["fifoGot"].get<std::string>()));
+        EXPECT_EQ(got, readFile(sourceFile(row["fifoGot"].get<std::string>())));
     }
 }
 

@@ -1,7 +1,8 @@
 #include "CliRows.h"
 
 #include "ombrix/ProjectInfo.h"
-#include "tests/support/Files.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <fstream>
 #include <regex>
@@ -14,7 +15,7 @@ using nlohmann::json;
 
 std::vector<json> cliRows(bool programs) {
     std::vector<json> rows;
-    for (json& row : json::parse(std::ifstream(OMBRIX_SOURCE_DIR "/tests/cli/cases.json"))) {
+    for (json& row : json::parse(readFile(sourceFile("tests/cli/cases.json")))) {
         if (row.contains("program") == programs) {
             rows.push_back(std::move(row));
         }
@@ -36,7 +37,7 @@ std::string expand(std::string text, const fs::path& dir) {
         expanded += match.prefix();
         const std::string name = match[1];
         if (name == "root") {
-            expanded += OMBRIX_SOURCE_DIR;
+            expanded += sourceFile("").string();
         } else if (name == "dir") {
             expanded += dir.string();
         } else if (name == "state") {
@@ -68,7 +69,7 @@ void checkStreams(const json& row, const std::string& out, const std::string& er
         EXPECT_EQ(out, expand(row["out"], dir));
     }
     if (row.contains("outFile")) {
-        EXPECT_EQ(out, readFile(fs::path(OMBRIX_SOURCE_DIR) / row["outFile"].get<std::string>()));
+        EXPECT_EQ(out, readFile(sourceFile(row["outFile"].get<std::string>())));
     }
     // One text, or several, each to be found in the output.
     const json contained = row.value("outContains", json::array());

@@ -1,6 +1,7 @@
 // The generator against the tables in cases.json: the golden pages first, then the rules the
 // pages are made of, where a table names more cases than the pages show.
 #include "core/CatalogueItems.h"
+#include "core/DatabasePath.h"
 #include "core/FieldItem.h"
 #include "core/PageNames.h"
 #include "core/TypePrefix.h"
@@ -10,15 +11,14 @@
 #include "generator/GeneratePage.h"
 #include "generator/Names.h"
 #include "generator/SqlToken.h"
-#include "tests/support/Files.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <array>
-#include <fstream>
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <random>
-#include <sstream>
 
 namespace ombrix::tests {
 namespace {
@@ -26,7 +26,7 @@ namespace {
 using nlohmann::json;
 
 std::string testFile(const std::string& name) {
-    return readFile(std::filesystem::path(OMBRIX_GENERATOR_TESTS_DIR) / name);
+    return readFile(sourceFile("tests/generator") / name);
 }
 
 std::string text(const json& value) {
@@ -168,6 +168,30 @@ TEST(Names, ProperCaseKeepsCharactersAndIsStable) {
         EXPECT_TRUE(!inputValid ||
                     (countCharacters(once, outputValid) == inputCount && outputValid))
             << text;
+    }
+}
+
+// A path's bytes, spelled in the tables as the characters of their Latin-1 reading.
+std::string bytesOf(const json& latin1) {
+    gsize length = 0;
+    gchar* bytes =
+        g_convert(text(latin1).c_str(), -1, "ISO-8859-1", "UTF-8", nullptr, &length, nullptr);
+    std::string result(bytes, length);
+    g_free(bytes);
+    return result;
+}
+
+// Which paths name an Access database: the last four characters ".mdb" or the last six ".accdb",
+// in any letter case. In the page, UTF-8 stays; anything else is read as Windows-1252 reads it
+// (0x80 to 0x9F from the code page's published table, the five it leaves undefined as C1
+// controls): a surrogate, an overlong form or a code point beyond U+10FFFF is no UTF-8.
+TEST(DatabasePath, NamesADatabaseAndReadsInThePage) {
+    for (const auto& row : cases("databasePath")) {
+        EXPECT_EQ(namesAccessDatabase(bytesOf(row[0])), row[1]) << row[0];
+        EXPECT_EQ(namesAccdb(bytesOf(row[0])), row[2]) << row[0];
+    }
+    for (const auto& row : cases("pathInPage")) {
+        EXPECT_EQ(pathInPage(bytesOf(row[0])), text(row[1])) << row[0];
     }
 }
 

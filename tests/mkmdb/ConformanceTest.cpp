@@ -1,7 +1,8 @@
 // What Access writes, we write: header fields, the catalogue rows of a new database and table
 // definitions byte for byte, compared with real Access 2000 files.
 #include "LibmdbSnapshot.h"
-#include "TemporaryDatabase.h"
+#include "support/TemporaryDatabase.h"
+#include "support/TestData.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -10,9 +11,10 @@
 namespace ombrix::tests {
 namespace {
 
-const QString accessQueries = QStringLiteral(OMBRIX_CONFORMANCE_DIR "/queryTestV2000.mdb");
+const QString accessQueries =
+    QString::fromStdString(conformanceFile("queryTestV2000.mdb").string());
 const QString accessWithPassword =
-    QStringLiteral(OMBRIX_CONFORMANCE_DIR "/V2000_with-password.mdb");
+    QString::fromStdString(conformanceFile("V2000_with-password.mdb").string());
 
 const QStringList systemTables{"MSysObjects", "MSysACEs", "MSysQueries", "MSysRelationships",
                                "MSysAccessObjects"};
@@ -20,8 +22,8 @@ const QStringList systemTables{"MSysObjects", "MSysACEs", "MSysQueries", "MSysRe
 class Conformance : public testing::Test {
 protected:
     void SetUp() override {
-        if (!QFile::exists(accessQueries) || !QFile::exists(accessWithPassword))
-            GTEST_SKIP() << "the Access reference files are not in " << OMBRIX_CONFORMANCE_DIR;
+        if (!haveConformanceFiles())
+            GTEST_SKIP() << "The real Access files are not at hand";
     }
 };
 

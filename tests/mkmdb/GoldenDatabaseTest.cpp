@@ -3,10 +3,11 @@
 // compared with golden/NAME.txt and golden/NAME.mdb-reader.json. OMBRIX_UPDATE_GOLDEN=1 writes
 // them anew (review the diff).
 #include "LibmdbSnapshot.h"
-#include "TemporaryDatabase.h"
+#include "support/Files.h"
+#include "support/TemporaryDatabase.h"
+#include "support/TestData.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
@@ -15,27 +16,20 @@
 namespace ombrix::tests {
 namespace {
 
-const QDir kGolden(QStringLiteral(OMBRIX_MKMDB_GOLDEN_DIR));
+const QDir kGolden(QString::fromStdString(sourceFile("tests/mkmdb/golden").string()));
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+std::string golden(const QString& name) {
+    return readFile(kGolden.filePath(name).toStdString());
 }
 
 void compareWithGolden(const QString& name, const QString& actual) {
-    const QString golden = kGolden.filePath(name);
-    if (qEnvironmentVariableIsSet("OMBRIX_UPDATE_GOLDEN")) {
-        QFile file(golden);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(actual.toUtf8());
-    }
-    EXPECT_EQ(actual.toStdString(), readFile(golden).toStdString()) << name.toStdString();
+    expectGolden(actual.toStdString(), kGolden.filePath(name).toStdString());
 }
 
 class GoldenDatabase : public testing::TestWithParam<const char*> {
 protected:
     const QString name_ = QString::fromLatin1(GetParam());
-    const TemporaryDatabase database_{readFile(kGolden.filePath(name_ + ".json"))};
+    const TemporaryDatabase database_{QByteArray::fromStdString(golden(name_ + ".json"))};
 };
 
 TEST_P(GoldenDatabase, ReadsBackThroughLibmdbAsBefore) {
@@ -44,12 +38,13 @@ TEST_P(GoldenDatabase, ReadsBackThroughLibmdbAsBefore) {
 
 TEST_P(GoldenDatabase, ReadsBackThroughMdbReaderAsBefore) {
     if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty() ||
-        !QDir(QStringLiteral(MDB_READER_DIR "/node_modules/mdb-reader")).exists()) {
+        !std::filesystem::exists(builtFile("node/node_modules/mdb-reader"))) {
         GTEST_SKIP() << "node or mdb-reader (see mkmdb_install_mdb_reader) is missing";
     }
     QProcess node;
-    node.start(QStringLiteral("node"), {QStringLiteral(MDB_READER_SCRIPT),
-                                        QStringLiteral(MDB_READER_DIR), database_.path()});
+    node.start(QStringLiteral("node"),
+               {QString::fromStdString(sourceFile("tests/mkmdb/read-with-mdb-reader.mjs").string()),
+                QString::fromStdString(builtFile("node").string()), database_.path()});
     node.waitForFinished(60000);
     ASSERT_EQ(node.exitCode(), 0) << node.readAllStandardError().toStdString();
     compareWithGolden(
@@ -64,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(Descriptions, GoldenDatabase,
                          });
 
 TEST(GoldenDatabase, SampleDatabaseReadsBackAsBefore) {
-    const QStringList lines = readWithLibmdb(QStringLiteral(OMBRIX_SAMPLE_DATABASE));
+    const QStringList lines =
+        readWithLibmdb(QString::fromStdString(builtFile("samples/shop.mdb").string()));
     compareWithGolden(QStringLiteral("sample.txt"), lines.join(QLatin1Char('\n')));
 }
 

@@ -1,6 +1,8 @@
 // Faulty descriptions (invalid-descriptions.json): one clear line naming the fault, and never a
 // file left behind.
 #include "Mkmdb.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,10 +16,11 @@
 namespace ombrix::tests {
 namespace {
 
+const std::string kCases = sourceFile("tests/mkmdb/invalid-descriptions.json").string();
+
 TEST(InvalidDescription, IsRejectedWithOneLineNamingTheFault) {
-    QFile casesFile(QStringLiteral(OMBRIX_INVALID_DESCRIPTIONS));
-    ASSERT_TRUE(casesFile.open(QIODevice::ReadOnly));
-    const QJsonArray cases = QJsonDocument::fromJson(casesFile.readAll()).array();
+    const QJsonArray cases =
+        QJsonDocument::fromJson(QByteArray::fromStdString(readFile(kCases))).array();
     ASSERT_FALSE(cases.isEmpty());
     for (const QJsonValue& c : cases) {
         const std::string label = c[QStringLiteral("label")].toString().toStdString();
@@ -48,12 +51,12 @@ TEST(InvalidDescription, ProgramExitsWithOneAndKeepsTheOldFile) {
     const struct {
         QStringList arguments;
         const char* message;
-    } runs[] = {{{QStringLiteral(OMBRIX_INVALID_DESCRIPTIONS), output}, "must be a JSON object"},
+    } runs[] = {{{QString::fromStdString(kCases), output}, "must be a JSON object"},
                 {{folder.filePath(QStringLiteral("missing.json")), output}, "cannot read"},
                 {{}, ""}};
     for (const auto& run : runs) {
         QProcess process;
-        process.start(QStringLiteral(MKMDB_PROGRAM), run.arguments);
+        process.start(QString::fromStdString(builtFile("bin/mkmdb").string()), run.arguments);
         process.waitForFinished(60000);
         const QString error = QString::fromUtf8(process.readAllStandardError());
         EXPECT_EQ(process.exitCode(), 1) << error.toStdString();

@@ -1,6 +1,6 @@
 // Large catalogues: 5,000 tables and 1,000 queries read back through libmdb.
 #include "LibmdbSnapshot.h"
-#include "TemporaryDatabase.h"
+#include "support/TemporaryDatabase.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

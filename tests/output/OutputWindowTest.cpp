@@ -1,10 +1,13 @@
 // The output window: its layout, the fit of the text box, the page text going in and out, and
 // the hand-off that "Finished" uses.
-#include "QtPrinting.h"
 #include "output/Form2.h"
+#include "output/OutputWindowIcon.h"
 #include "output/PageTextBox.h"
 #include "output/ShowGeneratedPage.h"
 #include "output/TextBoxFit.h"
+#include "support/GoldenImage.h"
+#include "support/QtPrinting.h"
+#include "support/TestData.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -151,6 +154,11 @@ TEST(OutputWindow, BreaksTypedInTheBoxBecomeCrLf) {
     QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClicks(box, "'c");
     EXPECT_EQ(output::pageTextOf(*box), "<%\r\n%>\r\n'a\r\n\t'b\r\n'c");
+}
+
+TEST(OutputWindow, IconIsDrawnAsTheGoldenImage) {
+    expectGoldenImage(output::outputWindowIcon().pixmap(32).toImage(),
+                      sourceFile("tests/output/window-icon.png"));
 }
 
 // "Finished" again reuses the one window where it stands; once closed, a new one is loaded at the

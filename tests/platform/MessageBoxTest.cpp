@@ -2,11 +2,12 @@
 // box's edge.
 #include "platform/MessageBox.h"
 
+#include "support/ModalAnswers.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace ombrix::tests {
@@ -32,8 +33,9 @@ TEST(MessageBox, LongTextsWrapOrAreShortenedWithTheWholeTextInTheDetails) {
         SCOPED_TRACE(row.text.toStdString());
         QString shown, details;
         bool fits = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ModalAnswers answers;
+        answers.with([&](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
             ASSERT_NE(box, nullptr);
             shown = box->text();
             details = box->detailedText();
@@ -43,6 +45,7 @@ TEST(MessageBox, LongTextsWrapOrAreShortenedWithTheWholeTextInTheDetails) {
             box->accept();
         });
         platform::showMessage(nullptr, row.text);
+        EXPECT_TRUE(answers.allAnswered());
         EXPECT_TRUE(fits);
         EXPECT_EQ(shown == row.text, !row.shortened);
         // The details box keeps the lines, not their CR LF ends.

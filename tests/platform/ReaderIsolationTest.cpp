@@ -1,11 +1,12 @@
 // The reader runs apart: crashes, hangs and garbage answers become engine errors.
 
 #include "platform/ReaderCatalogue.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string_view>
 #include <unistd.h>
@@ -15,7 +16,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kFakeReader = OMBRIX_FAKE_READER;
+const std::string kFakeReader = builtFile("bin/fake-reader").string();
 
 // The error a request ends in; 0 when it answers.
 int errorOf(const std::function<void()>& request) {
@@ -93,9 +94,9 @@ TEST(ReaderIsolation, TheReaderIsFoundWhereItIsInstalled) {
     const fs::path root = mkdtemp(pattern.data());
     fs::create_directories(root / "usr/bin");
     fs::create_directories(root / "usr/libexec/ombrix");
-    std::ofstream(root / "usr/libexec/ombrix/ombrix-reader").put('x');
+    writeFile(root / "usr/libexec/ombrix/ombrix-reader", "x");
     fs::create_directories(root / "build/bin");
-    std::ofstream(root / "build/bin/ombrix-reader").put('x');
+    writeFile(root / "build/bin/ombrix-reader", "x");
     EXPECT_EQ(platform::readerProgramFor((root / "usr/bin/ombrix").string()),
               (root / "usr/libexec/ombrix/ombrix-reader").string());
     EXPECT_EQ(platform::readerProgramFor((root / "build/bin/ombrix").string()),
@@ -137,7 +138,7 @@ TEST(ReaderIsolation, AForkedServerIsHeldToTheSameRules) {
 // MDBPATH with an empty entry sends libmdb 1.0 round in circles looking for a missing file.
 TEST(ReaderIsolation, LibmdbSearchPathCannotHangTheRealReader) {
     setenv("MDBPATH", "a::b:", 1);
-    platform::ReaderCatalogue catalogue(OMBRIX_READER, 5s);
+    platform::ReaderCatalogue catalogue(builtFile("bin/ombrix-reader").string(), 5s);
     const int error = errorOf([&] { catalogue.listObjects("no-such-file.mdb", {}); });
     unsetenv("MDBPATH");
     EXPECT_EQ(error, 3024);

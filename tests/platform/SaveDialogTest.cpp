@@ -1,6 +1,6 @@
 #include "platform/SaveDialog.h"
 
-#include "tests/support/ModalAnswers.h"
+#include "support/ModalAnswers.h"
 
 #include <QComboBox>
 #include <QDir>

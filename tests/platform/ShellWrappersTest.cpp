@@ -3,6 +3,8 @@
 #include "platform/ArgumentText.h"
 #include "platform/DatabaseFileDialog.h"
 #include "platform/DroppedFiles.h"
+#include "support/ModalAnswers.h"
+#include "support/QtPrinting.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,7 +14,6 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <vector>
@@ -64,8 +65,9 @@ TEST(ShellWrappers, DialogListsDatabasesWhateverTheirCase) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     QStringList listed;
-    QTimer::singleShot(50, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ModalAnswers answers;
+    answers.with([&](QWidget& modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
         ASSERT_NE(dialog, nullptr);
         auto* model = dialog->findChild<QFileSystemModel*>();
         dialog->setDirectory(folder.path());
@@ -80,6 +82,7 @@ TEST(ShellWrappers, DialogListsDatabasesWhateverTheirCase) {
     });
     EXPECT_EQ(chooseDatabaseFile(nullptr), QString());
     EXPECT_EQ(listed, (QStringList{"Shop.MDB", "lower.mdb"}));
+    EXPECT_EQ(answers.log, QStringList{"window|DatabaseFileDialog"});
 }
 
 } // namespace

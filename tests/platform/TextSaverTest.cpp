@@ -2,8 +2,9 @@
 // on disk for each kind of target, failure and fault, special files included.
 #include "platform/TextSaver.h"
 
-#include "tests/support/FileSizeLimit.h"
-#include "tests/support/Files.h"
+#include "support/FileSizeLimit.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -27,7 +28,7 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 
 const json& cases(const char* table) {
-    static const json all = json::parse(std::ifstream(OMBRIX_PLATFORM_TESTS_DIR "/saving.json"));
+    static const json all = json::parse(readFile(sourceFile("tests/platform/saving.json")));
     return all.at(table);
 }
 

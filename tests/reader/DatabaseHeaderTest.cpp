@@ -3,16 +3,17 @@
 // stream, so a known stored password is replaced by XOR-ing in the difference, without
 // re-implementing the scrambling here.
 
+#include "core/EngineErrors.h"
 #include "reader/DatabaseFile.h"
 #include "reader/DecryptedDatabase.h"
 #include "reader/MdbCatalogue.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <nettle/arcfour.h>
 #include <nettle/nettle-meta.h>
-#include <sstream>
 #include <unistd.h>
 
 namespace ombrix::tests {
@@ -23,9 +24,7 @@ using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 std::string conformanceBytes(const std::string& name) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(fs::path(OMBRIX_CONFORMANCE_DIR) / name, std::ios::binary).rdbuf();
-    return bytes.str();
+    return readFile(conformanceFile(name));
 }
 
 void xorInto(std::string& bytes, std::size_t at, std::string_view difference) {
@@ -112,13 +111,13 @@ core::EngineError listingError(const std::string& path, const std::string& passw
 class Header : public testing::Test {
 protected:
     void SetUp() override {
-        if (conformanceBytes("testV1997.mdb").empty()) {
-            GTEST_SKIP() << "The real Access files are not at OMBRIX_CONFORMANCE_DIR";
+        if (!haveConformanceFiles()) {
+            GTEST_SKIP() << "The real Access files are not at hand";
         }
     }
     fs::path write(const std::string& bytes) {
         const fs::path path = folder_ / ("db" + std::to_string(++files_) + ".mdb");
-        std::ofstream(path, std::ios::binary) << bytes;
+        writeFile(path, bytes);
         return path;
     }
     ~Header() override { fs::remove_all(folder_); }
@@ -214,6 +213,24 @@ TEST_F(Header, FilesThatAreNoDatabase) {
               "Unrecognized database format '" + cases[3].first + "'.");
     EXPECT_NE(listingError(cases.back().first).description().find("Office encryption"),
               std::string::npos);
+}
+
+// MSysObjects, whose definition is page 2, without its column Name or with Name as a number.
+TEST_F(Header, DamagedCatalogue) {
+    constexpr std::size_t kPage2 = 2 * 4096;
+    const std::string access = conformanceBytes("queryTestV2000.mdb");
+    ASSERT_EQ(access.substr(kPage2 + 686, 10), std::string("\x08\0N\0a\0m\0e\0", 10));
+    std::string renamed = access;
+    renamed[kPage2 + 688] = 'X';
+    std::string retyped = access;
+    ASSERT_EQ(retyped[kPage2 + 362], 10); // Name's column entry: its type, Text
+    retyped[kPage2 + 362] = 4;
+    for (const std::string& bytes : {renamed, retyped}) {
+        const std::string path = write(bytes).string();
+        const core::EngineError error = listingError(path);
+        EXPECT_EQ(error.number(), 3343);
+        EXPECT_EQ(error.description(), core::damagedCatalogue(path).description());
+    }
 }
 
 // The scheme, key size, hash and iterations that the files' source names; with the right

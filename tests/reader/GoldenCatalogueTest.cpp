@@ -4,11 +4,12 @@
 // files anew (review the diff).
 
 #include "reader/MdbCatalogue.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -113,7 +114,7 @@ std::string answers(const Database& database) {
     out << "inspection " << (read ? "reads the catalogue" : "leaves the catalogue out") << '\n';
     // Links name the built fixtures wherever the build is.
     std::string text = out.str();
-    const std::string built = OMBRIX_FIXTURES_BUILT;
+    const std::string built = builtFile("tests/reader/fixtures").string();
     for (auto at = text.find(built); at != std::string::npos; at = text.find(built, at)) {
         text.replace(at, built.size(), "@FIXTURES@");
     }
@@ -121,18 +122,17 @@ std::string answers(const Database& database) {
 }
 
 std::vector<Database> databases() {
-    const fs::path built(OMBRIX_FIXTURES_BUILT);
-    const fs::path conformance(OMBRIX_CONFORMANCE_DIR);
+    const fs::path built = builtFile("tests/reader/fixtures");
     std::vector<Database> all{
         {"password", built / "password.mdb", "Secret"},
-        {"queryTestV2000", conformance / "queryTestV2000.mdb", ""},
-        {"testV1997", conformance / "testV1997.mdb", ""},
-        {"V2000_with_password", conformance / "V2000_with-password.mdb", "password"},
+        {"queryTestV2000", conformanceFile("queryTestV2000.mdb"), ""},
+        {"testV1997", conformanceFile("testV1997.mdb"), ""},
+        {"V2000_with_password", conformanceFile("V2000_with-password.mdb"), "password"},
         // Office encryption: RC4 CryptoAPI, agile with SHA-1 and with SHA-512, Standard AES.
-        {"db2007_oldenc", conformance / "db2007-oldenc.accdb", "Test123"},
-        {"db2007_enc", conformance / "db2007-enc.accdb", "Test123"},
-        {"db2013_enc", conformance / "db2013-enc.accdb", "1234"},
-        {"db_nonstandard", conformance / "db-nonstandard.accdb", "password"}};
+        {"db2007_oldenc", conformanceFile("db2007-oldenc.accdb"), "Test123"},
+        {"db2007_enc", conformanceFile("db2007-enc.accdb"), "Test123"},
+        {"db2013_enc", conformanceFile("db2013-enc.accdb"), "1234"},
+        {"db_nonstandard", conformanceFile("db-nonstandard.accdb"), "password"}};
     for (const char* name : {"fields", "links", "names", "wide"}) {
         all.push_back({name, built / (std::string(name) + ".mdb"), ""});
     }
@@ -146,14 +146,7 @@ TEST_P(GoldenCatalogue, AnswersAsBefore) {
     if (!fs::exists(database.path)) {
         GTEST_SKIP() << database.path << " is not there";
     }
-    const fs::path golden = fs::path(OMBRIX_GOLDEN_DIR) / (database.golden + ".txt");
-    const std::string actual = answers(database);
-    if (std::getenv("OMBRIX_UPDATE_GOLDEN") != nullptr) {
-        std::ofstream(golden, std::ios::binary) << actual;
-    }
-    std::ostringstream expected;
-    expected << std::ifstream(golden, std::ios::binary).rdbuf();
-    EXPECT_EQ(actual, expected.str());
+    expectGolden(answers(database), sourceFile("tests/reader/golden") / (database.golden + ".txt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, GoldenCatalogue, testing::ValuesIn(databases()),

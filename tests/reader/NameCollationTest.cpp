@@ -3,6 +3,8 @@
 #include "reader/NameCollation.h"
 
 #include "reader/Text.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
 #include <algorithm>
 #include <fstream>
@@ -18,7 +20,8 @@ TEST(NameCollation, SortsAsTheSortOrderDoes) {
     const std::map<std::string, SortOrder> orders{{"GeneralLegacy", SortOrder::GeneralLegacy},
                                                   {"General97", SortOrder::General97},
                                                   {"General", SortOrder::General}};
-    for (const auto& c : nlohmann::json::parse(std::ifstream(OMBRIX_NAME_COLLATION_CASES))) {
+    for (const auto& c :
+         nlohmann::json::parse(readFile(sourceFile("tests/reader/name-collation.json")))) {
         const auto sorted = c.at("sorted").get<std::vector<std::string>>();
         const NameCollation collation(orders.at(c.at("order")));
         // Shuffled (reversed and rotated), then sorted by key; ties keep that order.

@@ -1,7 +1,11 @@
 #include "reader/Protocol.h"
 
-#include <fstream>
+#include "core/EngineErrors.h"
+#include "support/Files.h"
+#include "support/TestData.h"
+
 #include <gtest/gtest.h>
+#include <sstream>
 #include <tuple>
 
 namespace ombrix::tests {
@@ -74,7 +78,7 @@ TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
             {.kind = core::ObjectKind::Table,
              .name = "Remote",
              .link = core::TableLink{.odbc = true, .source = "Sales", .foreignName = "dbo.Orders"},
-             .definition = core::EngineError(3151, "ODBC--connection failed.")},
+             .definition = core::odbcConnectionFailed("Sales")},
             {.kind = core::ObjectKind::Query,
              .name = "Sums",
              .link = {},
@@ -89,10 +93,11 @@ TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
         std::tie(inspection.catalogue->objects[1].kind, inspection.catalogue->objects[1].name));
     EXPECT_EQ(std::get<core::ObjectDefinition>(catalogue.objects[1].definition), definition);
 
-    const auto error = std::get<core::EngineError>(
-        decodeObjectsAnswer(encodeAnswer(core::EngineError(3031, "Not valid."))).value());
+    const core::EngineError sentError = core::notValidPassword();
+    const auto error =
+        std::get<core::EngineError>(decodeObjectsAnswer(encodeAnswer(sentError)).value());
     EXPECT_EQ(std::pair(error.number(), error.description()),
-              std::pair(3031, std::string("Not valid.")));
+              std::pair(sentError.number(), sentError.description()));
 }
 
 // A path is bytes in any encoding: percent-encoded on the wire, every byte outside printable
@@ -124,7 +129,7 @@ TEST(Protocol, RequestsCarryAnyPathAndAnyLengthOfName) {
 // Each line of malformed-messages.txt: "request ", "answer " (to a listing) or "inspection " (an
 // answer to an inspection), then the bytes, where {version} stands for the protocol's version.
 TEST(Protocol, RejectsMalformedMessages) {
-    std::ifstream cases(OMBRIX_MALFORMED_MESSAGES, std::ios::binary);
+    std::istringstream cases(readFile(sourceFile("tests/reader/malformed-messages.txt")));
     int count = 0;
     for (std::string line; std::getline(cases, line);) {
         // Each message carries the version, so that only its flaw refuses it.
@@ -143,7 +148,7 @@ TEST(Protocol, RejectsMalformedMessages) {
         }
         ++count;
     }
-    EXPECT_EQ(count, 37);
+    EXPECT_EQ(count, 41);
 }
 
 // Names are limited in UTF-16 code units, as the engine counts them.

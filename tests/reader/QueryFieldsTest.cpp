@@ -3,6 +3,9 @@
 
 #include "reader/QueryFields.h"
 
+#include "support/Files.h"
+#include "support/TestData.h"
+
 #include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -68,7 +71,7 @@ private:
 };
 
 TEST(QueryFields, DerivesFieldsOrFailsAsTheEngineDoes) {
-    const json all = json::parse(std::ifstream(OMBRIX_QUERY_FIELD_CASES));
+    const json all = json::parse(readFile(sourceFile("tests/reader/query-fields.json")));
     Inputs inputs(all);
     for (const json& c : all.at("derived")) {
         std::vector<std::string> fields;

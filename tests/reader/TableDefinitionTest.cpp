@@ -4,9 +4,9 @@
 #include "reader/TableDefinition.h"
 
 #include "reader/DaoTypes.h"
+#include "support/Files.h"
+#include "support/TestData.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace ombrix::tests {
@@ -22,12 +22,11 @@ void put(std::string& bytes, std::size_t at, std::uint32_t value, std::size_t si
 
 TEST(TableDefinition, RejectsDamage) {
     constexpr std::size_t kTable1Page = 45;
-    std::ifstream file(std::filesystem::path(OMBRIX_CONFORMANCE_DIR) / "V2000_with-password.mdb",
-                       std::ios::binary);
-    std::string good(4096, '\0');
-    if (!file.seekg(kTable1Page * 4096).read(good.data(), 4096)) {
-        GTEST_SKIP() << "The real Access files are not at OMBRIX_CONFORMANCE_DIR";
+    if (!haveConformanceFiles()) {
+        GTEST_SKIP() << "The real Access files are not at hand";
     }
+    const std::string good =
+        readFile(conformanceFile("V2000_with-password.mdb")).substr(kTable1Page * 4096, 4096);
     const TableDefinition table1 = parseTableDefinition(good, {}, "x.mdb");
     ASSERT_EQ(table1.columns.size(), 2U);
     ASSERT_EQ(table1.indexes.size(), 1U);

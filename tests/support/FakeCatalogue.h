@@ -56,10 +56,8 @@ public:
     core::DatabaseInspection
     inspectDatabase(const std::string& path, const std::string& password,
                     const std::optional<core::ObjectName>& object) override {
-        std::string item;
-        if (object) {
-            item = core::objectItem(object->kind, object->name);
-        }
+        const std::string item =
+            object ? core::objectItem(object->kind, object->name) : std::string();
         calls.push_back("inspect " + path + "|" + password + "|" + item);
         onCall();
         const auto found = databases.find(path);

@@ -1,4 +1,4 @@
-#include "ModalAnswers.h"
+#include "support/ModalAnswers.h"
 
 #include <QDialogButtonBox>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "TemporaryDatabase.h"
+#include "support/TemporaryDatabase.h"
 
 #include "Mkmdb.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ModalAnswers.h"
-#include "QtPrinting.h"
-#include "SampleDatabases.h"
 #include "core/FieldItem.h"
+#include "support/ModalAnswers.h"
+#include "support/QtPrinting.h"
+#include "support/SampleDatabases.h"
 #include "wizard/Form1.h"
 
 #include <QLineEdit>

@@ -1,8 +1,9 @@
 // The fields page: the four move buttons, clicked as a user would, and what they leave behind.
-#include "SampleDatabases.h"
-#include "WizardDriver.h"
+#include "support/DataTable.h"
+#include "support/SampleDatabases.h"
+#include "support/TestData.h"
+#include "support/WizardDriver.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace ombrix::tests {
@@ -28,13 +29,8 @@ protected:
 TEST_F(FieldSelectionTest, MovesLeaveTheListsAndButtonsAsListed) {
     const QHash<QString, const char*> buttons = {
         {">", "btnAddField"}, {">>", "btnAddAll"}, {"<", "btnDeleteField"}, {"<<", "btnDeleteAll"}};
-    QFile table(QStringLiteral(OMBRIX_WIZARD_TEST_DATA "/moves.tsv"));
-    ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
-    while (!table.atEnd()) {
-        const QStringList cell = QString::fromUtf8(table.readLine()).chopped(1).split('\t');
-        if (cell.size() != 4)
-            continue; // a comment
-        SCOPED_TRACE(cell[0].toStdString());
+    for (const QStringList& cell : tableRows(sourceFile("tests/wizard/data/moves.tsv"), 4)) {
+        SCOPED_TRACE(cell.join('\t').toStdString());
         wizard.click("btnDeleteAll");
         wizard.back(); // entering the page again starts from the catalogue's order
         wizard.next();

@@ -1,16 +1,18 @@
 // The wizard window as a whole: what it shows at start, where every control sits, going forward
 // and back through the pages, "Finished", closing, the website label.
-#include "SampleDatabases.h"
-#include "WizardDriver.h"
 #include "generator/GeneratePage.h"
 #include "ombrix/ProjectInfo.h"
+#include "support/DataTable.h"
+#include "support/GoldenImage.h"
+#include "support/SampleDatabases.h"
+#include "support/TestData.h"
+#include "support/WizardDriver.h"
 #include "wizard/ReadableColour.h"
 #include "wizard/SidePicture.h"
 #include "wizard/VersionCaption.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QUrl>
@@ -69,13 +71,8 @@ TEST_F(WizardFrameTest, ForwardAndBackThroughAllPagesAsLaidOut) {
         EXPECT_EQ(wizard.page(), page);
         EXPECT_TRUE(wizard.button("btnBack")->isEnabled());
     }
-    QFile table(QStringLiteral(OMBRIX_WIZARD_TEST_DATA "/layout.tsv"));
-    ASSERT_TRUE(table.open(QIODevice::ReadOnly | QIODevice::Text));
-    while (!table.atEnd()) {
-        const QStringList cell = QString::fromUtf8(table.readLine()).trimmed().split('\t');
-        if (cell.size() != 7)
-            continue; // a comment
-        SCOPED_TRACE(cell[0].toStdString());
+    for (const QStringList& cell : tableRows(sourceFile("tests/wizard/data/layout.tsv"), 7)) {
+        SCOPED_TRACE(cell.join('\t').toStdString());
         const QWidget* control = wizard.get(cell[0].toLatin1().constData());
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->parentWidget()->objectName(), cell[1]);
@@ -146,51 +143,19 @@ TEST_F(WizardFrameTest, FinishedGeneratesFromTheCurrentStateEachTime) {
     EXPECT_NE(wizard.outputs.at(0), wizard.outputs.at(1));
 }
 
-// The wizard by keyboard alone: Alt+B, Alt+N (also after each change of its caption), Alt+S and
-// Alt+C press their buttons where they show and are enabled; Enter presses the focused button,
-// elsewhere "Next >" from page 2 on and nothing on page 1. Each step puts the focus on its page's
-// first control, which carries the page's question as its description.
+// The wizard by keyboard alone, as data/keys.tsv lists it: Alt+B, Alt+N (also after each change of
+// its caption), Alt+S and Alt+C press their buttons where they show and are enabled; Enter presses
+// the focused button, elsewhere "Next >" from page 2 on and nothing on page 1. Each step puts the
+// focus on its page's first control, which carries the page's question as its description.
 TEST_F(WizardFrameTest, KeysPressTheButtonsAndTheFocusFollowsThePage) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard.form));
     wizard.typePath(kShopPath);
     wizard.answers.with([](QWidget& modal) { qobject_cast<QDialog*>(&modal)->reject(); });
     wizard.answers.ok();
-    const QString objects = "Which object would you like to use?";
-    const QString fields = "Which fields would you like to use?";
-    const QString summary =
-        "The wizard is ready to create an Ombrix based on the following selections.";
-    const struct {
-        const char* press;
-        int step;
-        const char* focus;
-        QString description{};
-        int outputs = 0;
-        QString shown{};
-    } keys[] = {
-        {.press = "Return", .step = 1, .focus = "txtDBName"},
-        {.press = "Alt+B", .step = 1, .focus = "txtDBName"},
-        {.press = "Alt+S", .step = 1, .focus = "txtDBName", .shown = "window|DatabaseFileDialog"},
-        {.press = "Alt+N", .step = 2, .focus = "List1", .description = objects},
-        {.press = "Alt+S", .step = 2, .focus = "List1"}, // "Select..." is out of sight
-        {.press = "Return", .step = 3, .focus = "List2", .description = fields},
-        {.press = "Return",
-         .step = 3,
-         .focus = "btnAddField",
-         .shown = "message|Ombrix|Please select at least one field to use."},
-        {.press = "Return", .step = 3, .focus = "btnAddField"}, // adds the selected field
-        {.press = "Alt+N", .step = 4, .focus = "Combo1", .description = summary},
-        {.press = "Alt+N", .step = 4, .focus = "Combo1", .outputs = 1}, // "Finished"
-        {.press = "Alt+B", .step = 3, .focus = "List2", .outputs = 1},
-        {.press = "Alt+N", .step = 4, .focus = "Combo1", .outputs = 1},
-        {.press = "Return", .step = 4, .focus = "Combo1", .outputs = 2},
-        {.press = "Alt+B", .step = 3, .focus = "List2", .outputs = 2},
-        {.press = "Alt+B", .step = 2, .focus = "List1", .outputs = 2},
-        {.press = "Alt+B", .step = 1, .focus = "txtDBName", .outputs = 2},
-    };
     QStringList shown;
-    for (const auto& row : keys) {
-        SCOPED_TRACE(std::string(row.press) + " to " + row.focus);
-        const QKeyCombination press = QKeySequence::fromString(row.press)[0];
+    for (const QStringList& row : tableRows(sourceFile("tests/wizard/data/keys.tsv"), 6)) {
+        SCOPED_TRACE(row.join('\t').toStdString());
+        const QKeyCombination press = QKeySequence::fromString(row[0])[0];
         QTest::keyClick(QApplication::focusWidget(), press.key(), press.keyboardModifiers());
         // A shortcut shows its button pressed for a moment and clicks it then.
         EXPECT_TRUE(QTest::qWaitFor([&] {
@@ -201,14 +166,14 @@ TEST_F(WizardFrameTest, KeysPressTheButtonsAndTheFocusFollowsThePage) {
         // offscreen platform gives it to no window.
         wizard.form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard.form));
-        if (!row.shown.isEmpty())
-            shown.append(row.shown);
-        EXPECT_EQ(wizard.form.currentStep(), row.step);
-        EXPECT_EQ(QApplication::focusWidget(), wizard.get(row.focus));
-        if (!row.description.isEmpty()) {
-            EXPECT_EQ(wizard.get(row.focus)->accessibleDescription(), row.description);
-        }
-        EXPECT_EQ(wizard.outputs.size(), row.outputs);
+        if (!row[5].isEmpty())
+            shown.append(row[5]);
+        QWidget* focus = wizard.get(row[2].toLatin1().constData());
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(wizard.form.currentStep(), row[1].toInt());
+        EXPECT_EQ(QApplication::focusWidget(), focus);
+        EXPECT_TRUE(row[3].isEmpty() || focus->accessibleDescription() == row[3]);
+        EXPECT_EQ(wizard.outputs.size(), row[4].toInt());
         EXPECT_EQ(wizard.answers.log, shown);
     }
     EXPECT_EQ(wizard.entries("List5"), QStringList{fieldItem("Id", "lng")});
@@ -250,6 +215,11 @@ TEST_F(WizardFrameTest, PaintsTheSidePictureAndTheRules) {
     for (const auto& row : rows)
         EXPECT_EQ(window.pixel(row.pixel), row.colour.rgb())
             << row.pixel.x() << ", " << row.pixel.y();
+}
+
+TEST(SidePicture, IsDrawnAsTheGoldenImage) {
+    expectGoldenImage(wizard::sidePicture(1).toImage(),
+                      sourceFile("tests/wizard/data/side-picture.png"));
 }
 
 // The website label opens its address on a click, and on Enter or Space once Tab has brought
