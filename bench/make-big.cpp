@@ -11,11 +11,14 @@
 
 namespace {
 
+struct TableSize {
+    int columns;
+    int rows;
+};
+
 constexpr int kTableCount = 2000;
-constexpr int kColumnsPerTable = 20;
-constexpr int kRowsPerTable = 3;
-constexpr int kWideColumns = 255;
-constexpr int kWideRows = 100;
+constexpr TableSize kNumberedTable{20, 3};
+constexpr TableSize kWideTable{255, 100};
 constexpr int kQueryCount = 500;
 
 // The column types cycle through this list after the autonumber key.
@@ -52,10 +55,10 @@ QJsonValue sampleValue(const QString& type, int row, int column) {
     return n;
 }
 
-QJsonObject table(const QString& name, int columns, int rows) {
+QJsonObject table(const QString& name, TableSize size) {
     QJsonArray columnList{QJsonObject{{"name", "ID"}, {"type", "long"}, {"autonumber", true}}};
     QStringList types{QStringLiteral("long")};
-    for (int c = 1; c < columns; ++c) {
+    for (int c = 1; c < size.columns; ++c) {
         const QString type = QString::fromLatin1(cycle[(c - 1) % std::size(cycle)]);
         QJsonObject column{{"name", columnName(c)}, {"type", type}};
         if (type == QLatin1String("text"))
@@ -64,9 +67,9 @@ QJsonObject table(const QString& name, int columns, int rows) {
         types << type;
     }
     QJsonArray rowList;
-    for (int r = 0; r < rows; ++r) {
+    for (int r = 0; r < size.rows; ++r) {
         QJsonArray row{QJsonValue::Null};
-        for (int c = 1; c < columns; ++c)
+        for (int c = 1; c < size.columns; ++c)
             row.append(sampleValue(types[c], r, c));
         rowList.append(row);
     }
@@ -116,8 +119,8 @@ int main(int argc, char* argv[]) {
     }
     QJsonArray tables;
     for (int t = 1; t <= kTableCount; ++t)
-        tables.append(table(tableName(t), kColumnsPerTable, kRowsPerTable));
-    tables.append(table(QStringLiteral("Wide Table"), kWideColumns, kWideRows));
+        tables.append(table(tableName(t), kNumberedTable));
+    tables.append(table(QStringLiteral("Wide Table"), kWideTable));
     QJsonArray queries;
     for (int q = 0; q < kQueryCount; ++q)
         queries.append(query(q));

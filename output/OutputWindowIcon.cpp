@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPolygonF>
 
 namespace ombrix::output {
 
@@ -13,11 +14,8 @@ QIcon outputWindowIcon() {
     painter.setRenderHint(QPainter::Antialiasing);
 
     QPainterPath page;
-    page.moveTo(6.5, 2.5);
-    page.lineTo(20.5, 2.5);
-    page.lineTo(26.5, 8.5);
-    page.lineTo(26.5, 29.5);
-    page.lineTo(6.5, 29.5);
+    page.addPolygon(QPolygonF({QPointF(6.5, 2.5), QPointF(20.5, 2.5), QPointF(26.5, 8.5),
+                               QPointF(26.5, 29.5), QPointF(6.5, 29.5)}));
     page.closeSubpath();
     painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
     painter.setBrush(Qt::white);

@@ -34,12 +34,12 @@ struct MSysQueryAttribute {
 
 // Bits of the Flag of an MSysQueries options row (attribute 3).
 struct MSysQueryOption {
-    static constexpr std::int16_t kAllFields = 0x01;
-    static constexpr std::int16_t kDistinct = 0x02;
-    static constexpr std::int16_t kOwnerAccess = 0x04;
-    static constexpr std::int16_t kDistinctRow = 0x08;
-    static constexpr std::int16_t kTop = 0x10;
-    static constexpr std::int16_t kPercent = 0x20;
+    static constexpr std::int16_t kAllFields = 1 << 0;
+    static constexpr std::int16_t kDistinct = 1 << 1;
+    static constexpr std::int16_t kOwnerAccess = 1 << 2;
+    static constexpr std::int16_t kDistinctRow = 1 << 3;
+    static constexpr std::int16_t kTop = 1 << 4;
+    static constexpr std::int16_t kPercent = 1 << 5;
 };
 
 } // namespace ombrix::reader

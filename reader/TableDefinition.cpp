@@ -1,6 +1,7 @@
 #include "reader/TableDefinition.h"
 
 #include "core/EngineErrors.h"
+#include "reader/IndexKeySlots.h"
 #include "reader/Text.h"
 
 namespace ombrix::reader {
@@ -27,8 +28,6 @@ struct Layout {
 
 constexpr Layout kJet3{25, 27, 31, 43, 8, 18, 1, 5, 13, 39, 0, 20, 4, 19, 1};
 constexpr Layout kJet4{45, 47, 51, 63, 12, 25, 5, 9, 15, 52, 4, 28, 8, 23, 2};
-constexpr int kMaxKeyColumns = 10;
-constexpr int kUnusedKey = 0xFFFF;
 
 // A bounds-checked reader over the definition's bytes.
 class Cursor {
@@ -119,9 +118,9 @@ TableDefinition parseTableDefinition(std::string_view bytes, const DatabaseHeade
     for (std::uint32_t i = 0; i < numRealIndexes; ++i) {
         const std::ptrdiff_t at = cursor.position() + layout.physicalKeysStart;
         std::vector<int> keys;
-        for (int k = 0; k < kMaxKeyColumns; ++k) {
+        for (int k = 0; k < kIndexKeySlots; ++k) {
             const unsigned number = cursor.uint16At(at + 3 * k);
-            if (number != kUnusedKey) {
+            if (number != kUnusedKeySlot) {
                 keys.push_back(static_cast<int>(number));
             }
         }

@@ -34,13 +34,8 @@ void drawDatabase(QPainter& painter) {
 
 void drawArrow(QPainter& painter) {
     QPainterPath arrow;
-    arrow.moveTo(52, 84);
-    arrow.lineTo(64, 84);
-    arrow.lineTo(64, 96);
-    arrow.lineTo(72, 96);
-    arrow.lineTo(58, 110);
-    arrow.lineTo(44, 96);
-    arrow.lineTo(52, 96);
+    arrow.addPolygon(QPolygonF({QPointF(52, 84), QPointF(64, 84), QPointF(64, 96), QPointF(72, 96),
+                                QPointF(58, 110), QPointF(44, 96), QPointF(52, 96)}));
     arrow.closeSubpath();
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 200));

@@ -5,6 +5,7 @@
 #include "QueryRows.h"
 #include "SystemTables.h"
 #include "core/Catalogue.h"
+#include "reader/IndexKeySlots.h"
 
 #include <QJsonDocument>
 #include <QSet>
@@ -17,13 +18,7 @@
 namespace mkmdb {
 namespace {
 
-constexpr int kMaxNameLength = 64;
-constexpr int kMaxColumns = 255;
-constexpr int kMaxIndexes = 32;
-constexpr int kMaxIndexColumns = 10;
-constexpr int kMaxTextSize = 255;
-constexpr int kMaxBinarySize = 510;
-constexpr int kMaxDecimalPrecision = 28;
+using ombrix::reader::kIndexKeySlots;
 // 2000-01-01, used when the description gives no creation date, so that a description always
 // gives the same file.
 constexpr double kDefaultCreated = 36526.0;
@@ -59,6 +54,7 @@ auto within(const QString& context, Function&& function) {
 
 // The rules Access applies to object, field and index names.
 void checkName(const QString& name) {
+    constexpr int kMaxNameLength = 64;
     if (name.isEmpty())
         fail(QStringLiteral("a name must not be empty"));
     if (name.size() > kMaxNameLength)
@@ -95,6 +91,9 @@ ColumnType typeNamed(const QString& name) {
 }
 
 ColumnDescription parseColumn(const QJsonObject& object) {
+    constexpr int kMaxTextSize = 255;
+    constexpr int kMaxBinarySize = 510;
+    constexpr int kMaxDecimalPrecision = 28;
     json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("type"), QStringLiteral("size"),
                              QStringLiteral("autonumber"), QStringLiteral("precision"),
                              QStringLiteral("hyperlink"), QStringLiteral("ordinal"),
@@ -144,8 +143,8 @@ IndexDescription parseIndex(const QJsonObject& object, const TableDescription& t
     IndexDescription index;
     index.name = json::requiredString(object, QStringLiteral("name"));
     const QJsonArray columns = json::optionalArray(object, QStringLiteral("columns"));
-    if (columns.isEmpty() || columns.size() > kMaxIndexColumns)
-        fail(QStringLiteral("an index needs 1 to %1 \"columns\"").arg(kMaxIndexColumns));
+    if (columns.isEmpty() || columns.size() > kIndexKeySlots)
+        fail(QStringLiteral("an index needs 1 to %1 \"columns\"").arg(kIndexKeySlots));
     for (const QJsonValue& column : columns) {
         if (!column.isString())
             fail(QStringLiteral("\"columns\" must list column names"));
@@ -207,6 +206,8 @@ std::vector<RowValues> parseRows(const QJsonArray& rows, const TableDescription&
 }
 
 TableDescription parseTable(const QJsonObject& object) {
+    constexpr int kMaxColumns = 255;
+    constexpr int kMaxIndexes = 32;
     json::allowOnly(object, {QStringLiteral("name"), QStringLiteral("columns"),
                              QStringLiteral("indexes"), QStringLiteral("rows"),
                              QStringLiteral("hidden"), QStringLiteral("deletedIndexes")});
@@ -257,8 +258,8 @@ std::size_t tableNamed(const DatabaseDescription& database, const QString& name)
 std::vector<int> columnsOf(const TableDescription& table, const QJsonObject& object,
                            const QString& key) {
     const QJsonArray names = json::optionalArray(object, key);
-    if (names.isEmpty() || names.size() > kMaxIndexColumns)
-        fail(QStringLiteral("\"%1\" needs 1 to %2 column names").arg(key).arg(kMaxIndexColumns));
+    if (names.isEmpty() || names.size() > kIndexKeySlots)
+        fail(QStringLiteral("\"%1\" needs 1 to %2 column names").arg(key).arg(kIndexKeySlots));
     std::vector<int> columns;
     for (const QJsonValue& name : names) {
         if (!name.isString())

@@ -1,6 +1,7 @@
 #include "TableLayout.h"
 
 #include "JetText.h"
+#include "reader/IndexKeySlots.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -125,18 +126,17 @@ void putColumnDescriptor(Bytes& out, const ColumnLayout& column) {
 }
 
 void putIndexes(Bytes& out, const TableLayout& layout, const TdefPointers& pointers) {
-    constexpr int kKeySlots = 10;
     for (std::size_t i = 0; i < layout.indexes.size(); ++i) {
         const IndexDescription& index = layout.indexes[i];
         out.put<std::uint32_t>(kAccessIndexMarker);
-        for (int slot = 0; slot < kKeySlots; ++slot) {
+        for (int slot = 0; slot < ombrix::reader::kIndexKeySlots; ++slot) {
             if (slot < static_cast<int>(index.columns.size())) {
                 const auto position =
                     static_cast<std::size_t>(index.columns[static_cast<std::size_t>(slot)]);
                 out.put<std::uint16_t>(layout.columns[position].number);
                 out.put<std::uint8_t>(1); // ascending
             } else {
-                out.put<std::uint16_t>(0xFFFF);
+                out.put<std::uint16_t>(ombrix::reader::kUnusedKeySlot);
                 out.put<std::uint8_t>(0);
             }
         }
