@@ -90,6 +90,12 @@ EngineError unknownEncryption(const std::string& path) {
                               "The file is protected by Office encryption, which cannot be read.");
 }
 
+EngineError cannotLoadDecryption(const std::string& path, const std::string& reason) {
+    return unrecognizedFormat(path, "The file is encrypted, and the library that decrypts it "
+                                    "could not be loaded: " +
+                                        reason);
+}
+
 EngineError tooLargeToDecrypt(const std::string& path, std::int64_t limitBytes) {
     return unrecognizedFormat(path, "The encrypted file is larger than " +
                                         std::to_string(limitBytes >> 30) +

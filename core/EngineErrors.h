@@ -30,6 +30,7 @@ EngineError damagedCatalogue(const std::string& path);                          
 EngineError damagedTableDefinition(const std::string& path);                             // 3343
 EngineError unknownEncryption(const std::string& path);                                  // 3343
 EngineError tooLargeToDecrypt(const std::string& path, std::int64_t limitBytes);         // 3343
+EngineError cannotLoadDecryption(const std::string& path, const std::string& reason);    // 3343
 EngineError queryTooComplex();                                                           // 3360
 
 } // namespace ombrix::core

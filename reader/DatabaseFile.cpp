@@ -1,6 +1,7 @@
 #include "reader/DatabaseFile.h"
 
 #include "core/EngineErrors.h"
+#include "reader/NettleLibrary.h"
 #include "reader/Text.h"
 
 #include <cstring>
@@ -181,11 +182,15 @@ verifyPassword(const DatabaseHeader& header, const std::string& supplied, const 
         if (header.officeEncryption->scheme == OfficeScheme::Unknown) {
             throw core::unknownEncryption(path);
         }
-        OfficeDecryptor decryptor(*header.officeEncryption, header.pageKey, toUtf16(supplied));
-        if (!decryptor.passwordMatches()) {
-            throw core::notValidPassword();
+        try {
+            OfficeDecryptor decryptor(*header.officeEncryption, header.pageKey, toUtf16(supplied));
+            if (!decryptor.passwordMatches()) {
+                throw core::notValidPassword();
+            }
+            return decryptor;
+        } catch (const NettleUnavailable& error) {
+            throw core::cannotLoadDecryption(path, error.what());
         }
-        return decryptor;
     }
     if (!header.password.empty() &&
         toUtf16(supplied).substr(0, core::kJetPasswordLength) != header.password) {

@@ -104,17 +104,24 @@ constexpr std::array<std::array<int, 0x80>, 3> kAsciiWeights{asciiWeights(SortOr
                                                              asciiWeights(SortOrder::GeneralLegacy),
                                                              asciiWeights(SortOrder::General)};
 
-std::vector<int> primaryWeights(std::u16string_view name, SortOrder order) {
+// The weights as bytes that compare as the weights do, three bytes each with the most
+// significant first, so that comparing two names' weights is one memcmp.
+static_assert(kOtherBase + 0xFFFF < (1 << 24));
+std::string primaryWeights(std::u16string_view name, SortOrder order) {
     const auto& ascii = kAsciiWeights[static_cast<std::size_t>(order)];
-    std::vector<int> weights;
-    weights.reserve(name.size());
+    std::string weights(3 * name.size(), '\0');
+    auto* out = reinterpret_cast<unsigned char*>(weights.data());
     for (const char16_t c : name) {
         // The sort orders differ in ASCII punctuation only.
         const int weight = c < ascii.size() ? ascii[c] : baseWeight(baseCharacter(c));
         if (weight != kNoWeight) {
-            weights.push_back(weight);
+            *out++ = static_cast<unsigned char>(weight >> 16);
+            *out++ = static_cast<unsigned char>(weight >> 8);
+            *out++ = static_cast<unsigned char>(weight);
         }
     }
+    weights.resize(
+        static_cast<std::size_t>(out - reinterpret_cast<unsigned char*>(weights.data())));
     return weights;
 }
 
@@ -137,17 +144,17 @@ NameCollation::Key NameCollation::key(const std::string& name) const {
         for (char16_t& c : folded) {
             c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
         }
-        std::vector<int> primary = primaryWeights(units, order_);
+        std::string primary = primaryWeights(units, order_);
         return {std::move(primary), std::move(folded), std::move(units)};
     }
     std::u16string units = toUtf16(name);
-    std::vector<int> primary = primaryWeights(units, order_);
+    std::string primary = primaryWeights(units, order_);
     return {std::move(primary), toUtf16(caseFolded(name)), std::move(units)};
 }
 
 int NameCollation::compare(const Key& left, const Key& right) {
-    if (const auto primary = left.primary <=> right.primary; primary != 0) {
-        return primary < 0 ? -1 : 1;
+    if (const int primary = left.primary.compare(right.primary); primary != 0) {
+        return sign(primary);
     }
     // Accents and ignored characters break ties before case does; lower case sorts first.
     if (const int accents = left.folded.compare(right.folded); accents != 0) {

@@ -3,7 +3,6 @@
 #include "reader/DatabaseFile.h"
 
 #include <string>
-#include <vector>
 
 namespace ombrix::reader {
 
@@ -16,7 +15,7 @@ public:
     // What the comparison needs of one name, worked out once: sorting a catalogue of thousands
     // of names compares each of them many times.
     struct Key {
-        std::vector<int> primary;
+        std::string primary; // see primaryWeights
         std::u16string folded;
         std::u16string name;
     };

@@ -1,14 +1,11 @@
 #include "reader/OfficeDecryptor.h"
 
 #include "core/Catalogue.h"
+#include "reader/NettleLibrary.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
-#include <nettle/arcfour.h>
-#include <nettle/cbc.h>
-#include <nettle/memops.h>
-#include <nettle/nettle-meta.h>
 #include <stdexcept>
 
 namespace ombrix::reader {
@@ -43,6 +40,20 @@ std::string littleEndian(std::uint32_t value) {
 std::string fitted(std::string bytes, std::size_t size, char filler) {
     bytes.resize(size, filler);
     return bytes;
+}
+
+const nettle_hash& nettleHash(OfficeHash hash) {
+    switch (hash) {
+    case OfficeHash::Sha1:
+        return *nettle().sha1;
+    case OfficeHash::Sha256:
+        return *nettle().sha256;
+    case OfficeHash::Sha384:
+        return *nettle().sha384;
+    case OfficeHash::Sha512:
+        return *nettle().sha512;
+    }
+    throw std::invalid_argument("hash");
 }
 
 // A nettle hash over the concatenation of its parts.
@@ -82,9 +93,9 @@ private:
 class Aes {
 public:
     explicit Aes(std::string_view key)
-        : cipher_(key.size() == 16   ? nettle_aes128
-                  : key.size() == 24 ? nettle_aes192
-                  : key.size() == 32 ? nettle_aes256
+        : cipher_(key.size() == 16   ? *nettle().aes128
+                  : key.size() == 24 ? *nettle().aes192
+                  : key.size() == 32 ? *nettle().aes256
                                      : throw std::invalid_argument("AES key size")),
           context_(std::make_unique<std::uint8_t[]>(cipher_.context_size)) {
         cipher_.set_decrypt_key(context_.get(), bytesOf(key));
@@ -95,7 +106,8 @@ public:
         cipher_.decrypt(context_.get(), size, data, data);
     }
     void cbc(std::string iv, std::uint8_t* data, std::size_t size) const {
-        cbc_decrypt(context_.get(), cipher_.decrypt, kAesBlockSize, bytesOf(iv), size, data, data);
+        nettle().cbcDecrypt(context_.get(), cipher_.decrypt, kAesBlockSize, bytesOf(iv), size, data,
+                            data);
     }
     std::string cbc(const std::string& iv, std::string data) const {
         cbc(iv, bytesOf(data), data.size());
@@ -110,7 +122,7 @@ private:
 // The key of one block under RC4 CryptoAPI: the first key bytes of H(H0 + block), a 40-bit key
 // filled up with zeros to 128 bits.
 std::string rc4Key(const std::string& passwordHash, std::string_view block, int keyBytes) {
-    std::string key = Hash(nettle_sha1)({passwordHash, block});
+    std::string key = Hash(*nettle().sha1)({passwordHash, block});
     key.resize(static_cast<std::size_t>(keyBytes));
     return keyBytes == 5 ? fitted(key, kPaddedRc4KeySize, '\0') : key;
 }
@@ -118,7 +130,7 @@ std::string rc4Key(const std::string& passwordHash, std::string_view block, int 
 // The key of one block under Standard encryption: CryptoAPI's CryptDeriveKey over
 // H(Hn + block).
 std::string standardKey(const std::string& passwordHash, std::string_view block, int keyBytes) {
-    const Hash sha1(nettle_sha1);
+    const Hash sha1(*nettle().sha1);
     const std::string blockHash = sha1({passwordHash, block});
     std::string inner(kHmacPadSize, '\x36');
     std::string outer(kHmacPadSize, '\x5c');
@@ -148,12 +160,13 @@ bool cryptoApiPasswordMatches(const CryptoApiEncryption& encryption,
         aes.ecb(bytesOf(verifierHash), verifierHash.size());
     } else {
         arcfour_ctx rc4{};
-        arcfour_set_key(&rc4, key.size(), bytesOf(key));
-        arcfour_crypt(&rc4, kRc4VerifierSize, bytesOf(verifier), bytesOf(verifier));
-        arcfour_crypt(&rc4, verifierHash.size(), bytesOf(verifierHash), bytesOf(verifierHash));
+        nettle().arcfourSetKey(&rc4, key.size(), bytesOf(key));
+        nettle().arcfourCrypt(&rc4, kRc4VerifierSize, bytesOf(verifier), bytesOf(verifier));
+        nettle().arcfourCrypt(&rc4, verifierHash.size(), bytesOf(verifierHash),
+                              bytesOf(verifierHash));
     }
-    const std::string expected = Hash(nettle_sha1)({verifier});
-    return memeql_sec(expected.data(), verifierHash.data(), expected.size()) != 0;
+    const std::string expected = Hash(*nettle().sha1)({verifier});
+    return nettle().memeqlSec(expected.data(), verifierHash.data(), expected.size()) != 0;
 }
 
 std::string passwordBytes(std::u16string_view password) {
@@ -174,7 +187,7 @@ OfficeDecryptor::OfficeDecryptor(const OfficeEncryption& encryption, std::uint32
     : encryption_(encryption), pageKey_(pageKey) {
     const std::string unicode = passwordBytes(password);
     if (const auto* cryptoApi = std::get_if<CryptoApiEncryption>(&encryption_.parameters)) {
-        const Hash sha1(nettle_sha1);
+        const Hash sha1(*nettle().sha1);
         key_ = sha1({cryptoApi->salt, unicode});
         sha1.iterate(key_, cryptoApi->spinCount);
         matches_ = cryptoApiPasswordMatches(*cryptoApi, key_);
@@ -182,7 +195,7 @@ OfficeDecryptor::OfficeDecryptor(const OfficeEncryption& encryption, std::uint32
     }
     const auto& agile = std::get<AgileEncryption>(encryption_.parameters);
     const AgileKey& keyEncryptor = agile.password;
-    const Hash hash(*keyEncryptor.hash);
+    const Hash hash(nettleHash(keyEncryptor.hash));
     std::string passwordHash = hash({keyEncryptor.salt, unicode});
     hash.iterate(passwordHash, agile.spinCount);
     const auto decrypted = [&](std::string_view block, const std::string& value) {
@@ -194,7 +207,7 @@ OfficeDecryptor::OfficeDecryptor(const OfficeEncryption& encryption, std::uint32
                                   .substr(0, keyEncryptor.salt.size());
     const std::string value = decrypted(kVerifierValueBlock, agile.encryptedVerifierHashValue);
     const std::string expected = hash({input});
-    matches_ = memeql_sec(expected.data(), value.data(), expected.size()) != 0;
+    matches_ = nettle().memeqlSec(expected.data(), value.data(), expected.size()) != 0;
     key_ = decrypted(kKeyValueBlock, agile.encryptedKeyValue)
                .substr(0, static_cast<std::size_t>(agile.data.keyBytes));
 }
@@ -208,13 +221,14 @@ void OfficeDecryptor::decrypt(std::uint32_t pageNumber, unsigned char* page,
             Aes(key).ecb(page, size);
         } else {
             arcfour_ctx rc4{};
-            arcfour_set_key(&rc4, key.size(), bytesOf(key));
-            arcfour_crypt(&rc4, size, page, page);
+            nettle().arcfourSetKey(&rc4, key.size(), bytesOf(key));
+            nettle().arcfourCrypt(&rc4, size, page, page);
         }
         return;
     }
     const AgileKey& data = std::get<AgileEncryption>(encryption_.parameters).data;
-    const std::string iv = fitted(Hash(*data.hash)({data.salt, block}), kAesBlockSize, '\x36');
+    const std::string iv =
+        fitted(Hash(nettleHash(data.hash))({data.salt, block}), kAesBlockSize, '\x36');
     Aes(key_).cbc(iv, page, size);
 }
 

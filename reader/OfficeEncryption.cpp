@@ -3,8 +3,8 @@
 #include <charconv>
 #include <glib.h>
 #include <memory>
-#include <nettle/nettle-meta.h>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 
 namespace ombrix::reader {
@@ -191,28 +191,29 @@ std::string base64Attribute(const Attributes& attributes, const std::string& nam
     return {reinterpret_cast<const char*>(bytes.get()), length};
 }
 
-const nettle_hash* hashNamed(std::string_view name) {
-    static const std::pair<std::string_view, const nettle_hash*> hashes[] = {
-        {"SHA1", &nettle_sha1},
-        {"SHA256", &nettle_sha256},
-        {"SHA384", &nettle_sha384},
-        {"SHA512", &nettle_sha512}};
-    for (const auto& [known, hash] : hashes) {
+// The hash a descriptor names, with its digest size.
+std::optional<std::pair<OfficeHash, std::size_t>> hashNamed(std::string_view name) {
+    static constexpr std::tuple<std::string_view, OfficeHash, std::size_t> hashes[] = {
+        {"SHA1", OfficeHash::Sha1, 20},
+        {"SHA256", OfficeHash::Sha256, 32},
+        {"SHA384", OfficeHash::Sha384, 48},
+        {"SHA512", OfficeHash::Sha512, 64}};
+    for (const auto& [known, hash, size] : hashes) {
         if (name == known) {
-            return hash;
+            return std::pair(hash, size);
         }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 // A key of the descriptor: AES in CBC mode, a known hash of the size it states, a salt of the
 // size it states.
 std::optional<AgileKey> agileKey(const Attributes& attributes) {
+    const auto hash = hashNamed(attribute(attributes, "hashAlgorithm"));
     AgileKey key;
-    key.hash = hashNamed(attribute(attributes, "hashAlgorithm"));
     key.salt = base64Attribute(attributes, "saltValue");
     const auto keyBits = numberAttribute(attributes, "keyBits");
-    if (key.hash == nullptr || numberAttribute(attributes, "hashSize") != key.hash->digest_size ||
+    if (!hash || numberAttribute(attributes, "hashSize") != hash->second ||
         attribute(attributes, "cipherAlgorithm") != "AES" ||
         attribute(attributes, "cipherChaining") != "ChainingModeCBC" ||
         numberAttribute(attributes, "blockSize") != kAesBlockSize ||
@@ -220,6 +221,7 @@ std::optional<AgileKey> agileKey(const Attributes& attributes) {
         numberAttribute(attributes, "saltSize") != key.salt.size()) {
         return std::nullopt;
     }
+    std::tie(key.hash, key.hashSize) = *hash;
     key.keyBytes = static_cast<int>(*keyBits / 8);
     return key;
 }
@@ -252,7 +254,7 @@ std::optional<AgileEncryption> agileEncryption(FieldReader& info) {
         return value.size() >= needed && value.size() % kAesBlockSize == 0;
     };
     if (!holds(encryption.encryptedVerifierHashInput, password->salt.size()) ||
-        !holds(encryption.encryptedVerifierHashValue, password->hash->digest_size) ||
+        !holds(encryption.encryptedVerifierHashValue, password->hashSize) ||
         !holds(encryption.encryptedKeyValue, static_cast<std::size_t>(data->keyBytes))) {
         return std::nullopt;
     }

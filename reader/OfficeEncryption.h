@@ -1,11 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
-
-struct nettle_hash;
 
 // Office encryption of an ACE database: the EncryptionInfo that the header page keeps at 0x299 (a
 // 16-bit length, then the structure Office documents keep in their EncryptionInfo stream).
@@ -23,9 +22,13 @@ struct CryptoApiEncryption {
     std::string encryptedVerifierHash; // 20 bytes (RC4) or 32 (AES)
 };
 
+// The hashes agile encryption may name.
+enum class OfficeHash { Sha1, Sha256, Sha384, Sha512 };
+
 // One key of agile encryption: AES in CBC mode with 16-byte blocks.
 struct AgileKey {
-    const nettle_hash* hash = nullptr;
+    OfficeHash hash = OfficeHash::Sha1;
+    std::size_t hashSize = 0;
     int keyBytes = 0;
     std::string salt;
 };

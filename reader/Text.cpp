@@ -9,6 +9,18 @@ namespace ombrix::reader {
 
 namespace {
 
+bool isAsciiUtf16Le(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) {
+        return false;
+    }
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        if (bytes[i] <= 0 || bytes[i + 1] != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 struct GFreer {
     void operator()(void* p) const { g_free(p); }
 };
@@ -122,6 +134,14 @@ std::string fromUtf16(std::u16string_view text) {
 }
 
 std::string fromUtf16Le(std::string_view bytes) {
+    // Most names are ASCII, whose low bytes are already the UTF-8; a catalogue holds thousands.
+    if (isAsciiUtf16Le(bytes)) {
+        std::string ascii(bytes.size() / 2, '\0');
+        for (std::size_t i = 0; i < ascii.size(); ++i) {
+            ascii[i] = bytes[2 * i];
+        }
+        return ascii;
+    }
     std::u16string units(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i) {
         units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |

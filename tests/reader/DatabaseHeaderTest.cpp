@@ -7,6 +7,7 @@
 #include "reader/DatabaseFile.h"
 #include "reader/DecryptedDatabase.h"
 #include "reader/MdbCatalogue.h"
+#include "reader/NettleLibrary.h"
 #include "support/Files.h"
 #include "support/TestData.h"
 
@@ -91,8 +92,7 @@ struct EncryptionFacts {
 
 EncryptionFacts factsOf(const OfficeEncryption& encryption) {
     if (const auto* agile = std::get_if<AgileEncryption>(&encryption.parameters)) {
-        return {encryption.scheme, agile->data.keyBytes, agile->data.hash->digest_size,
-                agile->spinCount};
+        return {encryption.scheme, agile->data.keyBytes, agile->data.hashSize, agile->spinCount};
     }
     const auto& cryptoApi = std::get<CryptoApiEncryption>(encryption.parameters);
     return {encryption.scheme, cryptoApi.keyBytes, 20, cryptoApi.spinCount};
@@ -313,6 +313,24 @@ TEST_F(Header, AnEncryptedFileLargerThanTheBoundIsRefused) {
     const core::EngineError error = listingError(large, "Test123");
     EXPECT_EQ(error.number(), 3343);
     EXPECT_NE(error.description().find("larger than 2 GB"), std::string::npos);
+}
+
+// nettle is loaded when the first encrypted file is opened; a library that is missing, or is not
+// nettle, is reported by what is wrong.
+TEST(NettleLibrary, AMissingOrWrongLibraryIsReported) {
+    const struct {
+        const char* library;
+        std::string said;
+    } cases[] = {{"libombrix-missing.so", "libombrix-missing.so: cannot open shared object file"},
+                 {"libm.so.6", "libm.so.6 has no nettle_sha1"}};
+    for (const auto& c : cases) {
+        try {
+            loadNettle(c.library);
+            ADD_FAILURE() << c.library << " loaded";
+        } catch (const NettleUnavailable& error) {
+            EXPECT_NE(std::string(error.what()).find(c.said), std::string::npos) << error.what();
+        }
+    }
 }
 
 // Access's "Encode database" on a Jet 4 file: every page after the first in RC4 under the
