@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <glib.h>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -419,108 +420,132 @@ void appendText(std::string& bytes, const std::string& text) {
     bytes += '"';
 }
 
-// The objects answer exactly as encodeAnswer writes it, decoded as it is parsed, with no DOM: a
-// DOM of thousands of names cost more than the parsing itself. Anything else, an error answer
-// included, is left to the general decoder, which takes what this takes alike.
-class ObjectsAsWritten final : public nlohmann::json_sax<Json> {
+// The objects answer exactly as encodeAnswer writes it, read by hand: nlohmann's lexer, which
+// keeps every character for its error messages, took as long as the rest of a listing. Anything
+// else (an error answer, another order, blanks, escapes encodeAnswer does not write) is left to
+// the general decoder, which takes what this takes alike.
+class ObjectsAsWritten {
 public:
     static std::optional<DatabaseObjects> decode(std::string_view bytes) {
-        ObjectsAsWritten reader;
-        if (bytes.size() > kMaxMessageBytes || !Json::sax_parse(bytes, &reader) ||
-            reader.step_ != Step::Done) {
+        ObjectsAsWritten in(bytes);
+        DatabaseObjects objects;
+        if (bytes.size() > kMaxMessageBytes || !in.skip(R"({"objects":{"queries":[)")) {
             return std::nullopt;
         }
-        return std::move(reader.objects_);
-    }
-
-    bool start_object(std::size_t) override {
-        return advance(Step::Start, Step::Message) || advance(Step::Message, Step::Objects);
-    }
-    bool key(string_t& key) override {
-        return (key == "objects" && advance(Step::Message, Step::Message)) ||
-               (key == "queries" && advance(Step::Objects, Step::Objects)) ||
-               (key == "tables" && advance(Step::QueriesDone, Step::Tables)) ||
-               (key == kVersionKey && advance(Step::ObjectsDone, Step::Version));
-    }
-    bool start_array(std::size_t) override {
-        return advance(Step::Objects, Step::Queries) || advance(Step::Queries, Step::QueryName) ||
-               advance(Step::Tables, Step::TableNames);
-    }
-    bool string(string_t& text) override {
-        if (!valid(text)) {
-            return false;
+        if (!in.skip("]")) {
+            do {
+                auto name = in.skip("[") ? in.name() : std::nullopt;
+                const auto type = name && in.skip(",") ? in.queryType() : std::nullopt;
+                if (!type || !in.skip("]") || objects.queries.size() == kMaxItems) {
+                    return std::nullopt;
+                }
+                objects.queries.push_back({std::move(*name), *type});
+            } while (in.skip(","));
+            if (!in.skip("]")) {
+                return std::nullopt;
+            }
         }
-        if (step_ == Step::QueryName && objects_.queries.size() < kMaxItems) {
-            objects_.queries.push_back({std::move(text), 0});
-            step_ = Step::QueryType;
-            return true;
+        if (!in.skip(R"(,"tables":[)")) {
+            return std::nullopt;
         }
-        if (step_ == Step::TableNames && objects_.tables.size() < kMaxItems) {
-            objects_.tables.push_back({std::move(text)});
-            return true;
+        if (!in.skip("]")) {
+            do {
+                auto name = in.name();
+                if (!name || objects.tables.size() == kMaxItems) {
+                    return std::nullopt;
+                }
+                objects.tables.push_back({std::move(*name)});
+            } while (in.skip(","));
+            if (!in.skip("]")) {
+                return std::nullopt;
+            }
         }
-        return false;
-    }
-    bool number_unsigned(number_unsigned_t number) override {
-        if (step_ == Step::QueryType && number <= 0xFF) {
-            objects_.queries.back().type = static_cast<int>(number);
-            step_ = Step::QueryEnd;
-            return true;
+        const std::string end =
+            std::string(R"(},")") + kVersionKey + R"(":)" + std::to_string(kProtocolVersion) + '}';
+        if (!in.skip(end) || !in.rest_.empty()) {
+            return std::nullopt;
         }
-        return step_ == Step::Version && number == kProtocolVersion &&
-               advance(Step::Version, Step::VersionDone);
-    }
-    bool end_array() override {
-        return advance(Step::QueryEnd, Step::Queries) ||
-               advance(Step::Queries, Step::QueriesDone) ||
-               advance(Step::TableNames, Step::TablesDone);
-    }
-    bool end_object() override {
-        return advance(Step::TablesDone, Step::ObjectsDone) ||
-               advance(Step::VersionDone, Step::Done);
-    }
-    bool number_integer(number_integer_t) override { return false; }
-    bool number_float(number_float_t, const string_t&) override { return false; }
-    bool null() override { return false; }
-    bool boolean(bool) override { return false; }
-    bool binary(binary_t&) override { return false; }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
-        return false;
+        return objects;
     }
 
 private:
-    // Where the reading stands, in the order of the message.
-    enum class Step {
-        Start,
-        Message,
-        Objects,
-        Queries,
-        QueryName,
-        QueryType,
-        QueryEnd,
-        QueriesDone,
-        Tables,
-        TableNames,
-        TablesDone,
-        ObjectsDone,
-        Version,
-        VersionDone,
-        Done
-    };
+    explicit ObjectsAsWritten(std::string_view bytes) : rest_(bytes) {}
 
-    bool advance(Step from, Step to) {
-        if (step_ != from) {
+    bool skip(std::string_view expected) {
+        if (!rest_.starts_with(expected)) {
             return false;
         }
-        step_ = to;
+        rest_.remove_prefix(expected.size());
         return true;
     }
-    static bool valid(const std::string& text) {
-        return !text.empty() && utf16Length(text) <= kMaxNameLength;
+
+    // A name as appendText writes it: a non-empty UTF-8 string of at most kMaxNameLength UTF-16
+    // units, with JSON's two-character escapes and \u00XX for the other control characters.
+    std::optional<std::string> name() {
+        if (!skip("\"")) {
+            return std::nullopt;
+        }
+        std::string text;
+        while (true) {
+            const auto special = std::ranges::find_if(rest_, [](char c) {
+                return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+            });
+            const auto plain = static_cast<std::size_t>(special - rest_.begin());
+            text.append(rest_, 0, plain);
+            rest_.remove_prefix(plain);
+            if (skip("\"")) {
+                break;
+            }
+            if (!skip("\\") || !unescape(text)) {
+                return std::nullopt;
+            }
+        }
+        if (text.empty() || !g_utf8_validate_len(text.data(), text.size(), nullptr) ||
+            utf16Length(text) > kMaxNameLength) {
+            return std::nullopt;
+        }
+        return text;
     }
 
-    Step step_ = Step::Start;
-    DatabaseObjects objects_;
+    bool unescape(std::string& text) {
+        if (rest_.empty()) {
+            return false;
+        }
+        const char letter = rest_.front();
+        const auto* shortForm = std::ranges::find(kShortEscapes, letter, &ShortEscape::letter);
+        if (shortForm != std::end(kShortEscapes)) {
+            text += shortForm->character;
+            rest_.remove_prefix(1);
+            return true;
+        }
+        // \u00XX, lower-case as g_snprintf's %04x writes it, for a control character only.
+        if (rest_.size() < 5 || !rest_.starts_with("u00") || !isLowerHex(rest_[3]) ||
+            !isLowerHex(rest_[4]) || rest_[3] > '1') {
+            return false;
+        }
+        text +=
+            static_cast<char>(g_ascii_xdigit_value(rest_[3]) * 16 + g_ascii_xdigit_value(rest_[4]));
+        rest_.remove_prefix(5);
+        return true;
+    }
+
+    static bool isLowerHex(char c) { return g_ascii_isdigit(c) || (c >= 'a' && c <= 'f'); }
+
+    // A query's type: a number from 0 to 255 without leading zeros.
+    std::optional<int> queryType() {
+        const auto digits =
+            std::ranges::find_if_not(rest_, [](char c) { return g_ascii_isdigit(c); });
+        const auto length = static_cast<std::size_t>(digits - rest_.begin());
+        if (length == 0 || length > 3 || (length > 1 && rest_.front() == '0')) {
+            return std::nullopt;
+        }
+        int type = 0;
+        std::from_chars(rest_.data(), rest_.data() + length, type);
+        rest_.remove_prefix(length);
+        return type <= 0xFF ? std::optional<int>(type) : std::nullopt;
+    }
+
+    std::string_view rest_;
 };
 
 } // namespace

@@ -52,6 +52,13 @@ TEST(Protocol, RequestsAndAnswersSurviveTheTrip) {
         .queries = objects.queries};
     EXPECT_EQ(std::get<core::DatabaseObjects>(decodeObjectsAnswer(encodeAnswer(objects)).value()),
               replaced);
+    // Escapes encodeAnswer does not write are JSON all the same.
+    EXPECT_EQ(std::get<core::DatabaseObjects>(
+                  decodeObjectsAnswer(R"({"objects":{"queries":[],"tables":["A\u0041\/"]},)"
+                                      R"("ombrixReader":)" +
+                                      std::to_string(kProtocolVersion) + "}")
+                      .value()),
+              core::DatabaseObjects{.tables = {{.name = "AA/"}}});
     EXPECT_EQ(encodeAnswer(core::DatabaseObjects{.tables = {{.name = "A\"\\\b\f\n\r\t\x1f/é"}},
                                                  .queries = {{.name = "Q", .type = 1}}}),
               R"({"objects":{"queries":[["Q",1]],"tables":["A\"\\\b\f\n\r\t\u001f/é"]},)"
@@ -148,7 +155,7 @@ TEST(Protocol, RejectsMalformedMessages) {
         }
         ++count;
     }
-    EXPECT_EQ(count, 41);
+    EXPECT_EQ(count, 52);
 }
 
 // Names are limited in UTF-16 code units, as the engine counts them.
