@@ -144,7 +144,8 @@ bool ChildProcess::hasEnded() const {
 }
 
 ChildProcess::Exchange ChildProcess::exchange(std::string_view request, Clock::time_point deadline,
-                                              std::size_t maxAnswer, std::string& answer) {
+                                              std::size_t maxAnswer, std::string& answer,
+                                              const std::function<void()>& whileAnswering) {
     std::size_t written = 0;
     std::array<char, 65536> buffer; // only read into; clearing it on each wake-up costs more
     while (answer_) {
@@ -164,6 +165,9 @@ ChildProcess::Exchange ChildProcess::exchange(std::string_view request, Clock::t
             written += sent > 0 ? static_cast<std::size_t>(sent) : 0;
             if (written == request.size() || (sent < 0 && errno != EAGAIN)) {
                 request_.reset(); // the end of the request, or a child that stopped reading
+                if (whileAnswering) {
+                    whileAnswering();
+                }
             }
         }
         if (watched[0].revents != 0) {

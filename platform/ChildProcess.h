@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -35,9 +36,10 @@ public:
 
     enum class Exchange { Answered, TimedOut, TooLong };
     // Sends the request and reads the answer until the child closes its output, the deadline
-    // passes or the answer grows past maxAnswer bytes (then the child is killed).
+    // passes or the answer grows past maxAnswer bytes (then the child is killed). Once the whole
+    // request is sent, whileAnswering (when given) runs, while the child works on the answer.
     Exchange exchange(std::string_view request, Clock::time_point deadline, std::size_t maxAnswer,
-                      std::string& answer);
+                      std::string& answer, const std::function<void()>& whileAnswering = {});
 
     enum class Ending { Succeeded, Failed, TimedOut };
     // Waits until the child ends, and reaps it; killed once the deadline passes.

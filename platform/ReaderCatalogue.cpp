@@ -136,8 +136,11 @@ Result ReaderCatalogue::ask(const reader::Request& request, Decode decode) {
     const EngineError tooSlow = readerFailed(path, "The database reader did not finish within " +
                                                        seconds(timeLimit_) + " seconds.");
     std::string bytes;
+    // The next reader starts while this one works, where this process would only wait.
     const auto exchange =
-        child.exchange(reader::encodeRequest(request), deadline, reader::kMaxMessageBytes, bytes);
+        child.exchange(reader::encodeRequest(request), deadline, reader::kMaxMessageBytes, bytes,
+                       server_ == nullptr ? std::function<void()>([this] { startNextReader(); })
+                                          : std::function<void()>());
     if (exchange == ChildProcess::Exchange::TimedOut) {
         throw tooSlow;
     }
@@ -147,9 +150,6 @@ Result ReaderCatalogue::ask(const reader::Request& request, Decode decode) {
     // Decoded while the child is still ending: its exit costs about as much as the decoding.
     auto answer = decode(bytes);
     const auto ending = child.end(deadline);
-    if (server_ == nullptr) {
-        startNextReader(); // while the caller shows this answer
-    }
     if (ending == ChildProcess::Ending::TimedOut) {
         throw tooSlow;
     }
