@@ -34,6 +34,12 @@ int main() {
         for (;;) {
             pause();
         }
+    } else if (m == "answer-then-hang") {
+        std::cout << kObjects << std::flush;
+        std::fclose(stdout);
+        for (;;) {
+            pause();
+        }
     } else if (m == "flood") {
         const std::string chunk(1 << 20, '[');
         for (;;) {

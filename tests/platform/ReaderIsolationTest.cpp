@@ -46,8 +46,9 @@ TEST_P(MisbehavingReader, BecomesAnEngineError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, MisbehavingReader,
-                         testing::Values("crash", "abort", "hang", "hang-silently-closed", "flood",
-                                         "exit-code", "", "Segmentation fault"));
+                         testing::Values("crash", "abort", "hang", "hang-silently-closed",
+                                         "answer-then-hang", "flood", "exit-code", "",
+                                         "Segmentation fault"));
 
 TEST(ReaderIsolation, WellFormedAnswersAreTakenAsSent) {
     setenv("OMBRIX_FAKE_READER",

@@ -130,6 +130,7 @@ TEST_F(Header, ComparesPasswordsAsTheEngineDoes) {
     const std::string jet3 = jet3WithPassword("Secret");
     const std::string jet3Latin = jet3WithPassword("M\xfcller"); // in the code page, 1252
     const std::string jet4 = jet4WithPassword(u"Grüße; \"x\"=1");
+    const std::string jet4Wide = jet4WithPassword(u"Пароль €"); // units above 0xFF
     const std::string twenty = jet4WithPassword(u"abcdefghijklmnopqrst");
     const std::string none = conformanceBytes("queryTestV2000.mdb");
     // Office encryption: RC4 CryptoAPI, agile (SHA-1, SHA-512), Standard; no password is stored,
@@ -150,6 +151,8 @@ TEST_F(Header, ComparesPasswordsAsTheEngineDoes) {
         {jet3Latin, "Müller", 0},
         {jet4, "Grüße; \"x\"=1", 0},
         {jet4, "Grüsse; \"x\"=1", 3031},
+        {jet4Wide, "Пароль €", 0},
+        {jet4Wide, "Пароль", 3031},
         {twenty, "abcdefghijklmnopqrst", 0},
         {twenty, "abcdefghijklmnopqrstUVW", 0}, // cut to twenty
         {twenty, "abcdefghijklmnopqrs", 3031},
